@@ -1,0 +1,101 @@
+# Sourced by every end-to-end test. It gives the test a private virtual X display and a fresh
+# Wine prefix of its own (a copy of the run's template prefix), both removed when the test ends,
+# whatever happens, and a few helpers for running the real saver and the Windows-side test
+# programs. A test passes by exiting 0; qw_fail ends it with a message.
+set -euo pipefail
+
+: "${QW_WIN_BUILD:?the Windows build folder}" "${QW_E2E_TEMPLATE:?the template Wine prefix}"
+QW_SCR="$QW_WIN_BUILD/QuellwireGL.scr"
+QW_WINSIDE="$QW_WIN_BUILD/tests/winside"
+QW_TEST_NAME="${QW_TEST_NAME:-$(basename "$0" .sh)}"
+QW_ARTIFACTS="${QW_E2E_ARTIFACTS:-/tmp/quellwire-e2e-artifacts}/$QW_TEST_NAME"
+QW_SCREEN="${QW_SCREEN:-1024x768x24}"
+
+qw_tmp=$(mktemp -d "/tmp/qw-e2e-$QW_TEST_NAME.XXXXXX")
+qw_xvfb_pid=""
+
+qw_cleanup() {
+  local status=$?
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$qw_xvfb_pid" ]; then
+    kill "$qw_xvfb_pid" >/dev/null 2>&1 || true
+    wait "$qw_xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$qw_tmp"
+  exit "$status"
+}
+trap qw_cleanup EXIT
+trap 'exit 130' INT TERM
+
+qw_fail() {
+  echo "FAIL [$QW_TEST_NAME]: $*" >&2
+  exit 1
+}
+
+qw_log() { echo "[$QW_TEST_NAME] $*"; }
+
+# Starts Xvfb on a display number it picks itself, so tests can run side by side.
+qw_start_display() {
+  local fifo="$qw_tmp/displayfd"
+  : >"$fifo"
+  Xvfb -displayfd 3 -screen 0 "$QW_SCREEN" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  qw_xvfb_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$fifo" ]; then break; fi
+    sleep 0.05
+  done
+  [ -s "$fifo" ] || qw_fail "Xvfb did not start"
+  export DISPLAY=":$(tr -d '[:space:]' <"$fifo")"
+}
+
+# A fresh prefix for this test: hard links to the template's files, with real copies of the
+# files Wine rewrites (the registry hives), so nothing a test does reaches the template.
+qw_start_prefix() {
+  export WINEPREFIX="$qw_tmp/prefix"
+  export WINEDEBUG="${WINEDEBUG:--all}"
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  cp -al "$QW_E2E_TEMPLATE" "$WINEPREFIX"
+  local f
+  for f in "$QW_E2E_TEMPLATE"/*.reg "$QW_E2E_TEMPLATE"/.update-timestamp; do
+    [ -e "$f" ] && cp --remove-destination "$f" "$WINEPREFIX/"
+  done
+}
+
+# Display and prefix together, with the pointer parked at the middle of the screen: under Xvfb
+# the pointer has never moved, and some Wine versions report a jumping position until it has.
+qw_start() {
+  mkdir -p "$QW_ARTIFACTS"
+  qw_start_display
+  qw_start_prefix
+  xdotool mousemove 512 384 >/dev/null 2>&1 || true
+}
+
+# qw_run <timeout-seconds> <program> [args...]: runs a Windows program to its end and prints
+# its exit code as the shell sees it (0 to 255; -1 shows as 255, 124 means it timed out).
+qw_run() {
+  local limit=$1
+  shift
+  local status=0
+  timeout "$limit" wine "$@" >>"$qw_tmp/wine.out" 2>&1 || status=$?
+  echo "$status"
+}
+
+# qw_reg <args of Wine's reg command>, e.g. qw_reg add 'HKCU\Software\X' /v V /t REG_DWORD /d 1 /f
+qw_reg() {
+  wine reg "$@" >>"$qw_tmp/wine.out" 2>&1
+}
+
+# qw_screenshot <name>: saves the whole virtual screen as <artifacts>/<name>.png, prints the path.
+qw_screenshot() {
+  local out="$QW_ARTIFACTS/$1.png"
+  import -window root "$out" >/dev/null 2>&1 || qw_fail "screenshot failed"
+  echo "$out"
+}
+
+# qw_expect_eq <what> <expected> <actual>
+qw_expect_eq() {
+  [ "$2" = "$3" ] || qw_fail "$1: expected '$2', got '$3'"
+}
