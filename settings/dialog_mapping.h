@@ -1,0 +1,72 @@
+// The configuration dialog's controls and the settings they edit: what each control shows for a
+// setting, the setting each control gives back (with its fall-back), the defaults that Reset
+// shows, and which command a control id stands for. Pure conversions; the dialog procedure only
+// moves these values between the controls and the settings record.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/settings.h"
+
+// A value as a control reports it (list selection, slider position, check state), taken as an
+// unsigned number, so that a negative report such as CB_ERR counts as far out of range.
+using DialogControlValue = std::uint64_t;
+
+// What the six controls show, or what they reported.
+struct DialogControls {
+  DialogControlValue colorSelection;    // list "Colors:", index = ColorScheme
+  DialogControlValue glowSelection;     // list "Glow:", index = GlowMode
+  DialogControlValue quantityPosition;  // slider "Wires:", 0 to 100
+  DialogControlValue sizePosition;      // slider "Wire Length:", 0 to 100
+  DialogControlValue speedPosition;     // slider "Speed:", 0 to 100
+  DialogControlValue symmetryCheck;     // check box "Symmetry": BST_CHECKED or BST_UNCHECKED
+};
+
+// The sliders run from 0 at the left end to 100 at the right, with a tick every 10.
+constexpr int dialogSliderMinimum = 0;
+constexpr int dialogSliderMaximum = 100;
+constexpr int dialogSliderTickFrequency = 10;
+
+// The list items, in the order they are added, so that an item's index is its setting value.
+constexpr int dialogColorCount = 7;
+constexpr const char* dialogColorNames[dialogColorCount] = {
+    "Emerald", "Lapis", "Amber", "Amethyst", "Ruby", "Random", "Cycle"};
+constexpr int dialogGlowCount = 3;
+constexpr const char* dialogGlowNames[dialogGlowCount] = {"None", "Low Quality", "High Quality"};
+
+// What a WM_COMMAND from a control asks of the dialog.
+enum DialogCommand {
+  DialogCommandIgnored,  // left to the default dialog handling
+  DialogCommandOk,       // read the controls, save, end with TRUE
+  DialogCommandCancel,   // end with FALSE, save nothing
+  DialogCommandReset,    // show the defaults; nothing is saved
+};
+
+// The command for a control id (the low word of WM_COMMAND's wParam).
+DialogCommand dialogCommandFromId(std::uint32_t controlId);
+
+// Slider position for a fraction: the fraction x 100 to the nearest whole number, kept within
+// the slider's range (a fraction that is not a number shows the default, 50).
+DialogControlValue dialogSliderPositionFromFraction(float fraction);
+
+// Fraction for a slider position: position / 100; a position above 100 counts as 0.5.
+float dialogFractionFromSliderPosition(DialogControlValue position);
+
+// Colour scheme for a Colors selection; above 6 (CB_ERR included) it is Cycle.
+std::uint8_t dialogColorFromSelection(DialogControlValue selection);
+
+// Glow mode for a Glow selection; above 3 (CB_ERR included) it is HighQuality.
+std::uint8_t dialogGlowFromSelection(DialogControlValue selection);
+
+// Symmetry for the check box: 1 when it is BST_CHECKED, otherwise 0.
+std::uint8_t dialogSymmetryFromCheck(DialogControlValue checkState);
+
+// What the controls show when the dialog opens on these settings. A glow of 3 selects an index
+// beyond the Glow list, which leaves the list with no selection.
+DialogControls dialogControlsFromSettings(const Settings& settings);
+
+// The settings that OK takes from what the controls reported.
+Settings dialogSettingsFromControls(const DialogControls& controls);
+
+// What Reset shows: Cycle, High Quality, all sliders at 50, Symmetry clear.
+DialogControls dialogResetControls();
