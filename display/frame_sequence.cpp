@@ -23,8 +23,7 @@ void RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
   const ClientSize size = windowSystem.getClientSize(windowSystem.window);
   state.windowWidth = size.width;
   state.windowHeight = size.height;
-
-  // The settings are read here, once per window, into state.settings.
+  windowSystem.loadSettings(windowSystem.window, state.settings);
 
   CreateRenderContext(state, windowSystem);
   InitialiseGlState(state);

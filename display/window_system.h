@@ -1,6 +1,7 @@
 // The window-system operations the frame sequences need, as one record of functions. The saver
-// carries them out with the Win32 window manager, GDI and WGL; the headless renderer and the
-// native tests carry them out without a window. Every operation is told which window it acts for.
+// carries them out with the Win32 window manager, GDI and WGL (and reads its settings from the
+// registry); the headless renderer and the native tests carry them out without a window. Every
+// operation is told which window it acts for.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,8 @@ struct WindowSystem {
 
   // The client area's size in pixels (GetClientRect: right and bottom).
   ClientSize (*getClientSize)(WindowHandle window);
+  // Reads the user's stored settings, with their defaults and limits, into `settings`.
+  void (*loadSettings)(WindowHandle window, Settings& settings);
   // The window's own device context (GetDC).
   DeviceContextHandle (*getDeviceContext)(WindowHandle window);
   // Describes format `index` (1-based) into `format`; returns how many formats the device

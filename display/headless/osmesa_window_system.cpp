@@ -16,6 +16,10 @@ ClientSize GetClientSize(WindowHandle window) {
   return ClientSize{Window(window).clientWidth, Window(window).clientHeight};
 }
 
+void LoadSettings(WindowHandle window, Settings& settings) {
+  settings = Window(window).storedSettings;
+}
+
 DeviceContextHandle GetDeviceContext(WindowHandle window) {
   Window(window).deviceContextTaken = true;
   return window;
@@ -112,10 +116,11 @@ void HeadlessWindowClose(HeadlessWindow& window) {
 }
 
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
-  return WindowSystem{&window,          GetClientSize,   GetDeviceContext,
-                      DescribePixelFormat, SetPixelFormat, CreateRenderContext,
-                      MakeCurrent,      DeleteRenderContext, ReleaseDeviceContext,
-                      StartTimer,       StopTimer,       SwapBuffers};
+  return WindowSystem{&window,        GetClientSize,       LoadSettings,
+                      GetDeviceContext, DescribePixelFormat, SetPixelFormat,
+                      CreateRenderContext, MakeCurrent,     DeleteRenderContext,
+                      ReleaseDeviceContext, StartTimer,     StopTimer,
+                      SwapBuffers};
 }
 
 const std::uint8_t* HeadlessPixel(const HeadlessWindow& window, std::int32_t x, std::int32_t y) {

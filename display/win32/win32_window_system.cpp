@@ -25,6 +25,10 @@ ClientSize GetClientSize(WindowHandle window) {
   return ClientSize{rect.right, rect.bottom};
 }
 
+// The registry store of the settings is joined here once it is in place; until then the frame
+// driver keeps the settings it has.
+void LoadStoredSettings(WindowHandle, Settings&) {}
+
 DeviceContextHandle GetDeviceContext(WindowHandle window) { return GetDC(Hwnd(window)); }
 
 // A format that cannot be described is left as the zeroed descriptor.
@@ -77,7 +81,7 @@ void Swap(WindowHandle, DeviceContextHandle deviceContext) { SwapBuffers(Hdc(dev
 }  // namespace
 
 WindowSystem Win32WindowSystem(HWND window) {
-  return WindowSystem{window,        GetClientSize, GetDeviceContext, Describe,
-                      SetFormat,     CreateContext, MakeCurrent,      DeleteContext,
-                      ReleaseDeviceContext, StartTimer, StopTimer,    Swap};
+  return WindowSystem{window,      GetClientSize, LoadStoredSettings,   GetDeviceContext,
+                      Describe,    SetFormat,     CreateContext,        MakeCurrent,
+                      DeleteContext, ReleaseDeviceContext, StartTimer, StopTimer, Swap};
 }

@@ -39,6 +39,10 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
     Recorder(w).calls.push_back("getClientSize");
     return ClientSize{640, 480};
   };
+  system.loadSettings = [](WindowHandle w, Settings& settings) {
+    Recorder(w).calls.push_back("loadSettings");
+    settings.color = 4;
+  };
   system.getDeviceContext = [](WindowHandle w) {
     Recorder(w).calls.push_back("getDeviceContext");
     return RecordedDc;
@@ -99,6 +103,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   RunCreationSequence(state, system);
   EXPECT_EQ(window.calls, (std::vector<std::string>{
                               "getClientSize",
+                              "loadSettings",
                               "getDeviceContext",
                               "describe dc 1",
                               "describe dc 1",
@@ -110,6 +115,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
                           }));
   EXPECT_EQ(state.windowWidth, 640);
   EXPECT_EQ(state.windowHeight, 480);
+  EXPECT_EQ(state.settings.color, 4);
   EXPECT_EQ(state.deviceContext, RecordedDc);
   EXPECT_EQ(state.renderContext, RecordedRc);
 
@@ -133,7 +139,7 @@ TEST(FrameSequenceOrder, DeviceWithoutFormatsSetsFormatZeroAndStillStartsTheTime
   RecordingWindow window{{}, {}};
   FrameDriverState state{};
   RunCreationSequence(state, RecordingWindowSystem(window));
-  EXPECT_EQ(window.calls[3], "setPixelFormat dc 0 flags 33 type 0 colour 16");
+  EXPECT_EQ(window.calls[4], "setPixelFormat dc 0 flags 33 type 0 colour 16");
   EXPECT_EQ(window.calls.back(), "startTimer 1 10");
 }
 
