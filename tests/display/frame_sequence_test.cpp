@@ -135,14 +135,6 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(state.renderContext, nullptr);
 }
 
-TEST(FrameSequenceOrder, DeviceWithoutFormatsSetsFormatZeroAndStillStartsTheTimer) {
-  RecordingWindow window{{}, {}};
-  FrameDriverState state{};
-  RunCreationSequence(state, RecordingWindowSystem(window));
-  EXPECT_EQ(window.calls[4], "setPixelFormat dc 0 flags 33 type 0 colour 16");
-  EXPECT_EQ(window.calls.back(), "startTimer 1 10");
-}
-
 // ---- The GL state, run headless on OSMesa. ----
 
 struct Size {
