@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "settings/stored_settings.h"
+
 const PixelFormatDescription HeadlessPixelFormat{
     PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DRAW_TO_BITMAP | PFD_GENERIC_FORMAT,
     PFD_TYPE_RGBA, 32, 16};
@@ -95,6 +97,7 @@ bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
                         std::int32_t clientHeight, const PixelFormatDescription* formats,
                         int formatCount) {
   window = HeadlessWindow{};
+  window.storedSettings = settingsDefaults();
   window.clientWidth = clientWidth;
   window.clientHeight = clientHeight;
   window.formats = formats;

@@ -11,7 +11,7 @@ struct HeadlessWindow {
   // What the window reports as its client area; may be 0 x 0.
   std::int32_t clientWidth;
   std::int32_t clientHeight;
-  // The settings its store holds; all zero unless set before the window is created.
+  // The settings its store holds: the defaults unless changed before the window is created.
   Settings storedSettings;
   // The formats its device offers, in index order (index 1 is formats[0]).
   const PixelFormatDescription* formats;

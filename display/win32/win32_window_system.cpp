@@ -25,9 +25,11 @@ ClientSize GetClientSize(WindowHandle window) {
   return ClientSize{rect.right, rect.bottom};
 }
 
-// The registry store of the settings is joined here once it is in place; until then the frame
-// driver keeps the settings it has.
-void LoadStoredSettings(WindowHandle, Settings&) {}
+// The settings come from the current user's registry, with their defaults and limits.
+void LoadStoredSettings(WindowHandle, Settings& settings) {
+  loadSettings();
+  settings = currentSettings();
+}
 
 DeviceContextHandle GetDeviceContext(WindowHandle window) { return GetDC(Hwnd(window)); }
 

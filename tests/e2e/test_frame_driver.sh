@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The saver's window procedure with the real WGL: a double-buffered OpenGL format is set and a
 # context made current at creation, any timer runs a frame, the 10 ms timer keeps them coming,
-# and destruction releases everything. The same for a window with a 0 x 0 client area.
+# and destruction releases everything; the settings are read at creation. The same for a window
+# with a 0 x 0 client area.
 source "$(dirname "$0")/lib.sh"
 qw_start
 probe="$QW_WINSIDE/frame_driver_probe/frame_driver_probe.exe"
@@ -15,7 +16,13 @@ run_probe() {  # run_probe <name> [argument]
 }
 value() { sed -n "s/^$2=//p" "$qw_tmp/$1.txt"; }
 
+# The settings are read from the registry at creation: two stored values, defaults for the rest.
+qw_reg add 'HKCU\Software\Orvane\Quellwire' /v Color /t REG_DWORD /d 3 /f
+qw_reg add 'HKCU\Software\Orvane\Quellwire' /v Quantity /t REG_DWORD /d 70 /f
+
 run_probe sized
+qw_expect_eq "stored colour" 3 "$(value sized settings_color)"
+qw_expect_eq "stored quantity" 70 "$(value sized settings_quantity_percent)"
 qw_expect_eq "client width" 320 "$(value sized width)"
 qw_expect_eq "client height" 240 "$(value sized height)"
 for key in pixel_format_set format_window_opengl format_double_buffered format_rgba \
