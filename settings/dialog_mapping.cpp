@@ -1,13 +1,11 @@
 #include "settings/dialog_mapping.h"
 
-#include <cmath>
-
 #include "resources/config_dialog_ids.h"
 #include "settings/dialog_system_values.h"
+#include "settings/stored_settings.h"
 
 namespace {
 
-constexpr DialogControlValue resetSliderPosition = 50;
 constexpr float fallbackFraction = 0.5f;
 
 }  // namespace
@@ -26,17 +24,12 @@ DialogCommand dialogCommandFromId(std::uint32_t controlId) {
 }
 
 DialogControlValue dialogSliderPositionFromFraction(float fraction) {
-  if (std::isnan(fraction)) return resetSliderPosition;
-  // A float times 100 is exact in double, so this rounds the true product.
-  const double scaled = static_cast<double>(fraction) * 100.0;
-  if (scaled <= dialogSliderMinimum) return dialogSliderMinimum;
-  if (scaled >= dialogSliderMaximum) return dialogSliderMaximum;
-  return static_cast<DialogControlValue>(std::floor(scaled + 0.5));
+  return settingsPercentFromFraction(fraction);
 }
 
 float dialogFractionFromSliderPosition(DialogControlValue position) {
   if (position > static_cast<DialogControlValue>(dialogSliderMaximum)) return fallbackFraction;
-  return static_cast<float>(position) / 100.0f;
+  return settingsFractionFromPercent(static_cast<std::uint32_t>(position));
 }
 
 std::uint8_t dialogColorFromSelection(DialogControlValue selection) {
@@ -77,13 +70,4 @@ Settings dialogSettingsFromControls(const DialogControls& controls) {
   return settings;
 }
 
-DialogControls dialogResetControls() {
-  DialogControls controls{};
-  controls.colorSelection = ColorCycle;
-  controls.glowSelection = GlowHighQuality;
-  controls.quantityPosition = resetSliderPosition;
-  controls.sizePosition = resetSliderPosition;
-  controls.speedPosition = resetSliderPosition;
-  controls.symmetryCheck = static_cast<DialogControlValue>(BST_UNCHECKED);
-  return controls;
-}
+DialogControls dialogResetControls() { return dialogControlsFromSettings(settingsDefaults()); }

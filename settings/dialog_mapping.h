@@ -45,11 +45,12 @@ enum DialogCommand {
 // The command for a control id (the low word of WM_COMMAND's wParam).
 DialogCommand dialogCommandFromId(std::uint32_t controlId);
 
-// Slider position for a fraction: the fraction x 100 to the nearest whole number, kept within
-// the slider's range (a fraction that is not a number shows the default, 50).
+// Slider position for a fraction: the fraction x 100 to the nearest whole number. A fraction
+// whose percentage is outside 0..100, or not a number, shows 50, the value saving it would store.
 DialogControlValue dialogSliderPositionFromFraction(float fraction);
 
-// Fraction for a slider position: position / 100; a position above 100 counts as 0.5.
+// Fraction for a slider position: position / 100, as loading forms it from a stored percentage;
+// a position above 100 counts as 0.5.
 float dialogFractionFromSliderPosition(DialogControlValue position);
 
 // Colour scheme for a Colors selection; above 6 (CB_ERR included) it is Cycle.
@@ -68,5 +69,6 @@ DialogControls dialogControlsFromSettings(const Settings& settings);
 // The settings that OK takes from what the controls reported.
 Settings dialogSettingsFromControls(const DialogControls& controls);
 
-// What Reset shows: Cycle, High Quality, all sliders at 50, Symmetry clear.
+// What Reset shows: the default settings, that is Cycle, High Quality, all sliders at 50 and
+// Symmetry clear.
 DialogControls dialogResetControls();

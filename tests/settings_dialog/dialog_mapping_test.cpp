@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "settings/dialog_system_values.h"
+#include "settings/stored_settings.h"
 
 namespace {
 
@@ -14,11 +14,12 @@ constexpr DialogControlValue noSelection = static_cast<DialogControlValue>(CB_ER
 constexpr DialogControlValue checked = static_cast<DialogControlValue>(BST_CHECKED);
 constexpr DialogControlValue unchecked = static_cast<DialogControlValue>(BST_UNCHECKED);
 
+// A record as loading forms it from stored numbers.
 Settings settingsOf(int quantity, int size, int speed, int glow, int color, int symmetry) {
   Settings s{};
-  s.quantity = static_cast<float>(quantity) / 100.0f;
-  s.size = static_cast<float>(size) / 100.0f;
-  s.speed = static_cast<float>(speed) / 100.0f;
+  s.quantity = settingsFractionFromPercent(quantity);
+  s.size = settingsFractionFromPercent(size);
+  s.speed = settingsFractionFromPercent(speed);
   s.glow = static_cast<std::uint8_t>(glow);
   s.color = static_cast<std::uint8_t>(color);
   s.symmetry = static_cast<std::uint8_t>(symmetry);
@@ -48,22 +49,22 @@ void expectSameSettings(const Settings& expected, const Settings& actual) {
 
 TEST(DialogSliderTest, EveryWholePercentageShowsAndComesBackUnchanged) {
   for (int percent = 0; percent <= 100; ++percent) {
-    const float loaded = static_cast<float>(percent) / 100.0f;
+    const float loaded = settingsFractionFromPercent(percent);
     const DialogControlValue position = dialogSliderPositionFromFraction(loaded);
     EXPECT_EQ(static_cast<DialogControlValue>(percent), position) << percent;
     EXPECT_EQ(loaded, dialogFractionFromSliderPosition(position)) << percent;
   }
 }
 
-TEST(DialogSliderTest, FractionsRoundToTheNearestPositionWithinTheRange) {
+TEST(DialogSliderTest, FractionsRoundToTheNearestPositionAndOutOfRangeShowsFifty) {
   struct Case {
     float fraction;
     DialogControlValue position;
   };
   const Case cases[] = {
       {0.29f, 29},  {0.004f, 0},   {0.006f, 1},  {0.994f, 99},
-      {0.996f, 100}, {-0.25f, 0},  {1.75f, 100}, {std::numeric_limits<float>::infinity(), 100},
-      {-std::numeric_limits<float>::infinity(), 0},
+      {0.996f, 100}, {-0.004f, 0}, {1.004f, 100}, {-0.25f, 50}, {1.75f, 50},
+      {std::numeric_limits<float>::infinity(), 50}, {-std::numeric_limits<float>::infinity(), 50},
       {std::numeric_limits<float>::quiet_NaN(), 50},
   };
   for (const Case& c : cases) {
