@@ -4,7 +4,7 @@ bool VirtualScreenIsEmpty(const WindowRect& virtualScreen) {
   return virtualScreen.width == 0 || virtualScreen.height == 0;
 }
 
-SaverWindowSpec FullScreenWindowSpec(const WindowRect& virtualScreen, std::int32_t clipLeft,
+SaverWindowLayout FullScreenWindowLayout(const WindowRect& virtualScreen, std::int32_t clipLeft,
                                      std::int32_t clipTop, std::int32_t clipRight,
                                      std::int32_t clipBottom) {
   WindowRect rect = virtualScreen;
@@ -15,7 +15,7 @@ SaverWindowSpec FullScreenWindowSpec(const WindowRect& virtualScreen, std::int32
           kFullScreenTitle, rect};
 }
 
-SaverWindowSpec PreviewWindowSpec(std::int32_t parentClientWidth, std::int32_t parentClientHeight) {
+SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth, std::int32_t parentClientHeight) {
   return {WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, kPreviewTitle,
           {0, 0, parentClientWidth, parentClientHeight}};
 }

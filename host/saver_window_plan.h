@@ -18,7 +18,7 @@ struct WindowRect {
   std::int32_t height;
 };
 
-struct SaverWindowSpec {
+struct SaverWindowLayout {
   std::uint32_t style;
   std::uint32_t exStyle;
   const char* title;
@@ -30,9 +30,9 @@ bool VirtualScreenIsEmpty(const WindowRect& virtualScreen);
 
 // Full screen over the virtual desktop, or over the screen's clip box (left, top, right, bottom)
 // when the virtual desktop is empty.
-SaverWindowSpec FullScreenWindowSpec(const WindowRect& virtualScreen, std::int32_t clipLeft,
+SaverWindowLayout FullScreenWindowLayout(const WindowRect& virtualScreen, std::int32_t clipLeft,
                                      std::int32_t clipTop, std::int32_t clipRight,
                                      std::int32_t clipBottom);
 
 // A child filling the parent's client area.
-SaverWindowSpec PreviewWindowSpec(std::int32_t parentClientWidth, std::int32_t parentClientHeight);
+SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth, std::int32_t parentClientHeight);

@@ -22,7 +22,7 @@ ScreenPoint pointerPosition() {
 
 void postClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
-SaverWindowSpec fullScreenSpec() {
+SaverWindowLayout fullScreenLayout() {
   const WindowRect virtualScreen = {GetSystemMetrics(SM_XVIRTUALSCREEN),
                                     GetSystemMetrics(SM_YVIRTUALSCREEN),
                                     GetSystemMetrics(SM_CXVIRTUALSCREEN),
@@ -33,13 +33,13 @@ SaverWindowSpec fullScreenSpec() {
     GetClipBox(screen, &clip);
     ReleaseDC(nullptr, screen);
   }
-  return FullScreenWindowSpec(virtualScreen, clip.left, clip.top, clip.right, clip.bottom);
+  return FullScreenWindowLayout(virtualScreen, clip.left, clip.top, clip.right, clip.bottom);
 }
 
-SaverWindowSpec previewSpec(HWND parent) {
+SaverWindowLayout previewLayout(HWND parent) {
   RECT client = {0, 0, 0, 0};
   GetClientRect(parent, &client);
-  return PreviewWindowSpec(client.right, client.bottom);
+  return PreviewWindowLayout(client.right, client.bottom);
 }
 
 }  // namespace
@@ -56,12 +56,12 @@ int RunSaverWindow(HWND parent) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = kSaverClassName;
 
-  SaverWindowSpec spec;
+  SaverWindowLayout layout;
   if (parent) {
-    spec = previewSpec(parent);
+    layout = previewLayout(parent);
     host.isPreview = true;
   } else {
-    spec = fullScreenSpec();
+    layout = fullScreenLayout();
     HWND running = FindWindowA(kSaverClassName, kFullScreenTitle);
     if (running && IsWindow(running)) {
       SetForegroundWindow(running);
@@ -73,8 +73,8 @@ int RunSaverWindow(HWND parent) {
   RegisterAutoplayMessage(host);
 
   if (RegisterClassA(&windowClass)) {
-    host.mainWindow = CreateWindowExA(spec.exStyle, kSaverClassName, spec.title, spec.style,
-                                      spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height,
+    host.mainWindow = CreateWindowExA(layout.exStyle, kSaverClassName, layout.title, layout.style,
+                                      layout.rect.x, layout.rect.y, layout.rect.width, layout.rect.height,
                                       parent, nullptr, instance, nullptr);
   }
 

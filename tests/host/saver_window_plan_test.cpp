@@ -14,26 +14,26 @@ void expectRect(const WindowRect& rect, int x, int y, int width, int height) {
 }
 
 TEST(FullScreenWindow, CoversTheVirtualDesktopTopmost) {
-  const SaverWindowSpec spec = FullScreenWindowSpec({-1280, -200, 3200, 1280}, 0, 0, 9, 9);
-  expectRect(spec.rect, -1280, -200, 3200, 1280);
-  EXPECT_EQ(spec.style, 0x96000000u);  // popup, visible, clipping siblings and children
-  EXPECT_EQ(spec.exStyle, static_cast<std::uint32_t>(WS_EX_TOPMOST));
-  EXPECT_EQ(std::string(spec.title), "Screen Saver");
+  const SaverWindowLayout layout = FullScreenWindowLayout({-1280, -200, 3200, 1280}, 0, 0, 9, 9);
+  expectRect(layout.rect, -1280, -200, 3200, 1280);
+  EXPECT_EQ(layout.style, 0x96000000u);  // popup, visible, clipping siblings and children
+  EXPECT_EQ(layout.exStyle, static_cast<std::uint32_t>(WS_EX_TOPMOST));
+  EXPECT_EQ(std::string(layout.title), "Screen Saver");
 }
 
 TEST(FullScreenWindow, AnEmptyVirtualDesktopGivesWayToTheScreenClipBox) {
-  expectRect(FullScreenWindowSpec({0, 0, 0, 768}, 10, 20, 1034, 788).rect, 10, 20, 1024, 768);
-  expectRect(FullScreenWindowSpec({5, 5, 1024, 0}, 0, 0, 800, 600).rect, 0, 0, 800, 600);
+  expectRect(FullScreenWindowLayout({0, 0, 0, 768}, 10, 20, 1034, 788).rect, 10, 20, 1024, 768);
+  expectRect(FullScreenWindowLayout({5, 5, 1024, 0}, 0, 0, 800, 600).rect, 0, 0, 800, 600);
   EXPECT_FALSE(VirtualScreenIsEmpty({0, 0, 1, 1}));
 }
 
 TEST(PreviewWindow, FillsTheParentClientArea) {
-  SaverWindowSpec spec = PreviewWindowSpec(152, 112);
-  expectRect(spec.rect, 0, 0, 152, 112);
-  EXPECT_EQ(spec.style, 0x52000000u);  // child, visible, clipping children
-  EXPECT_EQ(spec.exStyle, 0u);
-  EXPECT_EQ(std::string(spec.title), "Preview");
-  expectRect(PreviewWindowSpec(0, 0).rect, 0, 0, 0, 0);
+  SaverWindowLayout layout = PreviewWindowLayout(152, 112);
+  expectRect(layout.rect, 0, 0, 152, 112);
+  EXPECT_EQ(layout.style, 0x52000000u);  // child, visible, clipping children
+  EXPECT_EQ(layout.exStyle, 0u);
+  EXPECT_EQ(std::string(layout.title), "Preview");
+  expectRect(PreviewWindowLayout(0, 0).rect, 0, 0, 0, 0);
 }
 
 }  // namespace

@@ -138,10 +138,9 @@ void writeGuardedPage(void* context) {
 void expectCaught(const char* name, GuardedBody body) {
   reachedAfterFault = false;
   const bool completed = RunGuarded(body, nullptr);
-  check(!completed, name, "the guard let the body complete");
-  check(!reachedAfterFault, name, "code after the fault ran");
-  check(filterCalls == 1, name, "UnhandledExceptionFilter was not consulted once");
-  check(lastCode == EXCEPTION_ACCESS_VIOLATION, name, "the filter saw no access violation");
+  check(!completed && !reachedAfterFault, name, "the body went on after the fault");
+  check(filterCalls == 1 && lastCode == EXCEPTION_ACCESS_VIOLATION, name,
+        "UnhandledExceptionFilter was not offered the access violation once");
 }
 
 int runWithRecordingFilter() {
