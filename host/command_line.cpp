@@ -71,21 +71,20 @@ SaverCommand ParseSaverCommand(const char* arguments) {
 SaverDispatch DecideDispatch(const SaverCommand& command, bool is9xPlatform, bool windowIsValid) {
   const bool valid = windowIsValid && command.window != nullptr;
   // An owner that is missing, zero or not a window gives way to the foreground window.
-  const SaverDispatch owned = {SaverAction::ShowConfigDialog, valid ? command.window : nullptr,
-                               !valid};
+  const WindowHandle owner = valid ? command.window : nullptr;
   switch (command.kind) {
     case SaverSwitch::None:
       return {SaverAction::ShowConfigDialog, nullptr, false};
     case SaverSwitch::Configure:
-      return owned;
+      return {SaverAction::ShowConfigDialog, owner, !valid};
     case SaverSwitch::FullScreen:
       return {SaverAction::RunFullScreen, nullptr, false};
     case SaverSwitch::Preview:
-      if (!valid) return {SaverAction::Refuse, nullptr, false};
+      if (!valid) break;
       return {SaverAction::RunPreview, command.window, false};
     case SaverSwitch::ChangePassword:
-      if (!is9xPlatform) return {SaverAction::Refuse, nullptr, false};
-      return {SaverAction::ChangePassword, owned.window, owned.useForegroundWindow};
+      if (!is9xPlatform) break;
+      return {SaverAction::ChangePassword, owner, !valid};
     case SaverSwitch::Unknown:
       break;
   }
