@@ -82,7 +82,9 @@ int describe(DWORD timeoutMs, HWND parent) {
   const DWORD start = GetTickCount();
   HWND first = nullptr;
   int count = countSaverWindows(parent, &first);
-  while (count == 0 && GetTickCount() - start < timeoutMs) {
+  // A saver window exists from the start of its creation, but only becomes visible once its
+  // creation (GL context, scene) has finished: wait for that too.
+  while ((count == 0 || !IsWindowVisible(first)) && GetTickCount() - start < timeoutMs) {
     Sleep(50);
     count = countSaverWindows(parent, &first);
   }
