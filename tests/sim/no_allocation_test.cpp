@@ -5,6 +5,7 @@
 
 #include "sim/cell_grid.h"
 #include "sim/random.h"
+#include "sim/scene.h"
 #include "sim/trail.h"
 #include "sim/wire.h"
 #include "tests/sim/allocation_counter.h"
@@ -49,6 +50,21 @@ TEST(NoAllocation, FilingVisitingAndLayingPointsAfterInitialisation) {
   trailSetRelease(trails);
   wireArrayRelease(wires);
   cellGridRelease(grid);
+}
+
+TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
+  Scene scene{};
+  seedRandom(8);
+  ASSERT_EQ(0, sceneInit(scene, 300, 1.0f, 1.0f, 1024, 768, 6, 2, 0));
+  {
+    AllocationCount count;
+    for (int frame = 0; frame < 1000; ++frame) {
+      sceneUpdate(scene, frame % 100 == 99 ? 3000000u : 16000u);
+    }
+    EXPECT_EQ(0, count.allocations());
+  }
+  EXPECT_EQ(1, scene.wires.items[299].active);
+  sceneRelease(scene);
 }
 
 }  // namespace
