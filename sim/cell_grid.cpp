@@ -112,11 +112,3 @@ CellWindow cellWindowAround(std::int32_t cell, std::int32_t reach) {
   }
   return window;
 }
-
-bool cellWindowContains(const CellWindow& window, std::int32_t cell) {
-  const std::int32_t digits[3] = {cell / 100, (cell / 10) % 10, cell % 10};
-  for (int axis = 0; axis < 3; ++axis) {
-    if (digits[axis] < window.low[axis] || digits[axis] > window.high[axis]) return false;
-  }
-  return true;
-}

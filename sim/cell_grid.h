@@ -45,7 +45,13 @@ struct CellWindow {
   std::int32_t high[3];  // highest x, y and z digit
 };
 CellWindow cellWindowAround(std::int32_t cell, std::int32_t reach);
-bool cellWindowContains(const CellWindow& window, std::int32_t cell);
+inline bool cellWindowContains(const CellWindow& window, std::int32_t cell) {
+  const std::int32_t x = cell / 100;
+  const std::int32_t y = (cell / 10) % 10;
+  const std::int32_t z = cell % 10;
+  return x >= window.low[0] && x <= window.high[0] && y >= window.low[1] &&
+         y <= window.high[1] && z >= window.low[2] && z <= window.high[2];
+}
 
 // Calls visit(index) for every node filed in the window of the given reach around the cell that
 // node is filed in (not the cell its wire's position would give), other than node itself: in

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/neighbour_cells.h"
 #include "sim/steering.h"
 
 namespace {
@@ -39,17 +40,20 @@ bool outsideRespawnBox(const Scene& scene, Vec3 p) {
 
 // Steers, moves and re-files wire i; a stray whose phase has run out is reborn near the centre.
 // Wires before i have already moved in this frame, wires after it not yet.
-void flyWire(Scene& scene, std::int32_t i, float dtf) {
+void flyWire(Scene& scene, std::int32_t i, float dtf, NeighbourCells& cells) {
   Wire& wire = scene.wires.items[i];
-  const Vec3 force = steerWire(scene, i);
+  const Vec3 force = steerWireWithCells(scene, i, cells);
   if (force.x != 0.0f || force.y != 0.0f || force.z != 0.0f) {
     wire.velocity = vec3ClampLength(vec3Add(wire.velocity, force), wire.maxSpeed);
   }
   wire.position = vec3Add(wire.position, vec3Scale(wire.velocity, dtf));
+  const std::int32_t fromCell = scene.grid.nodes[i].cell;
   cellGridInsert(scene.grid, i, cellIndexOf(wire.position));
+  neighbourCellsRefile(cells, scene.grid, fromCell, scene.grid.nodes[i].cell);
   wire.phase = wire.phase + wire.phaseRate * dtf;
   if (outsideRespawnBox(scene, wire.position) && wire.phase <= 0.0f) {
     wireRespawn(wire, scene.trails.trails[i]);
+    neighbourCellsMarkDisplaced(cells, scene.grid.nodes[i].cell);
   }
   if (wire.phase < 0.0f) {
     wire.phase = 0.0f;
@@ -97,8 +101,10 @@ void sceneUpdate(Scene& scene, std::uint32_t elapsedUs) {
 
   startWires(scene, n, elapsedUs);
 
+  NeighbourCells cells;
+  neighbourCellsFill(cells, scene);
   for (std::int32_t i = 0; i < n; ++i) {
-    if (scene.wires.items[i].active != 0) flyWire(scene, i, dtf);
+    if (scene.wires.items[i].active != 0) flyWire(scene, i, dtf, cells);
   }
 
   if (scene.cycleColors != 0) cycleColour(scene, elapsedUs);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "sim/neighbour_cells.h"
 #include "sim/scene.h"
 #include "sim/vec3.h"
 
@@ -28,3 +29,7 @@ Vec3 separationQuery(const Scene& scene, std::int32_t i, std::int32_t& count);
 // half of maxForce. All three neighbour sums come from one walk of the grid, in the same order as
 // the three queries would visit them, so the force is the same bit for bit.
 Vec3 steerWire(const Scene& scene, std::int32_t i);
+
+// steerWire with the neighbour-cell masks of the scene supplied by the caller, who keeps them
+// current as it re-files and respawns wires (the scene update does).
+Vec3 steerWireWithCells(const Scene& scene, std::int32_t i, const NeighbourCells& cells);
