@@ -30,8 +30,14 @@ struct Settings {
   std::uint8_t symmetry;  // 0 or 1: eight-fold mirror symmetry
 };
 
-// The process-wide record that loadSettings fills and saveSettings writes.
+// The process-wide record that loadSettings fills and saveSettings writes. It holds the
+// defaults until the first load.
 Settings& currentSettings();
+
+// The two operations below go through the per-user store of the platform: on Windows the
+// current user's registry, key "Software\Orvane\Quellwire" (settings/win32/). The conversions
+// and limits they apply are in settings/stored_settings.h, the order of their calls in
+// settings/settings_store.h.
 
 // Fills the process-wide record from the per-user store, with defaults and limits; always leaves
 // a valid record.

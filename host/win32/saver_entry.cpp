@@ -1,10 +1,15 @@
-// Placeholder entry until the host is built: every command line is refused.
-#include "host/win32/screensaver_callbacks.h"
+// Process entry: the command line after the program name goes to SaverMain, whose result ends
+// the process.
+#include "host/command_line.h"
+#include "host/win32/saver_host.h"
 
-LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+namespace {
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  ExitProcess(static_cast<UINT>(-1));
+const char* systemCharNext(const char* position) { return CharNextA(position); }
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  const char* arguments = SkipProgramName(GetCommandLineA(), systemCharNext);
+  ExitProcess(static_cast<UINT>(SaverMain(instance, arguments)));
 }

@@ -99,3 +99,56 @@ qw_screenshot() {
 qw_expect_eq() {
   [ "$2" = "$3" ] || qw_fail "$1: expected '$2', got '$3'"
 }
+
+# --- Saver and helper processes -------------------------------------------------------------
+
+QW_HELPER="$QW_WINSIDE/e2e_helper/e2e_helper.exe"
+
+# qw_winpath <unix path>: the same file as Wine's Z: drive names it.
+qw_winpath() {
+  local path=$1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# qw_helper <command> [args...]: runs the Windows-side helper and prints what it prints.
+qw_helper() {
+  wine "$QW_HELPER" "$@" 2>>"$qw_tmp/wine.out" | tr -d '\r'
+}
+
+# qw_field <name> <text>: the value of the line "<name>=<value>" in text.
+qw_field() {
+  printf '%s\n' "$2" | sed -n "s/^$1=//p" | head -n 1
+}
+
+# qw_start_saver <args...>: starts the saver in the background with these arguments (bounded to
+# 90 s); qw_saver_exit tells how it ended.
+qw_saver_runs=0
+qw_start_saver() {
+  qw_saver_runs=$((qw_saver_runs + 1))
+  qw_saver_rc="$qw_tmp/saver-$qw_saver_runs.rc"
+  ( status=0; timeout 90 wine "$QW_SCR" "$@" >>"$qw_tmp/wine.out" 2>&1 || status=$?
+    echo "$status" >"$qw_saver_rc.part" && mv "$qw_saver_rc.part" "$qw_saver_rc" ) &
+}
+
+# qw_saver_exit <seconds>: waits up to that long for the last saver started to end; prints its
+# exit code as the shell sees it, or "running".
+qw_saver_exit() {
+  local i
+  for i in $(seq 1 $(($1 * 10))); do
+    if [ -f "$qw_saver_rc" ]; then cat "$qw_saver_rc"; return; fi
+    sleep 0.1
+  done
+  if [ -f "$qw_saver_rc" ]; then cat "$qw_saver_rc"; else echo running; fi
+}
+
+# qw_expect_running <what> <seconds>: the last saver started is still running after that long.
+qw_expect_running() {
+  local status
+  status=$(qw_saver_exit "$2")
+  [ "$status" = running ] || qw_fail "$1: the saver ended (exit code $status)"
+}
+
+# qw_bright_share <png>: the share (0 to 1) of the picture's pixels brighter than 10 % grey.
+qw_bright_share() {
+  convert "$1" -colorspace Gray -threshold 10% -format '%[fx:mean]' info:
+}

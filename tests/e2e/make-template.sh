@@ -10,5 +10,12 @@ source "$(dirname "$0")/lib.sh"
 qw_start_display
 export WINEPREFIX="$target" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
+# No crash dialog and no debugger: a fault nobody handles ends the program at once instead of
+# waiting for someone to answer a window (the debugger named here does not exist).
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+  /d 'C:\windows\no-debugger.exe %ld %ld' /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f \
+  >/dev/null 2>&1
 wineserver -w
 [ -f "$target/system.reg" ] || qw_fail "wineboot made no prefix"

@@ -1,0 +1,28 @@
+// The frame driver's process-wide record: everything the saver window's drawing needs from its
+// creation to its destruction.
+#pragma once
+
+#include <cstdint>
+
+#include "display/glow_textures.h"
+#include "settings/settings.h"
+
+// Platform handles, carried as opaque pointers so the frame sequences stay portable. On Windows
+// they are the window's HWND, its HDC and its HGLRC.
+using WindowHandle = void*;
+using DeviceContextHandle = void*;
+using RenderContextHandle = void*;
+
+struct FrameDriverState {
+  std::int32_t windowWidth;            // client width in pixels, taken once at creation
+  std::int32_t windowHeight;           // client height in pixels, taken once at creation
+  DeviceContextHandle deviceContext;   // the window's own device context
+  RenderContextHandle renderContext;   // the GL context made current on it; null if none
+  GlowTextures glowTextures;           // made with the context, deleted at destruction
+  Settings settings;                   // read once, at window creation
+  // The frame clock and the scene join this record with the simulation; both are made once,
+  // when the window is created, and live until the process ends.
+};
+
+// The one record of the process.
+FrameDriverState& CurrentFrameDriverState();

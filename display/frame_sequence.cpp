@@ -1,0 +1,90 @@
+#include "display/frame_sequence.h"
+
+#include "display/gl_api.h"
+#include "display/pixel_format.h"
+
+namespace {
+
+// Lets the format choice describe formats through the window system.
+struct FormatSource {
+  const WindowSystem* windowSystem;
+  DeviceContextHandle deviceContext;
+};
+
+int DescribeThroughWindowSystem(void* device, int index, PixelFormatDescription* format) {
+  const FormatSource& source = *static_cast<const FormatSource*>(device);
+  return source.windowSystem->describePixelFormat(source.windowSystem->window,
+                                                  source.deviceContext, index, format);
+}
+
+}  // namespace
+
+void RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSystem) {
+  const ClientSize size = windowSystem.getClientSize(windowSystem.window);
+  state.windowWidth = size.width;
+  state.windowHeight = size.height;
+  windowSystem.loadSettings(windowSystem.window, state.settings);
+
+  CreateRenderContext(state, windowSystem);
+  InitialiseGlState(state);
+  windowSystem.startTimer(windowSystem.window, FrameTimerId, FrameTimerPeriodMs);
+}
+
+void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSystem) {
+  const PixelFormatDescription descriptor = RenderContextDescriptor;
+  state.deviceContext = windowSystem.getDeviceContext(windowSystem.window);
+
+  FormatSource source{&windowSystem, state.deviceContext};
+  const int format = ChooseScoredPixelFormat(
+      DescribeThroughWindowSystem, &source, RenderContextRequest.colorBits,
+      RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
+      RenderContextRequest.acceleration);
+  windowSystem.setPixelFormat(windowSystem.window, state.deviceContext, format, descriptor);
+
+  state.renderContext = windowSystem.createRenderContext(windowSystem.window, state.deviceContext);
+  windowSystem.makeCurrent(windowSystem.window, state.deviceContext, state.renderContext);
+
+  // The glow textures are made here, in the new context, for the recorded client size.
+}
+
+void InitialiseGlState(FrameDriverState& state) {
+  glViewport(0, 0, state.windowWidth, state.windowHeight);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glShadeModel(GL_SMOOTH);
+  glColor3f(0.1f, 1.0f, 0.3f);
+  glClearDepth(1.0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  // The scene is built here, afresh, from state.settings and the recorded client size.
+}
+
+void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
+  // The frame clock ticks here, and the scene advances by its step in microseconds.
+
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+
+  // The scene is drawn here, with its glow, through the glow textures.
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  windowSystem.swapBuffers(windowSystem.window, state.deviceContext);
+}
+
+void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem) {
+  windowSystem.stopTimer(windowSystem.window, FrameTimerId);
+
+  glDeleteTextures(2, state.glowTextures.names);
+  state.glowTextures.names[GlowCaptureTexture] = 0;
+  state.glowTextures.names[GlowBlurTexture] = 0;
+
+  windowSystem.makeCurrent(windowSystem.window, nullptr, nullptr);
+  windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);
+  windowSystem.releaseDeviceContext(windowSystem.window, state.deviceContext);
+  // The handles are gone; nothing may use them again.
+  state.renderContext = nullptr;
+  state.deviceContext = nullptr;
+}

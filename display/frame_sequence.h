@@ -1,0 +1,34 @@
+// The saver window's drawing life: the creation sequence, one frame, and the release sequence.
+// Each runs its steps in a fixed order on the frame driver's record; the platform calls among
+// them go through the window system.
+#pragma once
+
+#include <cstdint>
+
+#include "display/frame_driver_state.h"
+#include "display/window_system.h"
+
+// The frame timer: identifier 1, every 10 ms.
+inline constexpr std::uint32_t FrameTimerId = 1;
+inline constexpr std::uint32_t FrameTimerPeriodMs = 10;
+
+// Window creation: records the client size, reads the settings, binds GL to the window, sets the
+// initial GL state, builds the scene and starts the frame timer. Nothing is checked: a window
+// whose context could not be made still gets its timer, and its frames draw nothing.
+void RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSystem);
+
+// Takes the window's device context, sets the best-scoring pixel format, creates the GL context
+// and makes it current, then has the glow textures made in it.
+void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSystem);
+
+// The initial GL state for the recorded client size, then the scene. The current context's
+// projection and view matrices are left alone: every drawing pass loads its own.
+void InitialiseGlState(FrameDriverState& state);
+
+// One frame: advance the clock and the scene, clear to black, draw with additive blending,
+// return to ordinary blending and show the frame.
+void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem);
+
+// Window destruction: stops the frame timer, deletes the glow textures (leaving both names 0)
+// while the context is still current, then releases the context and the device context.
+void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem);

@@ -1,0 +1,52 @@
+// A saver window without a window system: an OSMesa context drawing into a memory buffer. The
+// frame sequences run on it unchanged, so the native renderer and the native tests can create,
+// draw and release exactly as the saver window does.
+#pragma once
+
+#include <cstdint>
+
+#include "display/window_system.h"
+
+struct HeadlessWindow {
+  // What the window reports as its client area; may be 0 x 0.
+  std::int32_t clientWidth;
+  std::int32_t clientHeight;
+  // The settings its store holds: the defaults unless changed before the window is created.
+  Settings storedSettings;
+  // The formats its device offers, in index order (index 1 is formats[0]).
+  const PixelFormatDescription* formats;
+  int formatCount;
+
+  // The memory the context draws into: RGBA, bottom row first, at least 1 x 1.
+  std::int32_t surfaceWidth;
+  std::int32_t surfaceHeight;
+  std::uint8_t* pixels;
+
+  // What the frame sequences did to it.
+  bool deviceContextTaken;
+  int pixelFormat;             // the format set; 0 when none
+  void* context;               // the OSMesa context, null when none was made
+  bool timerRunning;
+  std::uint32_t timerId;
+  std::uint32_t timerPeriodMs;
+  std::uint32_t swapCount;
+};
+
+// The one format an OSMesa surface offers: generic software OpenGL into memory, single-buffered,
+// RGBA, 32 colour and 16 depth bits.
+extern const PixelFormatDescription HeadlessPixelFormat;
+
+// Prepares a window of the given client size offering the given formats, and obtains its
+// drawing memory. False when the memory cannot be obtained; the window is then unusable.
+bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
+                        std::int32_t clientHeight, const PixelFormatDescription* formats,
+                        int formatCount);
+
+// Destroys any context still left and frees the drawing memory.
+void HeadlessWindowClose(HeadlessWindow& window);
+
+// The window-system operations acting on this window.
+WindowSystem HeadlessWindowSystem(HeadlessWindow& window);
+
+// The RGBA pixel at (x, y), y counted from the bottom row.
+const std::uint8_t* HeadlessPixel(const HeadlessWindow& window, std::int32_t x, std::int32_t y);

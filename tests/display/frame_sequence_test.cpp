@@ -1,0 +1,307 @@
+#include "display/frame_sequence.h"
+
+#include <GL/osmesa.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "display/headless/osmesa_window_system.h"
+
+namespace {
+
+// ---- The order of the platform calls, seen through a recording window system. ----
+
+struct RecordingWindow {
+  std::vector<PixelFormatDescription> formats;
+  std::vector<std::string> calls;
+};
+
+DeviceContextHandle const RecordedDc = reinterpret_cast<DeviceContextHandle>(0xDC);
+RenderContextHandle const RecordedRc = reinterpret_cast<RenderContextHandle>(0x6C);
+
+RecordingWindow& Recorder(WindowHandle window) { return *static_cast<RecordingWindow*>(window); }
+
+std::string Name(const void* handle) {
+  if (handle == nullptr) return "null";
+  if (handle == RecordedDc) return "dc";
+  if (handle == RecordedRc) return "rc";
+  return "?";
+}
+
+WindowSystem RecordingWindowSystem(RecordingWindow& window) {
+  WindowSystem system{};
+  system.window = &window;
+  system.getClientSize = [](WindowHandle w) {
+    Recorder(w).calls.push_back("getClientSize");
+    return ClientSize{640, 480};
+  };
+  system.loadSettings = [](WindowHandle w, Settings& settings) {
+    Recorder(w).calls.push_back("loadSettings");
+    settings.color = 4;
+  };
+  system.getDeviceContext = [](WindowHandle w) {
+    Recorder(w).calls.push_back("getDeviceContext");
+    return RecordedDc;
+  };
+  system.describePixelFormat = [](WindowHandle w, DeviceContextHandle dc, int index,
+                                  PixelFormatDescription* format) {
+    RecordingWindow& r = Recorder(w);
+    r.calls.push_back("describe " + Name(dc) + " " + std::to_string(index));
+    if (index >= 1 && static_cast<std::size_t>(index) <= r.formats.size()) {
+      *format = r.formats[static_cast<std::size_t>(index) - 1];
+    }
+    return static_cast<int>(r.formats.size());
+  };
+  system.setPixelFormat = [](WindowHandle w, DeviceContextHandle dc, int format,
+                             const PixelFormatDescription& d) {
+    Recorder(w).calls.push_back("setPixelFormat " + Name(dc) + " " + std::to_string(format) +
+                                " flags " + std::to_string(d.flags) + " type " +
+                                std::to_string(d.pixelType) + " colour " +
+                                std::to_string(d.colorBits));
+  };
+  system.createRenderContext = [](WindowHandle w, DeviceContextHandle dc) {
+    Recorder(w).calls.push_back("createRenderContext " + Name(dc));
+    return RecordedRc;
+  };
+  system.makeCurrent = [](WindowHandle w, DeviceContextHandle dc, RenderContextHandle rc) {
+    Recorder(w).calls.push_back("makeCurrent " + Name(dc) + " " + Name(rc));
+  };
+  system.deleteRenderContext = [](WindowHandle w, RenderContextHandle rc) {
+    Recorder(w).calls.push_back("deleteRenderContext " + Name(rc));
+  };
+  system.releaseDeviceContext = [](WindowHandle w, DeviceContextHandle dc) {
+    Recorder(w).calls.push_back("releaseDeviceContext " + Name(dc));
+  };
+  system.startTimer = [](WindowHandle w, std::uint32_t id, std::uint32_t period) {
+    Recorder(w).calls.push_back("startTimer " + std::to_string(id) + " " +
+                                std::to_string(period));
+  };
+  system.stopTimer = [](WindowHandle w, std::uint32_t id) {
+    Recorder(w).calls.push_back("stopTimer " + std::to_string(id));
+  };
+  system.swapBuffers = [](WindowHandle w, DeviceContextHandle dc) {
+    Recorder(w).calls.push_back("swapBuffers " + Name(dc));
+  };
+  return system;
+}
+
+const PixelFormatDescription Single16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW, PFD_TYPE_RGBA,
+                                      16, 16};
+const PixelFormatDescription Double16{
+    PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16};
+
+// No GL context is current in these tests, so every GL call in the sequences does nothing.
+TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
+  RecordingWindow window{{Single16, Double16}, {}};
+  const WindowSystem system = RecordingWindowSystem(window);
+  FrameDriverState state{};
+
+  RunCreationSequence(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{
+                              "getClientSize",
+                              "loadSettings",
+                              "getDeviceContext",
+                              "describe dc 1",
+                              "describe dc 1",
+                              "describe dc 2",
+                              "setPixelFormat dc 2 flags 33 type 0 colour 16",
+                              "createRenderContext dc",
+                              "makeCurrent dc rc",
+                              "startTimer 1 10",
+                          }));
+  EXPECT_EQ(state.windowWidth, 640);
+  EXPECT_EQ(state.windowHeight, 480);
+  EXPECT_EQ(state.settings.color, 4);
+  EXPECT_EQ(state.deviceContext, RecordedDc);
+  EXPECT_EQ(state.renderContext, RecordedRc);
+
+  window.calls.clear();
+  RunFrame(state, system);
+  EXPECT_EQ(window.calls, std::vector<std::string>{"swapBuffers dc"});
+
+  window.calls.clear();
+  RunReleaseSequence(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{
+                              "stopTimer 1",
+                              "makeCurrent null null",
+                              "deleteRenderContext rc",
+                              "releaseDeviceContext dc",
+                          }));
+  EXPECT_EQ(state.deviceContext, nullptr);
+  EXPECT_EQ(state.renderContext, nullptr);
+}
+
+// ---- The GL state, run headless on OSMesa. ----
+
+struct Size {
+  std::int32_t width;
+  std::int32_t height;
+};
+
+void PrintTo(const Size& size, std::ostream* out) { *out << size.width << "x" << size.height; }
+
+std::string SizeName(const ::testing::TestParamInfo<Size>& info) {
+  return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+}
+
+class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(HeadlessWindowOpen(window_, GetParam().width, GetParam().height,
+                                   &HeadlessPixelFormat, 1));
+    system_ = HeadlessWindowSystem(window_);
+  }
+  void TearDown() override { HeadlessWindowClose(window_); }
+
+  bool AllPixelsAre(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
+    for (std::int32_t y = 0; y < window_.surfaceHeight; ++y) {
+      for (std::int32_t x = 0; x < window_.surfaceWidth; ++x) {
+        const std::uint8_t* p = HeadlessPixel(window_, x, y);
+        if (p[0] != r || p[1] != g || p[2] != b) return false;
+      }
+    }
+    return true;
+  }
+
+  HeadlessWindow window_{};
+  WindowSystem system_{};
+  FrameDriverState state_{};
+};
+
+TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
+  RunCreationSequence(state_, system_);
+  ASSERT_NE(state_.renderContext, nullptr);
+  EXPECT_EQ(OSMesaGetCurrentContext(), state_.renderContext);
+  EXPECT_EQ(window_.pixelFormat, 1);
+  EXPECT_TRUE(window_.timerRunning);
+  EXPECT_EQ(window_.timerId, 1u);
+  EXPECT_EQ(window_.timerPeriodMs, 10u);
+
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[0], 0);
+  EXPECT_EQ(viewport[1], 0);
+  EXPECT_EQ(viewport[2], GetParam().width);
+  EXPECT_EQ(viewport[3], GetParam().height);
+
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+  GLint value;
+  glGetIntegerv(GL_BLEND_SRC, &value);
+  EXPECT_EQ(value, GL_SRC_ALPHA);
+  glGetIntegerv(GL_BLEND_DST, &value);
+  EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
+  glGetIntegerv(GL_SHADE_MODEL, &value);
+  EXPECT_EQ(value, GL_SMOOTH);
+  GLfloat colour[4];
+  glGetFloatv(GL_CURRENT_COLOR, colour);
+  EXPECT_FLOAT_EQ(colour[0], 0.1f);
+  EXPECT_FLOAT_EQ(colour[1], 1.0f);
+  EXPECT_FLOAT_EQ(colour[2], 0.3f);
+  GLdouble depth;
+  glGetDoublev(GL_DEPTH_CLEAR_VALUE, &depth);
+  EXPECT_EQ(depth, 1.0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+  RunReleaseSequence(state_, system_);
+}
+
+TEST_P(HeadlessFrameDriver, FrameClearsToBlackRestoresBlendingAndSwaps) {
+  RunCreationSequence(state_, system_);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glFinish();
+  ASSERT_TRUE(AllPixelsAre(255, 255, 255));
+  glBlendFunc(GL_ONE, GL_ZERO);
+
+  RunFrame(state_, system_);
+
+  EXPECT_EQ(window_.swapCount, 1u);
+  EXPECT_TRUE(AllPixelsAre(0, 0, 0));
+  GLint value;
+  glGetIntegerv(GL_BLEND_SRC, &value);
+  EXPECT_EQ(value, GL_SRC_ALPHA);
+  glGetIntegerv(GL_BLEND_DST, &value);
+  EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+  RunReleaseSequence(state_, system_);
+}
+
+// The textures must go while their context is still current, and the names must read 0 after.
+GLuint namesToWatch[2] = {0, 0};
+bool texturesGoneWhenUnbinding = false;
+bool unbindSeen = false;
+WindowSystem headlessForRelease{};
+
+TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneCurrent) {
+  RunCreationSequence(state_, system_);
+  glGenTextures(2, state_.glowTextures.names);
+  for (int i = 0; i < 2; ++i) {
+    namesToWatch[i] = state_.glowTextures.names[i];
+    glBindTexture(GL_TEXTURE_2D, namesToWatch[i]);
+    ASSERT_TRUE(glIsTexture(namesToWatch[i]));
+  }
+
+  unbindSeen = false;
+  texturesGoneWhenUnbinding = false;
+  headlessForRelease = system_;
+  WindowSystem watched = system_;
+  watched.makeCurrent = [](WindowHandle w, DeviceContextHandle dc, RenderContextHandle rc) {
+    if (dc == nullptr && rc == nullptr && !unbindSeen) {
+      unbindSeen = true;
+      texturesGoneWhenUnbinding = OSMesaGetCurrentContext() != nullptr &&
+                                  !glIsTexture(namesToWatch[0]) && !glIsTexture(namesToWatch[1]);
+    }
+    headlessForRelease.makeCurrent(w, dc, rc);
+  };
+
+  RunReleaseSequence(state_, watched);
+
+  EXPECT_TRUE(unbindSeen);
+  EXPECT_TRUE(texturesGoneWhenUnbinding);
+  EXPECT_EQ(state_.glowTextures.names[0], 0u);
+  EXPECT_EQ(state_.glowTextures.names[1], 0u);
+  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
+  EXPECT_EQ(window_.context, nullptr);
+  EXPECT_FALSE(window_.deviceContextTaken);
+  EXPECT_FALSE(window_.timerRunning);
+}
+
+INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
+                         ::testing::Values(Size{0, 0}, Size{1, 1}, Size{152, 112},
+                                           Size{1024, 768}),
+                         SizeName);
+
+// A device without formats: no context is made, yet the window runs its frames harmlessly.
+TEST(HeadlessFrameDriverWithoutFormats, FramesDrawNothingAndNothingCrashes) {
+  HeadlessWindow window{};
+  ASSERT_TRUE(HeadlessWindowOpen(window, 64, 48, nullptr, 0));
+  std::memset(window.pixels, 0xAB, 64 * 48 * 4);
+  const WindowSystem system = HeadlessWindowSystem(window);
+  FrameDriverState state{};
+
+  RunCreationSequence(state, system);
+  EXPECT_EQ(window.pixelFormat, 0);
+  EXPECT_EQ(state.renderContext, nullptr);
+  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
+  EXPECT_TRUE(window.timerRunning);
+
+  for (int frame = 0; frame < 3; ++frame) RunFrame(state, system);
+  EXPECT_EQ(window.swapCount, 3u);
+  EXPECT_EQ(*HeadlessPixel(window, 10, 10), 0xAB);
+
+  RunReleaseSequence(state, system);
+  EXPECT_FALSE(window.timerRunning);
+  HeadlessWindowClose(window);
+}
+
+}  // namespace

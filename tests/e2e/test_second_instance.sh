@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# A second /s while one runs exits 0 at once without a window of its own; the first runs on.
+source "$(dirname "$0")/lib.sh"
+qw_start
+qw_start_saver /s
+first=$(qw_field window.handle "$(qw_helper describe 20000)")
+[ -n "$first" ] || qw_fail "the first saver made no window"
+
+qw_expect_eq "exit code of the second /s" 0 \
+  "$(qw_helper launch 15000 "$(qw_winpath "$QW_SCR")" /s)"
+info=$(qw_helper describe 0)
+qw_expect_eq "saver windows" 1 "$(qw_field count "$info")"
+qw_expect_eq "the first saver's window" "$first" "$(qw_field window.handle "$info")"
+qw_expect_running "the first saver" 1
+
+xdotool key a
+qw_expect_eq "exit code of the first saver" 0 "$(qw_saver_exit 20)"

@@ -1,0 +1,183 @@
+// Windows-side helper of the end-to-end tests. One command per run:
+//   parent <width> <height>       a top-level window with that client size; prints its handle,
+//                                 then reports help and context-menu messages it receives and
+//                                 ends when the window is destroyed
+//   describe <timeout-ms> [parent] waits for saver windows (top-level, or children of parent)
+//                                 and prints count=, virtual= and the first one's window.* lines
+//   post <window> <message> <wParam> <lParam>   posts a message (numbers decimal or 0x hex)
+//   close <window>                posts WM_CLOSE
+//   launch <timeout-ms> <program> <argument text>...   runs "<program>" <text> once per text,
+//                                 with \t in a text standing for a tab; prints each exit code
+//                                 (or "timeout", after ending the process)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kSaverClass[] = "WindowsScreenSaverClass";
+
+unsigned long long number(const char* text) { return std::strtoull(text, nullptr, 0); }
+
+HWND windowFrom(const char* text) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(number(text)));
+}
+
+unsigned long long handleNumber(HWND window) {
+  return static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window));
+}
+
+LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      std::printf("received=%s wParam=%llu lParam=%lld\n",
+                  message == WM_HELP ? "help" : "contextmenu",
+                  static_cast<unsigned long long>(wParam), static_cast<long long>(lParam));
+      std::fflush(stdout);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+int makeParent(int width, int height) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = parentProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = "QuellwireTestParent";
+  RegisterClassA(&windowClass);
+  // A borderless popup: its client area is the whole window.
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Test Parent",
+                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width, height,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) return 2;
+  std::printf("parent=%llu\n", handleNumber(window));
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+int countSaverWindows(HWND parent, HWND* first) {
+  int count = 0;
+  HWND window = nullptr;
+  while ((window = FindWindowExA(parent, window, kSaverClass, nullptr)) != nullptr) {
+    if (count++ == 0) *first = window;
+  }
+  return count;
+}
+
+int describe(DWORD timeoutMs, HWND parent) {
+  const DWORD start = GetTickCount();
+  HWND first = nullptr;
+  int count = countSaverWindows(parent, &first);
+  while (count == 0 && GetTickCount() - start < timeoutMs) {
+    Sleep(50);
+    count = countSaverWindows(parent, &first);
+  }
+  std::printf("count=%d\n", count);
+  std::printf("virtual=%d,%d,%d,%d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+              GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  if (count == 0) return 0;
+  char title[256] = "";
+  GetWindowTextA(first, title, sizeof(title));
+  RECT rect = {};
+  GetWindowRect(first, &rect);
+  RECT client = {};
+  GetClientRect(first, &client);
+  DWORD process = 0;
+  GetWindowThreadProcessId(first, &process);
+  std::printf("window.handle=%llu\n", handleNumber(first));
+  std::printf("window.title=%s\n", title);
+  std::printf("window.visible=%d\n", IsWindowVisible(first) ? 1 : 0);
+  std::printf("window.style=0x%08lx\n", static_cast<unsigned long>(GetWindowLongA(first, GWL_STYLE)));
+  std::printf("window.exstyle=0x%08lx\n",
+              static_cast<unsigned long>(GetWindowLongA(first, GWL_EXSTYLE)));
+  std::printf("window.rect=%ld,%ld,%ld,%ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  std::printf("window.client=%ldx%ld\n", client.right, client.bottom);
+  std::printf("window.parent=%llu\n", handleNumber(GetParent(first)));
+  std::printf("window.process=%lu\n", process);
+  return 0;
+}
+
+std::string unescapeTabs(const char* text) {
+  std::string out;
+  for (const char* c = text; *c; ++c) {
+    if (c[0] == '\\' && c[1] == 't') {
+      out += '\t';
+      ++c;
+    } else {
+      out += *c;
+    }
+  }
+  return out;
+}
+
+int launch(DWORD timeoutMs, const char* program, int count, char** texts) {
+  for (int i = 0; i < count; ++i) {
+    std::string commandLine = std::string("\"") + program + "\" " + unescapeTabs(texts[i]);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      std::printf("not-started\n");
+      continue;
+    }
+    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process.hProcess, 124);
+      std::printf("timeout\n");
+    } else {
+      DWORD code = 0;
+      GetExitCodeProcess(process.hProcess, &code);
+      std::printf("%ld\n", static_cast<long>(code));
+    }
+    std::fflush(stdout);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  return 0;
+}
+
+int usage() {
+  std::fprintf(stderr, "usage: e2e_helper parent|describe|post|close|launch ...\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return usage();
+  const char* command = argv[1];
+  if (!std::strcmp(command, "parent") && argc == 4) {
+    return makeParent(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])));
+  }
+  if (!std::strcmp(command, "describe") && (argc == 3 || argc == 4)) {
+    return describe(static_cast<DWORD>(number(argv[2])), argc == 4 ? windowFrom(argv[3]) : nullptr);
+  }
+  if (!std::strcmp(command, "post") && argc == 6) {
+    return PostMessageA(windowFrom(argv[2]), static_cast<UINT>(number(argv[3])),
+                        static_cast<WPARAM>(number(argv[4])), static_cast<LPARAM>(number(argv[5])))
+               ? 0
+               : 1;
+  }
+  if (!std::strcmp(command, "close") && argc == 3) {
+    return PostMessageA(windowFrom(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (!std::strcmp(command, "launch") && argc >= 5) {
+    return launch(static_cast<DWORD>(number(argv[2])), argv[3], argc - 4, argv + 4);
+  }
+  return usage();
+}
