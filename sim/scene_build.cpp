@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kBuildFailedStatus = -1;
-
 std::int32_t requestedWireCountFor(float quantity) {
   const float wires = static_cast<float>(static_cast<double>(quantity) * 250.0 + 50.0);
   const float whole = std::floor(wires);
@@ -37,22 +35,16 @@ std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& p) {
                    p.colorScheme, p.glowMode, p.symmetry);
 }
 
-void buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
-                std::int32_t height, const SceneBuildActions& actions) {
+bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
+                std::int32_t height, std::uint32_t nowMs) {
   if (clock == nullptr) {
-    if (!storageObtainArray(clock, 1)) {
-      actions.endProcess(kBuildFailedStatus);
-      return;
-    }
-    frameClockInit(*clock, kFrameClockMaxDeltaMs, actions.readTickCount());
+    if (!storageObtainArray(clock, 1)) return false;
+    frameClockInit(*clock, kFrameClockMaxDeltaMs, nowMs);
     seedRandom(clock->startTick);
   }
   if (scene == nullptr) {
-    if (!storageObtainArray(scene, 1) ||
-        sceneInitWithParameters(*scene, sceneParametersFromSettings(settings, width, height)) != 0) {
-      actions.endProcess(kBuildFailedStatus);
-      return;
-    }
+    if (!storageObtainArray(scene, 1)) return false;
+    return sceneInitWithParameters(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
   }
-  actions.setClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  return true;
 }

@@ -1,8 +1,9 @@
 // Building the scene of a new saver window from the settings and the window's client size.
 //
-// The platform's part (reading the tick count, ending the process, the GL clear colour) comes in
-// through SceneBuildActions, so this stays portable; the Windows build passes GetTickCount,
-// ExitProcess and glClearColor.
+// The portable part of the build: the frame clock (its start tick read by the caller, as every
+// tick is), the seeding of the generator and the scene. The frame driver does the rest with its
+// platform: it ends the process with kSceneBuildFailedExitStatus when this reports failure, and
+// otherwise sets the GL clear colour to transparent black.
 #pragma once
 
 #include <cstdint>
@@ -31,18 +32,15 @@ SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32
 // sceneInit with the given parameters.
 std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& parameters);
 
-struct SceneBuildActions {
-  std::uint32_t (*readTickCount)();                // milliseconds since the system started
-  void (*endProcess)(int exitStatus);              // does not return on the real platform
-  void (*setClearColor)(float red, float green, float blue, float alpha);
-};
-
 // The frame clock's longest step: one minute.
 inline constexpr std::uint32_t kFrameClockMaxDeltaMs = 60000;
 
-// Creates the clock when there is none (seeding the random generator with its start tick), then
-// the scene when there is none, then sets the clear colour to transparent black. When the scene
-// cannot be built the process ends with status -1 at once, nothing released; should endProcess
-// return (a test), buildScene returns without touching GL.
-void buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
-                std::int32_t height, const SceneBuildActions& actions);
+// The exit status of a process whose scene could not be built.
+inline constexpr int kSceneBuildFailedExitStatus = -1;
+
+// Creates the clock when there is none, started at nowMs, and seeds the random generator with
+// its start tick; then creates the scene when there is none. False when storage for the clock,
+// the scene or one of its components was not obtained: the process must then end at once,
+// nothing released (whatever was obtained is left in place).
+bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
+                std::int32_t height, std::uint32_t nowMs);

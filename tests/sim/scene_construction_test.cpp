@@ -156,56 +156,39 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
   sceneRelease(scene);
 }
 
-struct BuildRecord {
-  static inline int endStatus = 0;
-  static inline int clearCalls = 0;
-  static inline float clear[4] = {1, 1, 1, 1};
-};
-
-const SceneBuildActions kRecordingActions = {
-    [] { return std::uint32_t{1}; },
-    [](int status) { BuildRecord::endStatus = status; },
-    [](float r, float g, float b, float a) {
-      ++BuildRecord::clearCalls;
-      BuildRecord::clear[0] = r;
-      BuildRecord::clear[1] = g;
-      BuildRecord::clear[2] = b;
-      BuildRecord::clear[3] = a;
-    }};
-
-TEST(SceneBuild, SeedsFromTheClockAndEndsTheProcessWhenTheSceneCannotBeBuilt) {
+TEST(SceneBuild, SeedsFromTheClockAndReportsAFailedBuild) {
   const Settings settings{0.7f, 0.35f, 0.5f, 2, 6, 0};
   FrameClock* clock = nullptr;
   Scene* scene = nullptr;
-  BuildRecord::clearCalls = 0;
-  buildScene(clock, scene, settings, 800, 600, kRecordingActions);
-  ASSERT_NE(nullptr, clock);
-  ASSERT_NE(nullptr, scene);
+  ASSERT_TRUE(buildScene(clock, scene, settings, 800, 600, 1));
   EXPECT_EQ(1u, clock->startTick);
+  EXPECT_EQ(1u, clock->deltaMs);
   EXPECT_EQ(60000u, clock->maxDeltaMs);
-  EXPECT_EQ(225, scene->wires.count);
-  EXPECT_EQ(33u, scene->trails.trails[0].capacity);
-  EXPECT_EQ(1, BuildRecord::clearCalls);
-  EXPECT_EQ(0.0f, BuildRecord::clear[0] + BuildRecord::clear[3]);
+  EXPECT_EQ(225, scene->wires.count);  // 70 percent
+  EXPECT_EQ(33u, scene->trails.trails[0].capacity);  // 35 percent
+  EXPECT_EQ(800, scene->width);
   Scene expected{};  // the same scene as seeding with the start tick gives
   seedRandom(1);
   ASSERT_EQ(0, sceneInitWithParameters(expected, sceneParametersFromSettings(settings, 800, 600)));
   EXPECT_EQ(expected.angleX, scene->angleX);
   EXPECT_TRUE(sameBits(expected.wires.items[224].position, scene->wires.items[224].position));
   sceneRelease(expected);
+  // An existing clock and scene are kept.
+  FrameClock* const keptClock = clock;
+  Scene* const keptScene = scene;
+  EXPECT_TRUE(buildScene(clock, scene, settings, 10, 10, 99));
+  EXPECT_EQ(keptClock, clock);
+  EXPECT_EQ(keptScene, scene);
+  EXPECT_EQ(1u, clock->startTick);
   sceneRelease(*scene);
   storageRelease(scene);
   storageRelease(clock);
 
-  for (int failing : {2, 4}) {  // the scene record itself, then its grid's nodes
+  for (int failing : {1, 2, 4}) {  // the clock, the scene record, then its grid's nodes
     StorageProbe probe(failing);
     clock = nullptr;
     scene = nullptr;
-    BuildRecord::endStatus = 0;
-    BuildRecord::clearCalls = 0;
-    buildScene(clock, scene, settings, 800, 600, kRecordingActions);
-    EXPECT_EQ(-1, BuildRecord::endStatus);
-    EXPECT_EQ(0, BuildRecord::clearCalls);
+    EXPECT_FALSE(buildScene(clock, scene, settings, 800, 600, 1));
     if (scene != nullptr) sceneRelease(*scene);
     storageRelease(scene);
     storageRelease(clock);
