@@ -1,14 +1,11 @@
 #include "sim/neighbour_cells.h"
 
-#include <limits>
+#include <cmath>
 
 namespace {
 
 constexpr std::int32_t kMaskedCells = 1000;
 constexpr std::int32_t kFlockReach = 3;
-// Squared distances at or below this may hold a neighbour (0.25 units squared is 0.0625); the
-// margin covers the rounding of the neighbour test itself.
-constexpr double kNearEnough = 0.0626;
 
 void refreshOccupied(NeighbourCells& cells, const CellGrid& grid, std::int32_t cell) {
   if (cell < 0 || cell >= kMaskedCells || cell >= grid.cellCount) return;
@@ -17,15 +14,23 @@ void refreshOccupied(NeighbourCells& cells, const CellGrid& grid, std::int32_t c
   row = static_cast<std::uint16_t>(grid.heads[cell] != nullptr ? (row | bit) : (row & ~bit));
 }
 
-// The distance from v to the points whose digit is d along one axis. The border digits reach
-// out to infinity: positions outside the cube are filed in the border cells.
-double gapToDigit(float v, std::int32_t d) {
+// The digits along one axis whose points can lie within 0.25 of v, as a 10-bit mask. Digit d
+// holds the points with d <= 10 v' < d + 1, the border digits reaching out to infinity; the reach
+// used is a little over 0.25, so the rounding of the neighbour test cannot leave a neighbour out.
+// A wire is farther than 0.25 from every point of a cell that is not near along some axis.
+unsigned nearDigits(float v) {
+  constexpr double kReach = 0.2502;
   const double x = v;
-  const double low = d == 0 ? -std::numeric_limits<double>::infinity() : d / 10.0;
-  const double high = d == 9 ? std::numeric_limits<double>::infinity() : (d + 1) / 10.0;
-  if (x < low) return low - x;
-  if (x > high) return x - high;
-  return 0.0;  // also for NaN, which is never pruned
+  if (!(x > -1.0 && x < 2.0)) return 0x3FFu;  // NaN or far away: nothing is ruled out
+  std::int32_t low = static_cast<std::int32_t>(std::ceil(10.0 * (x - kReach))) - 1;
+  std::int32_t high = static_cast<std::int32_t>(std::floor(10.0 * (x + kReach)));
+  if (low < 0) low = 0;
+  if (high > 9) high = 9;
+  if (low > 9 || high < 0) {
+    // Beyond a border: only that border digit, which reaches out to infinity.
+    low = high = low > 9 ? 9 : 0;
+  }
+  return ((2u << high) - 1u) & ~((1u << low) - 1u);
 }
 
 }  // namespace
@@ -66,36 +71,23 @@ void neighbourCellsFlockWindow(FlockWindow& window, const NeighbourCells& cells,
   window.highY = 0;
   if (i < 0 || i >= grid.nodeCount || grid.nodes[i].cell < 0) return;
   const CellWindow reach = cellWindowAround(grid.nodes[i].cell, kFlockReach);
+  if (reach.low[2] > reach.high[2]) return;
   window.lowX = reach.low[0];
   window.highX = reach.high[0];
   window.lowY = reach.low[1];
   window.highY = reach.high[1];
-  if (reach.low[2] > reach.high[2]) {
-    window.highX = window.lowX - 1;
-    return;
-  }
-  double gapY[10];
-  double gapZ[10];
-  for (std::int32_t d = 0; d < 10; ++d) {
-    const double y = gapToDigit(p.y, d);
-    const double z = gapToDigit(p.z, d);
-    gapY[d] = y * y;
-    gapZ[d] = z * z;
-  }
+
+  const unsigned nearX = nearDigits(p.x);
+  const unsigned nearY = nearDigits(p.y);
+  const unsigned nearZ = nearDigits(p.z);
   const unsigned zWindow = ((2u << reach.high[2]) - 1u) & ~((1u << reach.low[2]) - 1u);
   for (std::int32_t x = window.lowX; x <= window.highX; ++x) {
-    const double gx = gapToDigit(p.x, x);
+    const bool xNear = ((nearX >> x) & 1u) != 0;
     for (std::int32_t y = window.lowY; y <= window.highY; ++y) {
       const std::int32_t row = 10 * x + y;
-      const double rowGap = gx * gx + gapY[y];
-      unsigned near = 0;
-      if (rowGap <= kNearEnough) {
-        for (std::int32_t z = reach.low[2]; z <= reach.high[2]; ++z) {
-          if (rowGap + gapZ[z] <= kNearEnough) near |= 1u << z;
-        }
-      }
-      window.rows[row] =
-          static_cast<std::uint16_t>(cells.occupied[row] & zWindow & (near | cells.displaced[row]));
+      const unsigned near = xNear && ((nearY >> y) & 1u) != 0 ? nearZ : 0u;
+      window.rows[row] = static_cast<std::uint16_t>(cells.occupied[row] & zWindow &
+                                                    (near | cells.displaced[row]));
     }
   }
 }

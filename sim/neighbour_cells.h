@@ -3,9 +3,9 @@
 // The flocking walks a window of up to 7 x 7 x 7 cells around each wire, three hundred times a
 // frame, although its neighbours all lie within 0.25 units. Two masks per (x, y) row of cells
 // (bit z for cell 100 x + 10 y + z) let the walk visit only the cells that hold a node and that
-// could hold a neighbour: a cell whose every point is farther than 0.25 from the wire holds
-// none, unless some node in it is filed away from its wire's position (a wire reborn since its
-// last move). Such cells are marked displaced and always walked. The visiting order is the
+// could hold a neighbour: a cell whose points all lie farther than 0.25 from the wire along some
+// axis holds none, unless some node in it is filed away from its wire's position (a wire reborn
+// since its last move). Such cells are marked displaced and always walked. The visiting order is the
 // grid's own (increasing cell number, then list order), so the sums come out bit for bit the
 // same as a walk of the whole window.
 #pragma once
@@ -33,7 +33,7 @@ void neighbourCellsRefile(NeighbourCells& cells, const CellGrid& grid, std::int3
 void neighbourCellsMarkDisplaced(NeighbourCells& cells, std::int32_t cell);
 
 // The cells of the window of reach 3 around node i's filed cell that are worth walking for a
-// wire at position p: as 10-bit z masks per (x, y) row of the window, all other rows 0.
+// wire at position p: 10-bit z masks for the (x, y) rows of the window; other rows are not set.
 struct FlockWindow {
   std::int32_t lowX, highX, lowY, highY;
   std::uint16_t rows[100];
