@@ -29,7 +29,7 @@ Float4 loadFrom(const Wire& wire, std::size_t offset) {
   return lanes;
 }
 
-// The lanes of v where mask is all ones; +0 where it is zero.
+// v when condition holds; +0 in every lane otherwise.
 Float4 keepIf(Float4 v, bool condition) {
   const std::int32_t bits = -static_cast<std::int32_t>(condition);
   const Int4 mask = {bits, bits, bits, bits};
@@ -37,6 +37,12 @@ Float4 keepIf(Float4 v, bool condition) {
 }
 
 Vec3 vec3Of(Float4 v) { return Vec3{v[0], v[1], v[2]}; }
+
+// Wire i can be steered: it exists, and every node of the grid has its wire (always so in a
+// scene that was built).
+bool steerable(const Scene& scene, std::int32_t i) {
+  return i >= 0 && i < scene.wires.count && scene.grid.nodeCount == scene.wires.count;
+}
 
 struct NeighbourSum {
   Vec3 sum;
@@ -54,7 +60,7 @@ Vec3 meanOf(const NeighbourSum& s) {
 // heading.
 NeighbourSum flockWalk(const Scene& scene, std::int32_t i, bool headings) {
   NeighbourSum result{vec3Zero(), 0};
-  if (i < 0 || i >= scene.wires.count) return result;
+  if (!steerable(scene, i)) return result;
   const Wire* wires = scene.wires.items;
   const Vec3 p = wires[i].position;
   cellGridVisitWindow(scene.grid, i, kFlockReach, [&](std::int32_t j) {
@@ -83,7 +89,7 @@ Vec3 alignmentQuery(const Scene& scene, std::int32_t i, std::int32_t& count) {
 
 Vec3 separationQuery(const Scene& scene, std::int32_t i, std::int32_t& count) {
   NeighbourSum s{vec3Zero(), 0};
-  if (i >= 0 && i < scene.wires.count) {
+  if (steerable(scene, i)) {
     const Wire* wires = scene.wires.items;
     const Vec3 p = wires[i].position;
     cellGridVisitWindow(scene.grid, i, kSeparationReach, [&](std::int32_t j) {
@@ -105,7 +111,7 @@ Vec3 steerWire(const Scene& scene, std::int32_t i) {
 }
 
 Vec3 steerWireWithCells(const Scene& scene, std::int32_t i, const NeighbourCells& cells) {
-  if (i < 0 || i >= scene.wires.count) return vec3Zero();
+  if (!steerable(scene, i)) return vec3Zero();
   const Wire* wires = scene.wires.items;
   const Wire& wire = wires[i];
   const Vec3 p = wire.position;
@@ -113,9 +119,9 @@ Vec3 steerWireWithCells(const Scene& scene, std::int32_t i, const NeighbourCells
 
   // One walk of the reach-3 window gathers all three sums, visiting only the cells that can hold
   // a neighbour (see neighbour_cells.h). Separation takes only the cells of the reach-2 window,
-  // which the wider walk visits in the same increasing order. Each sum
-  // starts at +0 and so can never become -0; adding +0 for a wire that is not a neighbour then
-  // leaves it exactly as skipping the wire would, and the walk needs no unpredictable branch.
+  // which the wider walk visits in the same increasing order. Each sum starts at +0 and so can
+  // never become -0; adding +0 for a wire that is not a neighbour then leaves it exactly as
+  // skipping the wire would, and the walk needs no unpredictable branch.
   static_assert(offsetof(Wire, position) + sizeof(Float4) <= sizeof(Wire), "lane 4 is in Wire");
   static_assert(offsetof(Wire, heading) + sizeof(Float4) <= sizeof(Wire), "lane 4 is in Wire");
   const CellWindow inner = cellWindowAround(scene.grid.nodes[i].cell, kSeparationReach);

@@ -4,7 +4,8 @@
 //
 // Neighbours are found through the cell grid, around the cell the wire is filed in: inactive
 // wires are never neighbours, and a neighbour's squared distance must be strictly below the
-// query's threshold.
+// query's threshold. A wire index out of range (or a scene whose grid and wires disagree, which
+// a built scene never is) gives (0, 0, 0) and a count of 0.
 #pragma once
 
 #include <cstdint>

@@ -37,6 +37,11 @@ TEST_F(SteeringTest, ALoneWireIsPulledToTheCentreAtHalfItsForce) {
   std::int32_t count = -1;
   cohesionQuery(scene, 0, count);
   EXPECT_EQ(0, count);
+  for (std::int32_t outside : {-1, 2}) {
+    expectNear(vec3Zero(), steerWire(scene, outside), 0.0f);
+    expectNear(vec3Zero(), separationQuery(scene, outside, count), 0.0f);
+    EXPECT_EQ(0, count);
+  }
 }
 
 TEST_F(SteeringTest, NeighbourPairs) {
