@@ -6,6 +6,8 @@
 
 #include "display/glow_textures.h"
 #include "settings/settings.h"
+#include "sim/frame_clock.h"
+#include "sim/scene.h"
 
 // Platform handles, carried as opaque pointers so the frame sequences stay portable. On Windows
 // they are the window's HWND, its HDC and its HGLRC.
@@ -20,8 +22,8 @@ struct FrameDriverState {
   RenderContextHandle renderContext;   // the GL context made current on it; null if none
   GlowTextures glowTextures;           // made with the context, deleted at destruction
   Settings settings;                   // read once, at window creation
-  // The frame clock and the scene join this record with the simulation; both are made once,
-  // when the window is created, and live until the process ends.
+  FrameClock* frameClock;              // made when the window is created; never freed
+  Scene* scene;                        // made when the window is created; never freed
 };
 
 // The one record of the process.

@@ -2,6 +2,7 @@
 
 #include "display/gl_api.h"
 #include "display/pixel_format.h"
+#include "sim/scene_build.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
   windowSystem.loadSettings(windowSystem.window, state.settings);
 
   CreateRenderContext(state, windowSystem);
-  InitialiseGlState(state);
+  InitialiseGlState(state, windowSystem);
   windowSystem.startTimer(windowSystem.window, FrameTimerId, FrameTimerPeriodMs);
 }
 
@@ -47,7 +48,7 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
   // The glow textures are made here, in the new context, for the recorded client size.
 }
 
-void InitialiseGlState(FrameDriverState& state) {
+void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem) {
   glViewport(0, 0, state.windowWidth, state.windowHeight);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glEnable(GL_TEXTURE_2D);
@@ -58,11 +59,23 @@ void InitialiseGlState(FrameDriverState& state) {
   glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  // The scene is built here, afresh, from state.settings and the recorded client size.
+  // A new window always gets a new clock (so a new seed) and a new scene; earlier ones are
+  // forgotten, not freed.
+  state.frameClock = nullptr;
+  state.scene = nullptr;
+  if (!buildScene(state.frameClock, state.scene, state.settings, state.windowWidth,
+                  state.windowHeight, windowSystem.tickCount(windowSystem.window))) {
+    windowSystem.endProcess(windowSystem.window, kSceneBuildFailedExitStatus);
+    return;
+  }
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
-  // The frame clock ticks here, and the scene advances by its step in microseconds.
+  if (state.frameClock != nullptr && state.scene != nullptr) {
+    frameClockTick(*state.frameClock, windowSystem.tickCount(windowSystem.window));
+    sceneUpdate(*state.scene, state.frameClock->deltaMs * 1000u);
+  }
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

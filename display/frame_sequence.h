@@ -21,11 +21,13 @@ void RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
 // and makes it current, then has the glow textures made in it.
 void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSystem);
 
-// The initial GL state for the recorded client size, then the scene. The current context's
-// projection and view matrices are left alone: every drawing pass loads its own.
-void InitialiseGlState(FrameDriverState& state);
+// The initial GL state for the recorded client size, then the scene: a new frame clock started at
+// the current tick (which seeds the random numbers) and a new scene from the settings and the
+// client size. When the scene cannot be built the process ends with status -1. The current
+// context's projection and view matrices are left alone: every drawing pass loads its own.
+void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem);
 
-// One frame: advance the clock and the scene, clear to black, draw with additive blending,
+// One frame: advance the clock and the scene by the clock's step, clear to black, draw with additive blending,
 // return to ordinary blending and show the frame.
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem);
 

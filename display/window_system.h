@@ -46,4 +46,8 @@ struct WindowSystem {
   void (*stopTimer)(WindowHandle window, std::uint32_t id);
   // Shows the finished frame (SwapBuffers).
   void (*swapBuffers)(WindowHandle window, DeviceContextHandle deviceContext);
+  // Milliseconds since the system started, wrapping at 2^32 (GetTickCount).
+  std::uint32_t (*tickCount)(WindowHandle window);
+  // Ends the process at once with the given status, releasing nothing (ExitProcess).
+  void (*endProcess)(WindowHandle window, int exitStatus);
 };

@@ -91,6 +91,14 @@ void SwapBuffers(WindowHandle window, DeviceContextHandle) {
   ++w.swapCount;
 }
 
+std::uint32_t TickCount(WindowHandle window) { return Window(window).tickMs; }
+
+void EndProcess(WindowHandle window, int exitStatus) {
+  HeadlessWindow& w = Window(window);
+  w.endRequested = true;
+  w.exitStatus = exitStatus;
+}
+
 }  // namespace
 
 bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
@@ -123,7 +131,7 @@ WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
                       GetDeviceContext, DescribePixelFormat, SetPixelFormat,
                       CreateRenderContext, MakeCurrent,     DeleteRenderContext,
                       ReleaseDeviceContext, StartTimer,     StopTimer,
-                      SwapBuffers};
+                      SwapBuffers,      TickCount,          EndProcess};
 }
 
 const std::uint8_t* HeadlessPixel(const HeadlessWindow& window, std::int32_t x, std::int32_t y) {

@@ -30,6 +30,11 @@ struct HeadlessWindow {
   std::uint32_t timerId;
   std::uint32_t timerPeriodMs;
   std::uint32_t swapCount;
+  // The tick count it reports (GetTickCount), set by its user; and whether the frame sequences
+  // asked for the process to end, with what status (the headless window only records it).
+  std::uint32_t tickMs;
+  bool endRequested;
+  int exitStatus;
 };
 
 // The one format an OSMesa surface offers: generic software OpenGL into memory, single-buffered,

@@ -80,10 +80,15 @@ void StopTimer(WindowHandle window, std::uint32_t id) { KillTimer(Hwnd(window), 
 
 void Swap(WindowHandle, DeviceContextHandle deviceContext) { SwapBuffers(Hdc(deviceContext)); }
 
+std::uint32_t TickCount(WindowHandle) { return GetTickCount(); }
+
+void EndProcess(WindowHandle, int exitStatus) { ExitProcess(static_cast<UINT>(exitStatus)); }
+
 }  // namespace
 
 WindowSystem Win32WindowSystem(HWND window) {
   return WindowSystem{window,      GetClientSize, LoadStoredSettings,   GetDeviceContext,
                       Describe,    SetFormat,     CreateContext,        MakeCurrent,
-                      DeleteContext, ReleaseDeviceContext, StartTimer, StopTimer, Swap};
+                      DeleteContext, ReleaseDeviceContext, StartTimer, StopTimer, Swap,
+                      TickCount,   EndProcess};
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/headless/osmesa_window_system.h"
+#include "sim/storage.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ namespace {
 struct RecordingWindow {
   std::vector<PixelFormatDescription> formats;
   std::vector<std::string> calls;
+  std::uint32_t tick = 5000;
 };
 
 DeviceContextHandle const RecordedDc = reinterpret_cast<DeviceContextHandle>(0xDC);
@@ -86,6 +88,14 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
   system.swapBuffers = [](WindowHandle w, DeviceContextHandle dc) {
     Recorder(w).calls.push_back("swapBuffers " + Name(dc));
   };
+  system.tickCount = [](WindowHandle w) {
+    RecordingWindow& r = Recorder(w);
+    r.calls.push_back("tickCount");
+    return r.tick;
+  };
+  system.endProcess = [](WindowHandle w, int status) {
+    Recorder(w).calls.push_back("endProcess " + std::to_string(status));
+  };
   return system;
 }
 
@@ -111,6 +121,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
                               "setPixelFormat dc 2 flags 33 type 0 colour 16",
                               "createRenderContext dc",
                               "makeCurrent dc rc",
+                              "tickCount",
                               "startTimer 1 10",
                           }));
   EXPECT_EQ(state.windowWidth, 640);
@@ -121,7 +132,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
 
   window.calls.clear();
   RunFrame(state, system);
-  EXPECT_EQ(window.calls, std::vector<std::string>{"swapBuffers dc"});
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers dc"}));
 
   window.calls.clear();
   RunReleaseSequence(state, system);
@@ -133,6 +144,45 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
                           }));
   EXPECT_EQ(state.deviceContext, nullptr);
   EXPECT_EQ(state.renderContext, nullptr);
+}
+
+// The scene: built at creation from the loaded settings, the client size and a clock started at
+// the current tick (its seed); every frame advances the clock and the scene by the clock's step.
+TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
+  RecordingWindow window{{Double16}, {}};
+  const WindowSystem system = RecordingWindowSystem(window);
+  FrameDriverState state{};
+  RunCreationSequence(state, system);  // settings: the loaded colour 4, otherwise zeros
+  ASSERT_NE(state.frameClock, nullptr);
+  ASSERT_NE(state.scene, nullptr);
+  EXPECT_EQ(state.frameClock->startTick, 5000u);
+  EXPECT_EQ(state.scene->wires.count, 50);
+  EXPECT_EQ(state.scene->width, 640);
+  EXPECT_EQ(state.scene->paletteIndex, 4);
+  FrameClock* const firstClock = state.frameClock;
+
+  window.tick = 5016;
+  RunFrame(state, system);
+  EXPECT_EQ(state.frameClock->deltaMs, 16u);
+  EXPECT_EQ(state.scene->activationElapsedUs, 16000u);
+  window.tick = 5016 + 90000;  // a long stall is capped at a minute
+  RunFrame(state, system);
+  EXPECT_EQ(state.scene->activationElapsedUs, 16000u + 60000000u);
+
+  RunCreationSequence(state, system);  // a new window: a new clock and scene
+  EXPECT_NE(state.frameClock, firstClock);
+  EXPECT_EQ(state.scene->activationElapsedUs, 0u);
+}
+
+TEST(FrameSequenceScene, ASceneThatCannotBeBuiltEndsTheProcessWithMinusOne) {
+  RecordingWindow window{{Double16}, {}};
+  const WindowSystem system = RecordingWindowSystem(window);
+  FrameDriverState state{};
+  storageSetAllocator([](std::size_t, std::size_t) -> void* { return nullptr; }, nullptr);
+  RunCreationSequence(state, system);
+  storageSetAllocator(nullptr, nullptr);
+  const std::vector<std::string> tail(window.calls.end() - 3, window.calls.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"tickCount", "endProcess -1", "startTimer 1 10"}));
 }
 
 // ---- The GL state, run headless on OSMesa. ----

@@ -1,0 +1,82 @@
+// The spatial index of the wires: the unit cube divided into 10 x 10 x 10 cells of 0.1, each
+// with a singly linked list of the nodes filed in it. Node i belongs to wire i.
+//
+// A cell number 0 to 999 has three decimal digits: x (number / 100), y ((number / 10) mod 10)
+// and z (number mod 10). Lists keep their filing order: a node filed last stands last.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/vec3.h"
+
+struct CellNode {
+  std::int32_t index;  // the node's own number, equal to its slot in nodes and its wire's index
+  std::int32_t cell;   // the cell the node is filed in; -1 while it is filed nowhere
+  CellNode* next;      // the next node of the same cell, or none
+};
+
+struct CellGrid {
+  std::int32_t cellCount;  // number of cells; the scene uses 1000
+  std::int32_t nodeCount;  // number of nodes; the scene uses its wire count
+  CellNode** heads;        // owned, cellCount links: the first node of each cell, or none
+  CellNode* nodes;         // owned, nodeCount nodes
+};
+
+// Obtains both arrays, empties every cell and files every node nowhere. 0 on success, 1 when
+// storage cannot be obtained (a negative count cannot be); a count whose array was not obtained
+// is left at 0, so the grid is empty rather than inconsistent.
+std::int32_t cellGridInit(CellGrid& grid, std::int32_t cellCount, std::int32_t nodeCount);
+
+// Gives back both arrays and leaves an empty grid.
+void cellGridRelease(CellGrid& grid);
+
+// The cell of a position: per axis 0 below 0, 9 above 1, otherwise floor(10 v) formed in double
+// (9 for v = 1 exactly). Positions outside the cube fall into the border cells.
+std::int32_t cellIndexOf(Vec3 position);
+
+// Files node in cell, taking it out of its previous cell first; a node filed into the cell it is
+// in moves to the end of that cell's list. Out-of-range node or cell numbers change nothing.
+void cellGridInsert(CellGrid& grid, std::int32_t node, std::int32_t cell);
+
+// The cells whose x, y and z digits each lie within reach of a cell's digits, clamped to 0 to 9.
+// A negative reach gives an empty window.
+struct CellWindow {
+  std::int32_t low[3];   // lowest x, y and z digit
+  std::int32_t high[3];  // highest x, y and z digit
+};
+CellWindow cellWindowAround(std::int32_t cell, std::int32_t reach);
+inline bool cellWindowContains(const CellWindow& window, std::int32_t cell) {
+  const std::int32_t x = cell / 100;
+  const std::int32_t y = (cell / 10) % 10;
+  const std::int32_t z = cell % 10;
+  return x >= window.low[0] && x <= window.high[0] && y >= window.low[1] &&
+         y <= window.high[1] && z >= window.low[2] && z <= window.high[2];
+}
+
+// Calls visit(index) for every node filed in the window of the given reach around the cell that
+// node is filed in (not the cell its wire's position would give), other than node itself: in
+// increasing cell number, and along each cell's list from first to last. Visits nothing for a
+// node out of range or filed nowhere. Every list walk stops after nodeCount steps at the latest.
+template <typename Visit>
+void cellGridVisitWindow(const CellGrid& grid, std::int32_t node, std::int32_t reach,
+                         Visit&& visit) {
+  if (node < 0 || node >= grid.nodeCount) return;
+  const std::int32_t cell = grid.nodes[node].cell;
+  if (cell < 0) return;
+  const CellWindow window = cellWindowAround(cell, reach);
+  // Walking the digit ranges x, then y, then z gives the cells in increasing number.
+  for (std::int32_t x = window.low[0]; x <= window.high[0]; ++x) {
+    for (std::int32_t y = window.low[1]; y <= window.high[1]; ++y) {
+      const std::int32_t rowStart = 100 * x + 10 * y;
+      for (std::int32_t z = window.low[2]; z <= window.high[2]; ++z) {
+        const std::int32_t j = rowStart + z;
+        if (j >= grid.cellCount) return;
+        std::int32_t steps = 0;
+        for (const CellNode* n = grid.heads[j]; n != nullptr && steps < grid.nodeCount;
+             n = n->next, ++steps) {
+          if (n->index != node) visit(n->index);
+        }
+      }
+    }
+  }
+}

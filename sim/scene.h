@@ -1,0 +1,72 @@
+// The scene: the whole state of the animation. A flock of wires in and around the unit cube, the
+// trails behind them, the colour they are drawn in and the slow tumbling of the cube.
+//
+// Time is in microseconds (the clocks are unsigned 32-bit), speeds in units per microsecond,
+// spin rates in degrees per microsecond, angles in degrees, colours RGB in 0 to 1.
+// Wire i, grid node i and trail i belong together.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/cell_grid.h"
+#include "sim/trail.h"
+#include "sim/vec3.h"
+#include "sim/wire.h"
+
+struct Scene {
+  float baseWireSpeed;                // units per us: speed x 1.5e-7 + 5e-8
+  float boundsMaxY;                   // the respawn box: 1.1
+  float boundsMinY;                   // -0.1
+  float boundsMinX;                   // -0.1
+  float boundsMaxX;                   // 1.1
+  float boundsMaxZ;                   // 1.0
+  float boundsMinZ;                   // 0.0
+  float size;                         // the wire-length setting, 0 to 1
+  std::int32_t width;                 // client size in pixels when the scene was built
+  std::int32_t height;
+  float cameraZ;                      // -(1.5 x speed + 4.0)
+  Vec3 color;                         // the colour of the wires now
+  std::uint8_t paletteIndex;          // the palette entry color shows, 0 to 4
+  std::uint8_t nextPaletteIndex;      // the entry the colour cycle moves to next; never the same
+  std::uint32_t cycleElapsedUs;       // time since the current colour cycle began
+  std::uint32_t cycleBlendUs;         // the blend at the end of a cycle: 5,000,000
+  std::uint32_t cyclePeriodUs;        // one colour cycle: 30,000,000
+  std::uint8_t cycleColors;           // the scheme is Cycle: only then does the colour change
+  WireArray wires;
+  std::uint32_t activationElapsedUs;  // clock of the staggered start
+  std::uint32_t activationIntervalUs; // between the starts of two successive wires
+  std::uint8_t glowMode;              // GlowMode: 0 none; otherwise the glow palette
+  CellGrid grid;                      // 1000 cells, one node per wire
+  TrailSet trails;                    // one trail per wire
+  float angleX;                       // rotation of the cube, degrees in [0, 360)
+  float angleY;
+  float angleZ;
+  float spinX;                        // signed, degrees per us
+  float spinY;
+  float spinZ;
+  std::int32_t symmetry;              // 1: every wire is drawn eight times, mirrored
+};
+
+// The palette entries 0 to 4 (Emerald, Lapis, Amber, Amethyst, Ruby): the plain table when glow
+// is false, the glow table otherwise. An index outside the table gives black.
+Vec3 paletteColor(std::uint8_t index, bool glow);
+
+// The entry the colour moves to after current: randomInt(0, 4) drawn again and again until it
+// differs from current.
+std::uint8_t paletteDrawNextIndex(std::uint8_t current);
+
+// Fills a scene from its construction parameters, making its random choices in a fixed order.
+// 0 on success; 1 when storage for a component (grid, wires, trails) is not obtained, after
+// which the scene must not be updated (sceneRelease may still be called). A colour scheme
+// beyond Cycle (6) is taken as Cycle, as the settings store does.
+std::int32_t sceneInit(Scene& scene, std::int32_t requestedWireCount, float size, float speed,
+                       std::int32_t width, std::int32_t height, std::uint8_t colorScheme,
+                       std::uint8_t glowMode, std::int32_t symmetry);
+
+// Gives back the storage of the scene's components; safe after a failed sceneInit.
+void sceneRelease(Scene& scene);
+
+// Advances the scene by one frame step: the staggered start, the wires (steered, moved,
+// re-filed, reborn when strayed), the colour cycle, the trails and the rotation. Obtains no
+// storage.
+void sceneUpdate(Scene& scene, std::uint32_t elapsedUs);

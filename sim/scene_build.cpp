@@ -1,0 +1,50 @@
+#include "sim/scene_build.h"
+
+#include <cmath>
+
+#include "sim/random.h"
+#include "sim/storage.h"
+
+namespace {
+
+std::int32_t requestedWireCountFor(float quantity) {
+  const float wires = static_cast<float>(static_cast<double>(quantity) * 250.0 + 50.0);
+  const float whole = std::floor(wires);
+  // Only a fraction far outside 0 to 1 could leave the int32 range; it is held at the edges.
+  if (!(whole > -2147483648.0f)) return INT32_MIN;
+  if (whole >= 2147483648.0f) return INT32_MAX;
+  return static_cast<std::int32_t>(whole);
+}
+
+}  // namespace
+
+SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32_t width,
+                                            std::int32_t height) {
+  return SceneParameters{requestedWireCountFor(settings.quantity),
+                         settings.size,
+                         settings.speed,
+                         width,
+                         height,
+                         settings.color,
+                         settings.glow,
+                         static_cast<std::int32_t>(settings.symmetry)};
+}
+
+std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& p) {
+  return sceneInit(scene, p.requestedWireCount, p.size, p.speed, p.width, p.height,
+                   p.colorScheme, p.glowMode, p.symmetry);
+}
+
+bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
+                std::int32_t height, std::uint32_t nowMs) {
+  if (clock == nullptr) {
+    if (!storageObtainArray(clock, 1)) return false;
+    frameClockInit(*clock, kFrameClockMaxDeltaMs, nowMs);
+    seedRandom(clock->startTick);
+  }
+  if (scene == nullptr) {
+    if (!storageObtainArray(scene, 1)) return false;
+    return sceneInitWithParameters(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
+  }
+  return true;
+}

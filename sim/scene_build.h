@@ -1,0 +1,46 @@
+// Building the scene of a new saver window from the settings and the window's client size.
+//
+// The portable part of the build: the frame clock (its start tick read by the caller, as every
+// tick is), the seeding of the generator and the scene. The frame driver does the rest with its
+// platform: it ends the process with kSceneBuildFailedExitStatus when this reports failure, and
+// otherwise sets the GL clear colour to transparent black.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/settings.h"
+#include "sim/frame_clock.h"
+#include "sim/scene.h"
+
+// The arguments sceneInit takes after the scene, in its order.
+struct SceneParameters {
+  std::int32_t requestedWireCount;  // floor(quantity x 250 + 50), the sum rounded to float first
+  float size;
+  float speed;
+  std::int32_t width;
+  std::int32_t height;
+  std::uint8_t colorScheme;
+  std::uint8_t glowMode;
+  std::int32_t symmetry;
+};
+
+// What the settings and the client size ask of sceneInit. Whole percentages p give exactly
+// 50 + floor(2.5 p) wires.
+SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32_t width,
+                                            std::int32_t height);
+
+// sceneInit with the given parameters.
+std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& parameters);
+
+// The frame clock's longest step: one minute.
+inline constexpr std::uint32_t kFrameClockMaxDeltaMs = 60000;
+
+// The exit status of a process whose scene could not be built.
+inline constexpr int kSceneBuildFailedExitStatus = -1;
+
+// Creates the clock when there is none, started at nowMs, and seeds the random generator with
+// its start tick; then creates the scene when there is none. False when storage for the clock,
+// the scene or one of its components was not obtained: the process must then end at once,
+// nothing released (whatever was obtained is left in place).
+bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
+                std::int32_t height, std::uint32_t nowMs);

@@ -1,0 +1,101 @@
+#include "tools/trace_options.h"
+
+#include <cstring>
+
+#include "settings/stored_settings.h"
+
+const char kTraceUsage[] =
+    "usage: quellwire-trace --seed N --frames F --step-us U1[,U2,...] [--quantity P] [--size P] "
+    "[--speed P] [--glow G] [--color C] [--symmetry S] [--width W] [--height H]";
+
+namespace {
+
+// Decimal digits only, between 1 and 10 of them, at most maximum.
+bool parseNumber(const char* text, std::size_t length, std::uint32_t maximum,
+                 std::uint32_t& value) {
+  if (length == 0 || length > 10) return false;
+  std::uint64_t number = 0;
+  for (std::size_t k = 0; k < length; ++k) {
+    if (text[k] < '0' || text[k] > '9') return false;
+    number = number * 10 + static_cast<std::uint64_t>(text[k] - '0');
+  }
+  if (number > maximum) return false;
+  value = static_cast<std::uint32_t>(number);
+  return true;
+}
+
+bool parseSteps(const char* text, std::vector<std::uint32_t>& steps) {
+  steps.clear();
+  const char* start = text;
+  for (;;) {
+    const char* comma = std::strchr(start, ',');
+    const std::size_t length = comma != nullptr ? static_cast<std::size_t>(comma - start)
+                                                : std::strlen(start);
+    std::uint32_t step = 0;
+    if (!parseNumber(start, length, UINT32_MAX, step)) return false;
+    steps.push_back(step);
+    if (comma == nullptr) return true;
+    start = comma + 1;
+  }
+}
+
+struct NumberOption {
+  const char* name;
+  std::uint32_t maximum;
+  std::uint32_t TraceOptions::*field;
+};
+
+const NumberOption kNumberOptions[] = {
+    {"--seed", UINT32_MAX, &TraceOptions::seed},
+    {"--frames", UINT32_MAX, &TraceOptions::frames},
+    {"--quantity", 100, &TraceOptions::quantityPercent},
+    {"--size", 100, &TraceOptions::sizePercent},
+    {"--speed", 100, &TraceOptions::speedPercent},
+    {"--glow", 3, &TraceOptions::glow},
+    {"--color", 6, &TraceOptions::color},
+    {"--symmetry", 1, &TraceOptions::symmetry},
+};
+
+}  // namespace
+
+bool traceParseOptions(int argc, const char* const* argv, TraceOptions& options) {
+  options = TraceOptions{0, 0, {}, 50, 50, 50, 2, 6, 0, 1024, 768};
+  bool haveSeed = false;
+  bool haveFrames = false;
+  bool haveSteps = false;
+  for (int k = 0; k < argc; k += 2) {
+    const char* name = argv[k];
+    if (k + 1 >= argc) return false;
+    const char* value = argv[k + 1];
+    const std::size_t length = std::strlen(value);
+    if (std::strcmp(name, "--step-us") == 0) {
+      if (!parseSteps(value, options.stepsUs)) return false;
+      haveSteps = true;
+      continue;
+    }
+    if (std::strcmp(name, "--width") == 0 || std::strcmp(name, "--height") == 0) {
+      std::uint32_t pixels = 0;
+      if (!parseNumber(value, length, INT32_MAX, pixels)) return false;
+      (name[2] == 'w' ? options.width : options.height) = static_cast<std::int32_t>(pixels);
+      continue;
+    }
+    const NumberOption* option = nullptr;
+    for (const NumberOption& candidate : kNumberOptions) {
+      if (std::strcmp(name, candidate.name) == 0) option = &candidate;
+    }
+    if (option == nullptr) return false;
+    if (!parseNumber(value, length, option->maximum, options.*(option->field))) return false;
+    haveSeed = haveSeed || option->field == &TraceOptions::seed;
+    haveFrames = haveFrames || option->field == &TraceOptions::frames;
+  }
+  return haveSeed && haveFrames && haveSteps;
+}
+
+Settings traceSettings(const TraceOptions& options) {
+  return Settings{settingsFractionFromPercent(options.quantityPercent),
+                  settingsFractionFromPercent(options.sizePercent),
+                  settingsFractionFromPercent(options.speedPercent),
+                  static_cast<std::uint8_t>(options.glow),
+                  static_cast<std::uint8_t>(options.color),
+                  static_cast<std::uint8_t>(options.symmetry)};
+}
