@@ -81,3 +81,22 @@ hooks_start_full_screen() {
   saver_window=$(qw_field window.handle "$info")
   sleep 0.5
 }
+
+# hooks_send <window> <message> <wParam> <lParam>: sends the message (a number, or the name of
+# a registered message) and prints the window's answer (-1 when it did not answer in 5 s).
+hooks_send() {
+  qw_helper messages "$1" 0 "send:$2:$3:$4" | sed -n 's/.* result=\([-0-9]*\) .*/\1/p'
+}
+
+# hooks_make_parent: a helper window in the background, to own or hold the saver; sets parent.
+hooks_make_parent() {
+  local out="$qw_tmp/parent.out" i
+  : >"$out"
+  ( wine "$QW_HELPER" parent 320 240 2>>"$qw_tmp/wine.out" | sed -u 's/\r$//' >"$out" ) &
+  for i in $(seq 1 200); do
+    parent=$(qw_field parent "$(cat "$out")")
+    [ -n "$parent" ] && return
+    sleep 0.1
+  done
+  qw_fail "the helper made no parent window"
+}

@@ -3,6 +3,7 @@
 //   Answer   what VerifyScreenSavePwd returns (absent: 0, the password is refused)
 //   DelayMs  how long each verification lasts (absent: 0); meanwhile the double dispatches the
 //            thread's messages, as the system's password dialog would
+//   Fault    non-zero: the call raises an access violation instead of answering
 // and, recorded by the double:
 //   Loads         times the library was loaded into a process
 //   Calls         times VerifyScreenSavePwd returned (written last)
@@ -60,6 +61,7 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
   WriteDoubleNumber(kKey, "SaverRunning", running ? 1 : 0);
   WriteDoubleNumber(kKey, "InputContext", hasInputContext(window));
+  if (ReadDoubleNumber(kKey, "Fault", 0)) RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   dispatchMessagesFor(ReadDoubleNumber(kKey, "DelayMs", 0));
   const BOOL answer = ReadDoubleNumber(kKey, "Answer", 0) ? TRUE : FALSE;
