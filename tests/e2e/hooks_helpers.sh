@@ -8,9 +8,10 @@ QW_PASSWORD_DOUBLE_KEY='HKCU\Software\Quellwire Tests\Password Double'
 QW_CHANGE_DOUBLE_KEY='HKCU\Software\Quellwire Tests\Password Change Double'
 QW_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
-# hooks_saver_folder [password] [change]: copies the saver into a fresh folder, with the
-# verifier double (password) and the password-change double (change) beside it as asked, and
-# points qw_start_saver at the copy.
+# hooks_saver_folder [password] [change] [no-verifier]: copies the saver into a fresh folder,
+# with the verifier double (password), the password-change double (change), or a PASSWORD.CPL
+# without a verifier (no-verifier: the password-change double under that name) beside it as
+# asked, and points qw_start_saver at the copy.
 hooks_saver_folder() {
   local folder="$qw_tmp/saver" double
   rm -rf "$folder"
@@ -20,6 +21,7 @@ hooks_saver_folder() {
     case "$double" in
       password) cp "$QW_PASSWORD_DOUBLE" "$folder/PASSWORD.CPL" ;;
       change) cp "$QW_CHANGE_DOUBLE" "$folder/MPR.DLL" ;;
+      no-verifier) cp "$QW_CHANGE_DOUBLE" "$folder/PASSWORD.CPL" ;;
       *) qw_fail "no test double named $double" ;;
     esac
   done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The 9x platform without a password: "ScreenSaveUsePassword" absent or 0 (with the verifier
-# double at hand), or 1 with no PASSWORD.CPL to be found. The first key press ends the saver
-# with 0, no verifier is loaded, and the system is never told that a saver runs.
+# double at hand), or 1 with no PASSWORD.CPL to be found, or with one that has no verifier. The
+# first key press ends the saver with 0, no verifier is loaded, and the system is never told
+# that a saver runs.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/hooks_helpers.sh"
 qw_start
@@ -25,3 +26,7 @@ qw_expect_eq "verifier loads" "" "$(hooks_verifier_value Loads)"
 hooks_saver_folder
 hooks_use_password 1
 expect_no_password "no PASSWORD.CPL"
+
+hooks_saver_folder no-verifier
+expect_no_password "PASSWORD.CPL without a verifier"
+qw_expect_eq "loads of the library without a verifier" 1 "$(hooks_change_value Loads)"

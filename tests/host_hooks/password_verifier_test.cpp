@@ -89,22 +89,6 @@ TEST(UnloadVerifier, ReleasesTheLibraryAndTheRunningStateOnce) {
   EXPECT_EQ(host.passwordLibrary, nullptr);
 }
 
-TEST(UnloadVerifier, WithoutAPasswordNothingIsReleased) {
-  ResetFake().usePassword = 0;
-  SaverHostState host = on9x();
-  LoadPasswordVerifier(FakeCalls(), host);
-  Fake().log.clear();
-  UnloadPasswordVerifier(FakeCalls(), host);
-  EXPECT_EQ(Fake().joinedLog(), "");
-}
-
-TEST(SaverRunning, OnThe9xPlatformTheSystemIsTold) {
-  ResetFake();
-  const SaverHostState host = on9x();
-  SetSaverRunning(FakeCalls(), host, false);  // as the fault guard does
-  EXPECT_EQ(Fake().joinedLog(), "running 0");
-}
-
 struct ChangeCase {
   const char* name;
   void (*arrange)(FakeSystem&);

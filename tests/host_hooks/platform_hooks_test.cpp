@@ -1,4 +1,4 @@
-// The autoplay registration, the input-method detach and restore, and the mains power record.
+// The autoplay registration and the input-method detach and restore.
 #include <gtest/gtest.h>
 
 #include "fake_system_calls.h"
@@ -63,19 +63,5 @@ INSTANTIATE_TEST_SUITE_P(
         InputMethodCase{"NoContext", [](FakeSystem& f) { f.windowContext = nullptr; },
                         "loaded? IMM32.DLL, find ImmAssociateContext, associate 24589 0"}),
     [](const testing::TestParamInfo<InputMethodCase>& info) { return info.param.name; });
-
-TEST(LineStatus, TheRecordBeforeTheWindowOpensIsWhatLaterEventsCompareWith) {
-  FakeSystem& fake = ResetFake();
-  fake.lineStatus = 0;
-  SaverHostState host;
-  RecordACLineStatus(FakeCalls(), host);  // on battery when the saver starts
-  EXPECT_EQ(host.lastACLineStatus, 0);
-  EXPECT_FALSE(RecordACLineStatus(FakeCalls(), host));  // a status event, still on battery
-  fake.lineStatus = 1;
-  EXPECT_TRUE(RecordACLineStatus(FakeCalls(), host));  // plugged in
-  fake.lineStatus = 255;
-  EXPECT_TRUE(RecordACLineStatus(FakeCalls(), host));  // the state can no longer be read
-  EXPECT_FALSE(RecordACLineStatus(FakeCalls(), host));
-}
 
 }  // namespace

@@ -39,14 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
     Ticks, RefusalTimeTest,
     testing::Values(TooSoonCase{1000, 1000, true}, TooSoonCase{1000, 1100, true},
                     TooSoonCase{1000, 1199, true}, TooSoonCase{1000, 1200, false},
-                    TooSoonCase{1000, 1300, false},
                     // The tick count wrapped in between: 0x60 = 96 ms and 0xD0 = 208 ms later.
                     TooSoonCase{0xFFFFFFF0u, 0x50, true}, TooSoonCase{0xFFFFFFF0u, 0xC0, false},
-                    TooSoonCase{0xFFFFFFFEu, 0, true},
                     // Never verified: no refusal at any tick, including those just after.
                     TooSoonCase{kNeverVerified, 0xFFFFFFFFu, false},
-                    TooSoonCase{kNeverVerified, 0, false}, TooSoonCase{kNeverVerified, 100, false},
-                    TooSoonCase{kNeverVerified, 1000, false}));
+                    TooSoonCase{kNeverVerified, 0, false}, TooSoonCase{kNeverVerified, 100, false}));
 
 TEST(EndTick, AVerificationEndingAtTheNeverTickStillStartsARefusalTime) {
   EXPECT_EQ(VerificationEndTick(1234), 1234u);
