@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "host/system_hook_calls.h"
 #include "host/system_hooks.h"
 #include "host/system_hooks_password.h"
 
@@ -79,8 +80,6 @@ const SystemHookCalls kSystemCalls = {
 };
 
 }  // namespace
-
-const SystemHookCalls& SystemCalls() { return kSystemCalls; }
 
 void SetSaverRunning(bool running) { SetSaverRunning(kSystemCalls, HostState(), running); }
 

@@ -7,13 +7,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "host/saver_host_state.h"
-#include "host/system_hook_calls.h"
-
-// The system's own calls, as the portable hook code expects them.
-const SystemHookCalls& SystemCalls();
 
 // Tells the system whether a saver with a password runs (9x platform only).
 void SetSaverRunning(bool running);

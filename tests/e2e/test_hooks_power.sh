@@ -47,14 +47,14 @@ hooks_start_full_screen
 report=$(qw_helper messages "$saver_window" 400 "${keep[@]/#/send:}" "${close[@]/#/send:}")
 qw_log "$(echo "$report" | tr '\n' ' ')"
 calls=0
-for spec in "${keep[@]}" "${close[@]}"; do
-  line=$(grep -F "send:$spec " <<<"$report") || qw_fail "no report for $spec"
+for request in "${keep[@]}" "${close[@]}"; do
+  line=$(grep -F "send:$request " <<<"$report") || qw_fail "no report for $request"
   now=$(sed -n 's/.* calls=\([0-9]*\)$/\1/p' <<<"$line")
   expected=$calls
   for closing in "${close[@]}"; do
-    [ "$closing" = "$spec" ] && expected=$((calls + 1))
+    [ "$closing" = "$request" ] && expected=$((calls + 1))
   done
-  qw_expect_eq "verifications after message:event:lParam $spec" "$expected" "$now"
+  qw_expect_eq "verifications after message:event:lParam $request" "$expected" "$now"
   calls=$now
 done
 qw_expect_running "after every event" 1

@@ -11,13 +11,14 @@
 //                                 (or "timeout", after ending the process)
 //   messages <window> <pause-ms> <how>:<message>:<wParam>:<lParam>...   for each, posts (how
 //                                 "post") or sends (how "send") the message, waits pause-ms and
-//                                 prints "<spec> result=<answer> calls=<n>", n being the password
+//                                 prints "<request> result=<answer> calls=<n>", n being the password
 //                                 double's call count; a message that is not a number is the
 //                                 registered message of that name
 //   verify-retries <window> <ms>...   posts a key press, waits for the password double's
 //                                 verification it causes to end, then posts a key press ms after
-//                                 that end, for each ms; prints "calls.<ms>=<n>", the double's
-//                                 call count just before the next press (1 s after the last)
+//                                 that end, for each ms; prints "posted.<ms>=" when it was
+//                                 posted and "calls.<ms>=<n>", the double's call count since the
+//                                 first press, just before the next press (1 s after the last)
 //   cursor                        prints the cursor's handle and whether it is showing
 //   running                       prints the system's screen-saver-running state
 #include <windows.h>
@@ -176,12 +177,12 @@ UINT messageFrom(const std::string& text) {
 
 DWORD verifierCalls() { return ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "Calls", 0); }
 
-int sendMessages(HWND window, DWORD pauseMs, int count, char** specs) {
+int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
   for (int i = 0; i < count; ++i) {
     // how:message:wParam:lParam
     std::string fields[4];
     int field = 0;
-    for (const char* c = specs[i]; *c; ++c) {
+    for (const char* c = requests[i]; *c; ++c) {
       if (*c == ':' && field < 3) {
         ++field;
       } else {
@@ -189,7 +190,7 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** specs) {
       }
     }
     if (field != 3) {
-      std::printf("%s bad\n", specs[i]);
+      std::printf("%s bad\n", requests[i]);
       continue;
     }
     const UINT message = messageFrom(fields[1]);
@@ -207,7 +208,7 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** specs) {
       result = PostMessageA(window, message, wParam, lParam) ? 0 : -1;
     }
     Sleep(pauseMs);
-    std::printf("%s result=%lld calls=%lu\n", specs[i], result, verifierCalls());
+    std::printf("%s result=%lld calls=%lu\n", requests[i], result, verifierCalls());
     std::fflush(stdout);
   }
   return 0;
@@ -229,12 +230,14 @@ int verifyRetries(HWND window, int count, char** delays) {
     const DWORD delay = static_cast<DWORD>(number(delays[i]));
     while (GetTickCount() - end < delay) Sleep(1);
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+    const DWORD postedAt = GetTickCount() - end;
     if (i + 1 < count) {
       const DWORD next = static_cast<DWORD>(number(delays[i + 1]));
       while (GetTickCount() - end < next) Sleep(1);
     } else {
       Sleep(1000);
     }
+    std::printf("posted.%s=%lu\n", delays[i], postedAt);
     std::printf("calls.%s=%lu\n", delays[i], verifierCalls() - callsBefore);
   }
   return 0;
