@@ -1,10 +1,12 @@
-// Decisions of the system hooks that need no system call: the power rules and the record of
-// the mains power state.
+// The system hooks that work on every platform and the autoplay query: the power rules and the
+// record of the mains power state, the input-method detach and restore, and the registration
+// of the autoplay query message.
 #pragma once
 
 #include <cstdint>
 
 #include "host/saver_host_state.h"
+#include "host/system_hook_calls.h"
 
 enum class PowerRule : std::uint8_t {
   Ignore,
@@ -18,3 +20,17 @@ PowerRule DecidePowerRule(std::uint32_t message, std::uintptr_t wParam, std::int
 // Stores the mains power state just read (255 when unknown) and tells whether it differs from
 // the one recorded before.
 bool RecordLineStatus(SaverHostState& host, std::uint8_t lineStatus);
+
+// Reads the mains power state and records it; true when it changed.
+bool RecordACLineStatus(const SystemHookCalls& calls, SaverHostState& host);
+
+// The shell's autoplay query: registered on the 9x platform only, otherwise left at 0.
+void RegisterAutoplayMessage(const SystemHookCalls& calls, SaverHostState& host);
+
+// On window creation: detaches the window from the input method, when the input-method library
+// is already loaded into the process (it is never loaded for this), remembering the context
+// the window had.
+void DetachInputMethod(const SystemHookCalls& calls, SaverHostState& host, WindowHandle window);
+
+// On window destruction: gives the window back the context it had, if it had one.
+void RestoreInputMethod(const SaverHostState& host, WindowHandle window);

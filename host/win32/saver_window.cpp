@@ -156,7 +156,7 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
   const ScreenPoint pointer = message == WM_MOUSEMOVE ? pointerPosition() : ScreenPoint{0, 0};
   const CloseDecision decision = DecideDefaultHandling(message, wParam, lParam, host, pointer);
   std::uint32_t steps = decision.steps;
-  if ((steps & CloseStepCheckLineStatus) && RecordLineStatus(host, ReadACLineStatus())) {
+  if ((steps & CloseStepCheckLineStatus) && ACLineStatusChanged(host)) {
     steps |= CloseStepPostClose;
   }
   if (steps & CloseStepPostClose) postClose(window);

@@ -9,12 +9,26 @@
 //   launch <timeout-ms> <program> <argument text>...   runs "<program>" <text> once per text,
 //                                 with \t in a text standing for a tab; prints each exit code
 //                                 (or "timeout", after ending the process)
+//   messages <window> <pause-ms> <how>:<message>:<wParam>:<lParam>...   for each, posts (how
+//                                 "post") or sends (how "send") the message, waits pause-ms and
+//                                 prints "<request> result=<answer> calls=<n>", n being the password
+//                                 double's call count; a message that is not a number is the
+//                                 registered message of that name
+//   verify-retries <window> <ms>...   posts a key press, waits for the password double's
+//                                 verification it causes to end, then posts a key press ms after
+//                                 that end, for each ms; prints "posted.<ms>=" when it was
+//                                 posted and "calls.<ms>=<n>", the double's call count since the
+//                                 first press, just before the next press (1 s after the last)
+//   cursor                        prints the cursor's handle and whether it is showing
+//   running                       prints the system's screen-saver-running state
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "double_state/double_state.h"
 
 namespace {
 
@@ -153,8 +167,102 @@ int launch(DWORD timeoutMs, const char* program, int count, char** texts) {
   return 0;
 }
 
+// A message number, or the registered message of that name.
+UINT messageFrom(const std::string& text) {
+  if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+    return static_cast<UINT>(number(text.c_str()));
+  }
+  return RegisterWindowMessageA(text.c_str());
+}
+
+DWORD verifierCalls() { return ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "Calls", 0); }
+
+int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
+  for (int i = 0; i < count; ++i) {
+    // how:message:wParam:lParam
+    std::string fields[4];
+    int field = 0;
+    for (const char* c = requests[i]; *c; ++c) {
+      if (*c == ':' && field < 3) {
+        ++field;
+      } else {
+        fields[field] += *c;
+      }
+    }
+    if (field != 3) {
+      std::printf("%s bad\n", requests[i]);
+      continue;
+    }
+    const UINT message = messageFrom(fields[1]);
+    const WPARAM wParam = static_cast<WPARAM>(number(fields[2].c_str()));
+    const LPARAM lParam = static_cast<LPARAM>(number(fields[3].c_str()));
+    long long result = 0;
+    if (fields[0] == "send") {
+      DWORD_PTR answer = 0;
+      if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer)) {
+        result = static_cast<long long>(answer);
+      } else {
+        result = -1;
+      }
+    } else {
+      result = PostMessageA(window, message, wParam, lParam) ? 0 : -1;
+    }
+    Sleep(pauseMs);
+    std::printf("%s result=%lld calls=%lu\n", requests[i], result, verifierCalls());
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+int verifyRetries(HWND window, int count, char** delays) {
+  const DWORD callsBefore = verifierCalls();
+  PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+  const DWORD start = GetTickCount();
+  while (verifierCalls() == callsBefore) {
+    if (GetTickCount() - start > 10000) {
+      std::printf("no-verification\n");
+      return 1;
+    }
+    Sleep(5);
+  }
+  const DWORD end = ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "EndTick", 0);
+  for (int i = 0; i < count; ++i) {
+    const DWORD delay = static_cast<DWORD>(number(delays[i]));
+    while (GetTickCount() - end < delay) Sleep(1);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+    const DWORD postedAt = GetTickCount() - end;
+    if (i + 1 < count) {
+      const DWORD next = static_cast<DWORD>(number(delays[i + 1]));
+      while (GetTickCount() - end < next) Sleep(1);
+    } else {
+      Sleep(1000);
+    }
+    std::printf("posted.%s=%lu\n", delays[i], postedAt);
+    std::printf("calls.%s=%lu\n", delays[i], verifierCalls() - callsBefore);
+  }
+  return 0;
+}
+
+int describeCursor() {
+  CURSORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetCursorInfo(&info)) return 1;
+  std::printf("cursor.handle=%llu\n", handleNumber(reinterpret_cast<HWND>(info.hCursor)));
+  std::printf("cursor.showing=%d\n", (info.flags & CURSOR_SHOWING) ? 1 : 0);
+  return 0;
+}
+
+int describeRunning() {
+  BOOL running = FALSE;
+  if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
+  std::printf("running=%d\n", running ? 1 : 0);
+  return 0;
+}
+
 int usage() {
-  std::fprintf(stderr, "usage: e2e_helper parent|describe|post|close|launch ...\n");
+  std::fprintf(stderr,
+               "usage: e2e_helper parent|describe|post|close|launch|messages|verify-retries|"
+               "cursor|running ...\n");
   return 2;
 }
 
@@ -181,5 +289,14 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "launch") && argc >= 5) {
     return launch(static_cast<DWORD>(number(argv[2])), argv[3], argc - 4, argv + 4);
   }
+  if (!std::strcmp(command, "messages") && argc >= 5) {
+    return sendMessages(windowFrom(argv[2]), static_cast<DWORD>(number(argv[3])), argc - 4,
+                        argv + 4);
+  }
+  if (!std::strcmp(command, "verify-retries") && argc >= 4) {
+    return verifyRetries(windowFrom(argv[2]), argc - 3, argv + 3);
+  }
+  if (!std::strcmp(command, "cursor") && argc == 2) return describeCursor();
+  if (!std::strcmp(command, "running") && argc == 2) return describeRunning();
   return usage();
 }
