@@ -1,0 +1,66 @@
+#include "x11/fps_text.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::uint32_t kPeriodMs = 1000;
+
+struct Glyph {
+  char c;
+  std::uint8_t rows[FpsGlyphHeight];
+};
+
+constexpr Glyph kGlyphs[] = {
+    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}},
+    {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}},
+    {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
+    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}},
+    {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
+    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
+    {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
+    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}},
+    {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
+    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}},
+    {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}},
+    {' ', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
+    {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
+    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
+};
+
+}  // namespace
+
+void fpsCounterFrame(FpsCounter& counter, std::uint32_t nowMs) {
+  if (!counter.started) {
+    counter = FpsCounter{true, nowMs, 0, 0.0};
+    return;
+  }
+  ++counter.frames;
+  const std::uint32_t elapsed = nowMs - counter.periodStartMs;
+  if (elapsed >= kPeriodMs) {
+    counter.framesPerSecond = static_cast<double>(counter.frames) * 1000.0 / elapsed;
+    counter.periodStartMs = nowMs;
+    counter.frames = 0;
+  }
+}
+
+std::size_t formatFpsText(char* buffer, std::size_t size, double framesPerSecond) {
+  if (size == 0) return 0;
+  // Anything a counter cannot give (negative, NaN, huge) shows as 0.
+  if (!(framesPerSecond >= 0.0 && framesPerSecond < 100000.0)) framesPerSecond = 0.0;
+  const int written = std::snprintf(buffer, size, "FPS: %.1f", framesPerSecond);
+  if (written < 0) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  return static_cast<std::size_t>(written) < size ? static_cast<std::size_t>(written) : size - 1;
+}
+
+const std::uint8_t* fpsGlyph(char c) {
+  for (const Glyph& glyph : kGlyphs) {
+    if (glyph.c == c) return glyph.rows;
+  }
+  return nullptr;
+}

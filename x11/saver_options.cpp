@@ -1,0 +1,205 @@
+#include "x11/saver_options.h"
+
+#include <cstring>
+#include <strings.h>
+
+#include "x11/setting_text.h"
+
+namespace {
+
+struct SettingOption {
+  const char* name;
+  StoredSettingIndex index;
+};
+
+// The options that set one of the six settings for this run.
+constexpr SettingOption kSettingOptions[] = {
+    {"wires", StoredQuantity}, {"length", StoredSize}, {"speed", StoredSpeed},
+    {"glow", StoredGlow},      {"color", StoredColor},
+};
+
+// The colour schemes by name, in their numeric order.
+constexpr const char* kColorNames[] = {"emerald", "lapis", "amber", "amethyst",
+                                       "ruby",    "random", "cycle"};
+
+// The option word without its one or two leading dashes; null when it has none.
+const char* optionWord(const char* argument) {
+  if (argument[0] != '-' || argument[1] == '\0') return nullptr;
+  return argument[1] == '-' ? argument + 2 : argument + 1;
+}
+
+const SettingOption* settingOptionNamed(const char* word) {
+  for (const SettingOption& option : kSettingOptions) {
+    if (std::strcmp(word, option.name) == 0) return &option;
+  }
+  return nullptr;
+}
+
+// The number a setting option's value stands for; colour schemes may also be given by name.
+SettingTextValue readOptionValue(StoredSettingIndex index, const char* text) {
+  if (index == StoredColor) {
+    for (std::uint32_t i = 0; i < sizeof kColorNames / sizeof kColorNames[0]; ++i) {
+      if (strcasecmp(text, kColorNames[i]) == 0) return {SettingTextCheck::Valid, i};
+    }
+  }
+  return readSettingText(index, text, std::strlen(text));
+}
+
+bool readFrameLimit(const char* text, std::uint32_t* frames) {
+  std::uint64_t number = 0;
+  if (text[0] == '\0') return false;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return false;
+    number = number * 10 + static_cast<std::uint64_t>(*c - '0');
+    if (number > 0xFFFFFFFFull) return false;
+  }
+  *frames = static_cast<std::uint32_t>(number);
+  return true;
+}
+
+OptionsParse failure(OptionsParse parse, std::string error) {
+  parse.outcome = OptionsOutcome::Error;
+  parse.error = std::move(error);
+  return parse;
+}
+
+}  // namespace
+
+bool parseWindowId(const char* text, std::uint64_t* windowId) {
+  if (text == nullptr) return false;
+  int base = 10;
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text += 2;
+  }
+  if (text[0] == '\0') return false;
+  std::uint64_t number = 0;
+  for (const char* c = text; *c != '\0'; ++c) {
+    int digit;
+    if (*c >= '0' && *c <= '9') {
+      digit = *c - '0';
+    } else if (base == 16 && *c >= 'a' && *c <= 'f') {
+      digit = *c - 'a' + 10;
+    } else if (base == 16 && *c >= 'A' && *c <= 'F') {
+      digit = *c - 'A' + 10;
+    } else {
+      return false;
+    }
+    number = number * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    // X resource identifiers have 29 bits; anything wider is not a window.
+    if (number > 0xFFFFFFFFull) return false;
+  }
+  if (number == 0) return false;
+  *windowId = number;
+  return true;
+}
+
+OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) {
+  OptionsParse parse{};
+  parse.outcome = OptionsOutcome::Run;
+  SaverOptions& options = parse.options;
+  options.target = SaverTarget::OwnWindow;
+
+  for (int i = 0; i < argumentCount; ++i) {
+    const char* argument = arguments[i];
+    const char* word = optionWord(argument);
+    if (word == nullptr) return failure(parse, std::string("unexpected argument \"") + argument + "\"");
+    const char* value = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
+
+    auto needsValue = [&](const char* what) {
+      return value == nullptr ? std::string(argument) + " needs " + what : std::string();
+    };
+
+    if (std::strcmp(word, "help") == 0 || std::strcmp(word, "h") == 0) {
+      parse.outcome = OptionsOutcome::ShowHelp;
+      return parse;
+    } else if (std::strcmp(word, "root") == 0) {
+      options.target = SaverTarget::RootWindow;
+      options.targetChosen = true;
+    } else if (std::strcmp(word, "window") == 0) {
+      options.target = SaverTarget::OwnWindow;
+      options.targetChosen = true;
+    } else if (std::strcmp(word, "fullscreen") == 0) {
+      options.target = SaverTarget::FullScreen;
+      options.targetChosen = true;
+    } else if (std::strcmp(word, "window-id") == 0) {
+      if (value == nullptr) return failure(parse, needsValue("a window id"));
+      if (!parseWindowId(value, &options.windowId)) {
+        return failure(parse, std::string("-window-id: \"") + value + "\" is not a window id");
+      }
+      options.target = SaverTarget::GivenWindow;
+      options.targetChosen = true;
+      ++i;
+    } else if (std::strcmp(word, "fps") == 0) {
+      options.showFps = true;
+    } else if (std::strcmp(word, "no-fps") == 0) {
+      options.showFps = false;
+    } else if (std::strcmp(word, "symmetry") == 0) {
+      options.overrides[StoredSymmetry] = StoredNumber{true, 1};
+    } else if (std::strcmp(word, "no-symmetry") == 0) {
+      options.overrides[StoredSymmetry] = StoredNumber{true, 0};
+    } else if (std::strcmp(word, "save-settings") == 0) {
+      options.saveSettings = true;
+    } else if (std::strcmp(word, "display") == 0) {
+      if (value == nullptr) return failure(parse, needsValue("a display name"));
+      options.displayName = value;
+      ++i;
+    } else if (std::strcmp(word, "frames") == 0) {
+      if (value == nullptr) return failure(parse, needsValue("a number of frames"));
+      if (!readFrameLimit(value, &options.frameLimit)) {
+        return failure(parse, std::string("-frames: \"") + value + "\" is not a whole number");
+      }
+      ++i;
+    } else if (const SettingOption* setting = settingOptionNamed(word)) {
+      if (value == nullptr) return failure(parse, needsValue("a value"));
+      const SettingTextValue read = readOptionValue(setting->index, value);
+      if (read.check != SettingTextCheck::Valid) {
+        const std::string label = std::string("-") + setting->name;
+        parse.warnings.push_back(
+            settingTextProblem(label.c_str(), setting->index, value, read.check));
+      }
+      options.overrides[setting->index] = StoredNumber{true, read.number};
+      ++i;
+    } else {
+      return failure(parse, std::string("unknown option \"") + argument + "\"");
+    }
+  }
+  return parse;
+}
+
+void applySaverWindowEnvironment(SaverOptions& options, const char* environmentWindow,
+                                 std::vector<std::string>& warnings) {
+  if (environmentWindow == nullptr || environmentWindow[0] == '\0') return;
+  if (options.target == SaverTarget::GivenWindow) return;
+  if (options.targetChosen && options.target != SaverTarget::RootWindow) return;
+  std::uint64_t windowId = 0;
+  if (!parseWindowId(environmentWindow, &windowId)) {
+    warnings.push_back(std::string("XSCREENSAVER_WINDOW=\"") + environmentWindow +
+                       "\" is not a window id; ignored");
+    return;
+  }
+  options.target = SaverTarget::GivenWindow;
+  options.windowId = windowId;
+}
+
+const char* saverUsageText() {
+  return "usage: quellwire [options]\n"
+         "  -window             draw in a window of its own (the default)\n"
+         "  -fullscreen         cover the screen; a key, a click, a pointer move or a\n"
+         "                      change of focus ends it\n"
+         "  -root               draw on the root window, or on $XSCREENSAVER_WINDOW\n"
+         "  -window-id <id>     draw into the given window (decimal or 0x hexadecimal)\n"
+         "  -display <name>     the X display to use\n"
+         "  -fps                show the frame rate\n"
+         "  -wires <0-100>      number of wires, percent\n"
+         "  -length <0-100>     wire length, percent\n"
+         "  -speed <0-100>      speed, percent\n"
+         "  -glow <0-3>         glow: 0 none, 1 low, 2 high quality, 3 wires only\n"
+         "  -color <0-6|name>   emerald, lapis, amber, amethyst, ruby, random or cycle\n"
+         "  -symmetry, -no-symmetry   eight-fold mirror symmetry on or off\n"
+         "  -save-settings      store the settings given here as the defaults and end\n"
+         "  -frames <n>         end after n frames\n"
+         "  -help               show this text\n"
+         "Settings are read from $XDG_CONFIG_HOME/quellwire/settings (by default\n"
+         "~/.config/quellwire/settings); the options above override them for one run.\n";
+}

@@ -1,0 +1,47 @@
+#include "x11/setting_text.h"
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length) {
+  const std::uint32_t fallback = kStoredSettingDefaults[index];
+  std::size_t begin = 0;
+  std::size_t end = length;
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+
+  bool negative = false;
+  if (begin < end && (text[begin] == '+' || text[begin] == '-')) {
+    negative = text[begin] == '-';
+    ++begin;
+  }
+  if (begin == end) return {SettingTextCheck::NotANumber, fallback};
+
+  // Counted in 64 bits and stopped early, so no length of digits can overflow.
+  std::uint64_t number = 0;
+  bool tooLarge = false;
+  for (std::size_t i = begin; i < end; ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return {SettingTextCheck::NotANumber, fallback};
+    if (!tooLarge) {
+      number = number * 10 + static_cast<std::uint64_t>(c - '0');
+      tooLarge = number > 0xFFFFFFFFull;
+    }
+  }
+  if (tooLarge || (negative && number != 0) || number > kStoredSettingMaximums[index]) {
+    return {SettingTextCheck::OutOfRange, fallback};
+  }
+  return {SettingTextCheck::Valid, static_cast<std::uint32_t>(number)};
+}
+
+std::string settingTextProblem(const char* label, StoredSettingIndex index,
+                               const std::string& text, SettingTextCheck check) {
+  std::string message = std::string(label) + " \"" + text + "\" is ";
+  message += check == SettingTextCheck::NotANumber ? "not a whole number from" : "outside";
+  message += " 0 to " + std::to_string(kStoredSettingMaximums[index]);
+  message += "; using the default " + std::to_string(kStoredSettingDefaults[index]);
+  return message;
+}

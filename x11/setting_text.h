@@ -1,0 +1,28 @@
+// One setting's number as written by a person: in the settings file or after a command-line
+// option. The same whole numbers, ranges and defaults as the stored settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/stored_settings.h"
+
+enum class SettingTextCheck : std::uint8_t {
+  Valid,        // a whole number within the setting's range
+  NotANumber,   // empty, or anything but decimal digits
+  OutOfRange,   // a whole number (or a negative one) outside the setting's range
+};
+
+struct SettingTextValue {
+  SettingTextCheck check;
+  std::uint32_t number;  // the number when valid, otherwise the setting's default
+};
+
+// Reads `length` characters of `text` as the number of setting `index`. Leading and trailing
+// blanks are ignored; a leading '+' or '-' is accepted, so "-1" is a number out of range.
+SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length);
+
+// The message for a value that was not valid, naming it by `label` (the setting's name or its
+// option), e.g. `-wires "abc" is not a whole number from 0 to 100; using the default 50`.
+std::string settingTextProblem(const char* label, StoredSettingIndex index,
+                               const std::string& text, SettingTextCheck check);

@@ -1,0 +1,280 @@
+// quellwire: the saver on an X11 display. It draws in a window of its own, over the whole
+// screen, or into a window that xscreensaver (or another program) gives it, running the frame
+// driver's creation, frame and release sequences through a GLX window system on a 10 ms frame
+// timer, and ends with 0 when it is closed, when its window goes away or on SIGTERM.
+#include <sys/select.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "display/frame_driver_state.h"
+#include "display/frame_sequence.h"
+#include "host/saver_host_state.h"
+#include "settings/stored_settings.h"
+#include "x11/saver_input.h"
+#include "x11/saver_options.h"
+#include "x11/settings_file.h"
+#include "x11/xlib/settings_file_io.h"
+#include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
+
+namespace {
+
+constexpr int kOwnWindowWidth = 960;
+constexpr int kOwnWindowHeight = 540;
+
+volatile std::sig_atomic_t gEndRequested = 0;
+
+void RequestEnd(int) { gEndRequested = 1; }
+
+// X errors (such as drawing into a window that was destroyed a moment ago) must not end the
+// saver: it ends in order when the window's destruction is reported.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+void Report(const std::vector<std::string>& messages) {
+  for (const std::string& message : messages) std::fprintf(stderr, "quellwire: %s\n", message.c_str());
+}
+
+void HandleEndSignals() {
+  struct sigaction action {};
+  action.sa_handler = RequestEnd;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no restart: a signal cuts the event wait short
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// The settings of this run: the file, then the command line's values over it.
+Settings RunSettings(const SaverOptions& options, std::vector<std::string>& problems) {
+  const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const StoredReading file = ReadSettingsFile(path, problems);
+  return settingsFromStored(overlayStoredReading(file, options.overrides));
+}
+
+int SaveSettings(const Settings& settings) {
+  std::vector<std::string> problems;
+  const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const bool saved = WriteSettingsFile(path, settingsToStored(settings), problems);
+  Report(problems);
+  if (saved) std::printf("quellwire: settings saved in %s\n", path.c_str());
+  return saved ? 0 : 1;
+}
+
+struct SaverWindow {
+  Window window;
+  bool own;         // made here, destroyed here
+  bool fullScreen;  // ends on input
+  Atom deleteWindow;
+};
+
+// Hides the pointer over a full-screen window with an empty cursor.
+void HidePointer(Display* display, Window window) {
+  const Pixmap empty = XCreatePixmap(display, window, 1, 1, 1);
+  XColor black{};
+  const Cursor cursor = XCreatePixmapCursor(display, empty, empty, &black, &black, 0, 0);
+  XDefineCursor(display, window, cursor);
+  XFreeCursor(display, cursor);
+  XFreePixmap(display, empty);
+}
+
+// A window of the saver's own, in the visual the pixel-format score prefers, shown and (full
+// screen) focused before it is returned. 0 when the display has no GL visual.
+Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow) {
+  const int screen = DefaultScreen(display);
+  XVisualInfo* visual = ChooseSaverVisual(display, screen);
+  if (visual == nullptr) return 0;
+  const Window root = RootWindow(display, screen);
+
+  XSetWindowAttributes attributes{};
+  attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+  attributes.background_pixel = 0;
+  attributes.border_pixel = 0;
+  attributes.override_redirect = fullScreen ? True : False;
+  attributes.event_mask = StructureNotifyMask;
+  if (fullScreen) {
+    attributes.event_mask |= KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask;
+  }
+  const int width = fullScreen ? DisplayWidth(display, screen) : kOwnWindowWidth;
+  const int height = fullScreen ? DisplayHeight(display, screen) : kOwnWindowHeight;
+  const Window window = XCreateWindow(
+      display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
+      CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &attributes);
+  XFree(visual);
+
+  XStoreName(display, window, "Quellwire");
+  Atom protocols[] = {deleteWindow};
+  XSetWMProtocols(display, window, protocols, 1);
+  if (fullScreen) HidePointer(display, window);
+  XMapRaised(display, window);
+  XEvent event;
+  do {
+    XWindowEvent(display, window, StructureNotifyMask, &event);
+  } while (event.type != MapNotify);
+  if (fullScreen) XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  return window;
+}
+
+// The window to draw in, made or found; window 0 when there is none.
+SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
+  SaverWindow saver{};
+  saver.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  switch (options.target) {
+    case SaverTarget::OwnWindow:
+    case SaverTarget::FullScreen:
+      saver.own = true;
+      saver.fullScreen = options.target == SaverTarget::FullScreen;
+      saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow);
+      if (saver.window == 0) std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
+      return saver;
+    case SaverTarget::RootWindow:
+      saver.window = DefaultRootWindow(display);
+      break;
+    case SaverTarget::GivenWindow:
+      saver.window = static_cast<Window>(options.windowId);
+      break;
+  }
+  // Someone else's window: only its destruction is watched; its input is its owner's.
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, saver.window, &attributes)) {
+    std::fprintf(stderr, "quellwire: there is no window 0x%lx\n",
+                 static_cast<unsigned long>(saver.window));
+    saver.window = 0;
+    return saver;
+  }
+  XSelectInput(display, saver.window, StructureNotifyMask);
+  return saver;
+}
+
+// The input an X event stands for, when it stands for one.
+bool SaverInputOf(const XEvent& event, SaverInput* input) {
+  switch (event.type) {
+    case KeyPress:
+      *input = SaverInput{SaverInputKind::KeyDown, 0, {event.xkey.x_root, event.xkey.y_root}};
+      return true;
+    case ButtonPress:
+      *input = SaverInput{SaverInputKind::ButtonDown, event.xbutton.button,
+                          {event.xbutton.x_root, event.xbutton.y_root}};
+      return true;
+    case MotionNotify:
+      *input = SaverInput{SaverInputKind::PointerMoved, 0,
+                          {event.xmotion.x_root, event.xmotion.y_root}};
+      return true;
+    case FocusOut:
+      // Focus moving inside the window, or only for the length of a grab, is not a loss.
+      if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab) return false;
+      if (event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer) {
+        return false;
+      }
+      *input = SaverInput{SaverInputKind::FocusLost, 0, {0, 0}};
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool EventEndsSaver(const XEvent& event, const SaverWindow& saver, SaverHostState& host) {
+  if (event.type == DestroyNotify) return event.xdestroywindow.window == saver.window;
+  if (event.type == ClientMessage) {
+    return saver.own && static_cast<Atom>(event.xclient.data.l[0]) == saver.deleteWindow;
+  }
+  SaverInput input{};
+  return SaverInputOf(event, &input) && saverInputCloses(input, host);
+}
+
+ScreenPoint PointerPosition(Display* display) {
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX,
+                &windowY, &buttons);
+  return ScreenPoint{rootX, rootY};
+}
+
+// Frames on the timer and events as they come, until something ends the saver.
+void RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState& host,
+                  X11Window& record, const WindowSystem& windowSystem, std::uint32_t frameLimit) {
+  FrameDriverState& state = CurrentFrameDriverState();
+  std::uint32_t frames = 0;
+  const int connection = ConnectionNumber(display);
+  for (;;) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (EventEndsSaver(event, saver, host)) return;
+    }
+    if (gEndRequested) return;
+    const std::uint32_t now = MonotonicTickMs();
+    if (frameTimerTakeTick(record.timer, now)) {
+      RunFrame(state, windowSystem);
+      if (frameLimit != 0 && ++frames >= frameLimit) return;
+      continue;
+    }
+    std::int32_t waitMs = frameTimerWaitMs(record.timer, now);
+    if (waitMs < 0) waitMs = 100;
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(connection, &readable);
+    timeval timeout{0, static_cast<suseconds_t>(waitMs) * 1000};
+    select(connection + 1, &readable, nullptr, nullptr, &timeout);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  OptionsParse parse = parseSaverOptions(argc - 1, argv + 1);
+  if (parse.outcome == OptionsOutcome::ShowHelp) {
+    std::fputs(saverUsageText(), stdout);
+    return 0;
+  }
+  if (parse.outcome == OptionsOutcome::Error) {
+    std::fprintf(stderr, "quellwire: %s\n%s", parse.error.c_str(), saverUsageText());
+    return 1;
+  }
+  SaverOptions& options = parse.options;
+  applySaverWindowEnvironment(options, std::getenv("XSCREENSAVER_WINDOW"), parse.warnings);
+  Report(parse.warnings);
+
+  std::vector<std::string> problems;
+  const Settings settings = RunSettings(options, problems);
+  Report(problems);
+  if (options.saveSettings) return SaveSettings(settings);
+
+  HandleEndSignals();
+  Display* display = XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
+  if (display == nullptr) {
+    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n", XDisplayName(
+        options.displayName.empty() ? nullptr : options.displayName.c_str()));
+    return 1;
+  }
+  XSetErrorHandler(IgnoreXError);
+
+  const SaverWindow saver = OpenSaverWindow(display, options);
+  if (saver.window == 0) {
+    XCloseDisplay(display);
+    return 1;
+  }
+
+  // Input is judged as the Windows saver judges it: only a full-screen saver ends on input,
+  // measured from where the pointer was when it started.
+  SaverHostState& host = HostState();
+  host.isPreview = !saver.fullScreen;
+  host.mainWindow = reinterpret_cast<WindowHandle>(saver.window);
+  host.cursorOrigin = PointerPosition(display);
+
+  X11Window record;
+  X11WindowOpen(record, display, saver.window, options.showFps, settings);
+  const WindowSystem windowSystem = X11WindowSystem(record);
+  FrameDriverState& state = CurrentFrameDriverState();
+  RunCreationSequence(state, windowSystem);
+  RunEventLoop(display, saver, host, record, windowSystem, options.frameLimit);
+  RunReleaseSequence(state, windowSystem);
+  X11WindowClose(record);
+
+  if (saver.own) XDestroyWindow(display, saver.window);
+  XCloseDisplay(display);
+  return 0;
+}
