@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "x11/fps_text.h"
+#include "x11/frame_timer.h"
+
+namespace {
+
+TEST(FrameTimer, TicksEveryPeriodFoldingMissedOnesAndAcrossTheWrap) {
+  FrameTimer timer{};
+  EXPECT_EQ(frameTimerWaitMs(timer, 0), -1);
+  frameTimerStart(timer, 1, 10, 0xFFFFFFF8u);  // due 2 ms after the counter wraps
+  EXPECT_EQ(frameTimerWaitMs(timer, 0xFFFFFFFFu), 3);
+  EXPECT_FALSE(frameTimerTakeTick(timer, 0xFFFFFFFFu));
+  EXPECT_TRUE(frameTimerTakeTick(timer, 2));
+  EXPECT_EQ(frameTimerWaitMs(timer, 2), 10);
+  EXPECT_TRUE(frameTimerTakeTick(timer, 500));   // a long stall gives one tick...
+  EXPECT_FALSE(frameTimerTakeTick(timer, 501));  // ...not a burst
+  frameTimerStop(timer, 2);
+  EXPECT_TRUE(timer.running);
+  frameTimerStop(timer, 1);
+  EXPECT_FALSE(frameTimerTakeTick(timer, 10000));
+}
+
+TEST(FpsText, CountsFramesOverEachSecond) {
+  FpsCounter counter{};
+  fpsCounterFrame(counter, 1000);
+  for (std::uint32_t ms = 1010; ms <= 2000; ms += 10) fpsCounterFrame(counter, ms);
+  EXPECT_DOUBLE_EQ(counter.framesPerSecond, 100.0);
+  for (std::uint32_t ms = 2020; ms <= 3000; ms += 20) fpsCounterFrame(counter, ms);
+  EXPECT_DOUBLE_EQ(counter.framesPerSecond, 50.0);
+}
+
+TEST(FpsText, TextFitsTheBufferAndEveryCharacterHasAGlyph) {
+  char text[32];
+  EXPECT_EQ(formatFpsText(text, sizeof text, 97.25), 9u);
+  EXPECT_STREQ(text, "FPS: 97.2");
+  formatFpsText(text, sizeof text, -1.0 / 0.0);
+  EXPECT_STREQ(text, "FPS: 0.0");
+  EXPECT_EQ(formatFpsText(text, 4, 12.0), 3u);
+  EXPECT_STREQ(text, "FPS");
+  for (const char c : std::string("FPS: 0123456789.")) EXPECT_NE(fpsGlyph(c), nullptr) << c;
+  EXPECT_EQ(fpsGlyph('x'), nullptr);
+}
+
+}  // namespace

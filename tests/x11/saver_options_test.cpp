@@ -1,0 +1,105 @@
+#include "x11/saver_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+OptionsParse Parse(std::vector<const char*> arguments) {
+  return parseSaverOptions(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(SaverOptions, NothingGivenIsAWindowOfItsOwnWithTheStoredSettings) {
+  const OptionsParse parse = Parse({});
+  ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
+  EXPECT_EQ(parse.options.target, SaverTarget::OwnWindow);
+  EXPECT_FALSE(parse.options.showFps);
+  for (const StoredNumber& value : parse.options.overrides) EXPECT_FALSE(value.present);
+}
+
+TEST(SaverOptions, TargetsAndFlagsInXscreensaverStyle) {
+  OptionsParse parse = Parse({"-root", "-fps", "--frames", "25", "-display", ":3"});
+  ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
+  EXPECT_EQ(parse.options.target, SaverTarget::RootWindow);
+  EXPECT_TRUE(parse.options.showFps);
+  EXPECT_EQ(parse.options.frameLimit, 25u);
+  EXPECT_EQ(parse.options.displayName, ":3");
+
+  parse = Parse({"-window-id", "0x1a00003"});
+  EXPECT_EQ(parse.options.target, SaverTarget::GivenWindow);
+  EXPECT_EQ(parse.options.windowId, 0x1a00003u);
+  EXPECT_EQ(Parse({"-fullscreen"}).options.target, SaverTarget::FullScreen);
+  EXPECT_EQ(Parse({"-help"}).outcome, OptionsOutcome::ShowHelp);
+}
+
+TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
+  const OptionsParse parse = Parse({"-wires", "70", "-length", "0", "-speed", "100", "-glow", "3",
+                                    "-color", "Amethyst", "-symmetry"});
+  ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
+  EXPECT_TRUE(parse.warnings.empty());
+  const StoredNumber* o = parse.options.overrides;
+  EXPECT_EQ(o[StoredQuantity].number, 70u);
+  EXPECT_EQ(o[StoredSize].number, 0u);
+  EXPECT_EQ(o[StoredSpeed].number, 100u);
+  EXPECT_EQ(o[StoredGlow].number, 3u);
+  EXPECT_EQ(o[StoredColor].number, static_cast<std::uint32_t>(ColorAmethyst));
+  EXPECT_EQ(o[StoredSymmetry].number, 1u);
+  for (int i = 0; i < StoredSettingCount; ++i) EXPECT_TRUE(o[i].present) << i;
+
+  EXPECT_EQ(Parse({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number, 0u);
+  EXPECT_EQ(Parse({"-color", "5"}).options.overrides[StoredColor].number, 5u);
+}
+
+TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
+  const OptionsParse parse = Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
+  ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
+  ASSERT_EQ(parse.warnings.size(), 4u);
+  EXPECT_EQ(parse.warnings[0], "-wires \"lots\" is not a whole number from 0 to 100; using the default 50");
+  EXPECT_EQ(parse.warnings[1], "-glow \"4\" is outside 0 to 3; using the default 2");
+  const StoredNumber* o = parse.options.overrides;
+  EXPECT_EQ(o[StoredQuantity].number, 50u);
+  EXPECT_EQ(o[StoredGlow].number, 2u);
+  EXPECT_EQ(o[StoredColor].number, 6u);
+  EXPECT_EQ(o[StoredSpeed].number, 50u);
+}
+
+TEST(SaverOptions, MalformedCommandLinesAreErrors) {
+  for (const std::vector<const char*>& arguments :
+       std::vector<std::vector<const char*>>{{"-bogus"}, {"stray"}, {"-wires"}, {"-window-id"},
+                                             {"-window-id", "0"}, {"-window-id", "0xZZ"},
+                                             {"-window-id", "99999999999"}, {"-frames", "ten"},
+                                             {"-"}}) {
+    const OptionsParse parse = Parse(arguments);
+    EXPECT_EQ(parse.outcome, OptionsOutcome::Error) << arguments[0];
+    EXPECT_FALSE(parse.error.empty());
+  }
+}
+
+TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {
+  std::vector<std::string> warnings;
+  SaverOptions options = Parse({"-root"}).options;
+  applySaverWindowEnvironment(options, "12345", warnings);
+  EXPECT_EQ(options.target, SaverTarget::GivenWindow);
+  EXPECT_EQ(options.windowId, 12345u);
+
+  options = Parse({}).options;
+  applySaverWindowEnvironment(options, "0x20", warnings);
+  EXPECT_EQ(options.windowId, 0x20u);
+
+  options = Parse({"-window-id", "7"}).options;  // the explicit window wins
+  applySaverWindowEnvironment(options, "0x20", warnings);
+  EXPECT_EQ(options.windowId, 7u);
+
+  options = Parse({"-fullscreen"}).options;
+  applySaverWindowEnvironment(options, "0x20", warnings);
+  EXPECT_EQ(options.target, SaverTarget::FullScreen);
+  EXPECT_TRUE(warnings.empty());
+
+  options = Parse({"-root"}).options;
+  applySaverWindowEnvironment(options, "junk", warnings);
+  EXPECT_EQ(options.target, SaverTarget::RootWindow);
+  EXPECT_EQ(warnings.size(), 1u);
+}
+
+}  // namespace
