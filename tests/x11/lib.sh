@@ -1,0 +1,124 @@
+# Sourced by every X11 saver test: a private Xvfb display (removed when the test ends, whatever
+# happens), a private settings folder, and helpers to start quellwire and watch it end. A test
+# passes by exiting 0; qw_fail ends it with a message.
+set -euo pipefail
+
+: "${QW_QUELLWIRE:?the quellwire program}" "${QW_TEST_WINDOW:?the test window program}"
+QW_TEST_NAME="${QW_TEST_NAME:-$(basename "$0" .sh)}"
+QW_ARTIFACTS="${QW_X11_ARTIFACTS:-/tmp/quellwire-x11-artifacts}/$QW_TEST_NAME"
+QW_SCREEN="${QW_SCREEN:-1024x768x24}"
+
+qw_tmp=$(mktemp -d "/tmp/qw-x11-$QW_TEST_NAME.XXXXXX")
+qw_pids=()
+export XDG_CONFIG_HOME="$qw_tmp/config"
+unset XSCREENSAVER_WINDOW
+
+qw_cleanup() {
+  local status=$? pid
+  for pid in "${qw_pids[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
+  for pid in "${qw_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$qw_tmp"
+  exit "$status"
+}
+trap qw_cleanup EXIT
+trap 'exit 130' INT TERM
+
+qw_fail() {
+  echo "FAIL [$QW_TEST_NAME]: $*" >&2
+  exit 1
+}
+
+qw_log() { echo "[$QW_TEST_NAME] $*"; }
+
+# Starts Xvfb on a display number it picks itself, parks the pointer at (500, 400).
+qw_start_display() {
+  mkdir -p "$QW_ARTIFACTS"
+  local fd_file="$qw_tmp/displayfd" i
+  : >"$fd_file"
+  Xvfb -displayfd 3 -screen 0 "$QW_SCREEN" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
+  qw_pids+=($!)
+  for i in $(seq 1 100); do
+    [ -s "$fd_file" ] && break
+    sleep 0.05
+  done
+  [ -s "$fd_file" ] || qw_fail "Xvfb did not start"
+  export DISPLAY=":$(tr -d '[:space:]' <"$fd_file")"
+  xdotool mousemove 500 400
+}
+
+# qw_start_saver [args...]: starts quellwire in the background; its pid in $qw_saver, its
+# error output in $qw_tmp/saver.err.
+qw_start_saver() {
+  "$QW_QUELLWIRE" "$@" 2>"$qw_tmp/saver.err" &
+  qw_saver=$!
+  qw_pids+=("$qw_saver")
+}
+
+# Waits until the saver's own window is shown (and has had a moment to take the focus).
+qw_wait_saver_window() {
+  timeout 10 xdotool search --sync --name '^Quellwire$' >/dev/null ||
+    qw_fail "the saver window did not appear"
+  sleep 0.5
+}
+
+# qw_start_test_window [width height]: a window made by another program; its id in
+# $qw_window, the program's pid in $qw_window_pid.
+qw_start_test_window() {
+  "$QW_TEST_WINDOW" "$@" >"$qw_tmp/window.id" &
+  qw_window_pid=$!
+  qw_pids+=("$qw_window_pid")
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$qw_tmp/window.id" ] && break
+    sleep 0.05
+  done
+  qw_window=$(cat "$qw_tmp/window.id")
+  [ -n "$qw_window" ] || qw_fail "the test window did not appear"
+}
+
+# qw_wait_end <pid> <seconds>: waits for the process to end and sets $qw_status to its exit
+# status, or to "running" when it still runs after that long.
+qw_wait_end() {
+  local pid=$1 tenths=$(($2 * 10)) i
+  qw_status=running
+  for i in $(seq 1 "$tenths"); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      qw_status=0
+      wait "$pid" || qw_status=$?
+      return
+    fi
+    sleep 0.1
+  done
+}
+
+# qw_expect_end <what> <seconds>: the saver must end with 0 within that time.
+qw_expect_end() {
+  qw_wait_end "$qw_saver" "$2"
+  [ "$qw_status" = 0 ] || qw_fail "$1: expected the saver to end with 0, got '$qw_status'"
+  qw_log "$1: ended with 0"
+}
+
+# qw_expect_running <what> <seconds>: the saver must still run after that time.
+qw_expect_running() {
+  qw_wait_end "$qw_saver" "$2"
+  [ "$qw_status" = running ] || qw_fail "$1: expected the saver to keep running, it ended with $qw_status"
+  qw_log "$1: still running"
+}
+
+# qw_lit_pixels <png> <r> <g> <b>: how many pixels of the picture are lit (brightest channel
+# at least 64) with a hue close to the colour's (each channel's share of the brightest within
+# 0.2 of the colour's share).
+qw_lit_pixels() {
+  convert "$1" -depth 8 rgb:- | python3 -c '
+import sys
+r, g, b = (float(v) for v in sys.argv[1:4])
+top = max(r, g, b)
+want = (r / top, g / top, b / top)
+data = sys.stdin.buffer.read()
+count = 0
+for i in range(0, len(data) - 2, 3):
+    m = max(data[i], data[i + 1], data[i + 2])
+    if m >= 64 and all(abs(data[i + k] / m - want[k]) <= 0.2 for k in range(3)):
+        count += 1
+print(count)' "$2" "$3" "$4"
+}
