@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
-# the native toolchain and test libraries, the MinGW-w64 cross compilers for the Windows
-# build, and Wine with a virtual X display for running the real saver.
+# the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
+# compilers for the Windows build, and Wine with a virtual X display for running the real saver.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
+  libx11-dev libgl-dev libglx-dev libglx-mesa0 python3
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
 )
