@@ -112,7 +112,7 @@ TEST(GlowPixelsOfMirroredCopies, UnturnedSymmetricFlockIsMirroredBothWays) {
 // A mark in the lower-left corner, copied into a texture and drawn back over the viewport with
 // the glow pass's projection, lands where it was.
 TEST(TexturedQuad, FramebufferCopyComesBackUpright) {
-  OsMesaSurface surface(64, 64);
+  SaverSurface saver(64, 64);
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -127,17 +127,17 @@ TEST(TexturedQuad, FramebufferCopyComesBackUpright) {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 
-  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
   glMatrixMode(GL_PROJECTION);
   glOrtho(0.0, 1.0, 1.0, 0.0, 0.1, 100.0);
   glBegin(GL_QUADS);
   drawTexturedQuad(1.0f, 1.0f, 0.0f, 0.0f);
   glEnd();
-  glFinish();
-  EXPECT_EQ(surface.pixel(3, 2).r, 255);
-  EXPECT_EQ(surface.pixel(14, 6).r, 255);
-  EXPECT_EQ(surface.pixel(3, 60).r, 0);
-  EXPECT_EQ(surface.pixel(60, 2).r, 0);
+  const std::vector<Rgb> pixels = saver.pixels();
+  EXPECT_EQ(pixels[2 * 64 + 3].r, 255);
+  EXPECT_EQ(pixels[6 * 64 + 14].r, 255);
+  EXPECT_EQ(pixels[60 * 64 + 3].r, 0);
+  EXPECT_EQ(pixels[2 * 64 + 60].r, 0);
   glDeleteTextures(1, &texture);
 }
 

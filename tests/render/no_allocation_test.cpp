@@ -20,10 +20,10 @@ TEST(RenderNoAllocation, CounterSeesTheProgramsOwnAllocations) {
   EXPECT_EQ(count.allocations(), 2);
 }
 
-// A full flock in every glow mode, the last with symmetry: a thousand frames of update and drawing take no
+// A full flock without glow, with a halo, and without a halo but with symmetry: a thousand frames of update and drawing take no
 // storage of their own (the GL implementation's own is its business).
 TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
-  for (std::uint8_t mode = 0; mode <= 3; ++mode) {
+  for (const std::uint8_t mode : {0, 2, 3}) {
     const std::int32_t symmetry = mode == 3 ? 1 : 0;
     {
       SCOPED_TRACE(testing::Message() << "mode " << int{mode} << " symmetry " << symmetry);

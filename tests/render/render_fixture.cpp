@@ -4,16 +4,24 @@
 #include "render/glow_pass.h"
 
 SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
-    : surface(width, height), textures{} {
+    : textures{},
+      width_(width > 1 ? width : 1),
+      height_(height > 1 ? height : 1),
+      buffer_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4, 0),
+      context_(OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr)) {
+  OSMesaMakeCurrent(context_, buffer_.data(), GL_UNSIGNED_BYTE, width_, height_);
   glViewport(0, 0, width > 0 ? width : 0, height > 0 ? height : 0);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glShadeModel(GL_SMOOTH);
   createGlowTextures(textures, width, height);
 }
 
-SaverSurface::~SaverSurface() { glDeleteTextures(2, textures.names); }
+SaverSurface::~SaverSurface() {
+  glDeleteTextures(2, textures.names);
+  OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+  OSMesaDestroyContext(context_);
+}
 
 std::vector<Rgb> SaverSurface::frame(const Scene& scene) {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -21,7 +29,16 @@ std::vector<Rgb> SaverSurface::frame(const Scene& scene) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   renderWithGlow(scene, textures);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  return surface.pixels();
+  return pixels();
+}
+
+std::vector<Rgb> SaverSurface::pixels() const {
+  glFinish();
+  std::vector<Rgb> all;
+  for (std::size_t i = 0; i < buffer_.size(); i += 4) {
+    all.push_back(Rgb{buffer_[i], buffer_[i + 1], buffer_[i + 2]});
+  }
+  return all;
 }
 
 int litCount(const std::vector<Rgb>& pixels) {
