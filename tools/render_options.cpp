@@ -17,16 +17,6 @@ bool endsWithPng(const std::string& name) {
   return name.size() > suffix && name.compare(name.size() - suffix, suffix, kPngSuffix) == 0;
 }
 
-// A whole number for --time-ms or --every, through the scene option parser's number rules.
-bool parseCount(const char* value, std::uint32_t& count) {
-  TraceOptions scratch = traceDefaultOptions();
-  if (traceParseSceneOption("--seed", value, scratch) != SceneOptionResult::Accepted) {
-    return false;
-  }
-  count = scratch.seed;
-  return true;
-}
-
 }  // namespace
 
 bool renderParseOptions(int argc, const char* const* argv, RenderOptions& options) {
@@ -38,9 +28,9 @@ bool renderParseOptions(int argc, const char* const* argv, RenderOptions& option
     const char* value = argv[k + 1];
     bool valid = false;
     if (std::strcmp(name, "--time-ms") == 0) {
-      valid = parseCount(value, options.timeMs);
+      valid = traceParseWholeNumber(value, UINT32_MAX, options.timeMs);
     } else if (std::strcmp(name, "--every") == 0) {
-      valid = parseCount(value, options.every);
+      valid = traceParseWholeNumber(value, UINT32_MAX, options.every);
     } else if (std::strcmp(name, "--output") == 0) {
       options.output = value;
       valid = endsWithPng(options.output);

@@ -58,6 +58,10 @@ const NumberOption kSceneOptions[] = {
 
 }  // namespace
 
+bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_t& value) {
+  return parseNumber(text, std::strlen(text), maximum, value);
+}
+
 TraceOptions traceDefaultOptions() {
   return TraceOptions{0, 0, {}, 50, 50, 50, 2, 6, 0, 1024, 768};
 }

@@ -29,6 +29,9 @@ struct TraceOptions {
 // 1024 x 768.
 TraceOptions traceDefaultOptions();
 
+// Plain decimal digits, 1 to 10 of them, at most maximum.
+bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_t& value);
+
 enum class SceneOptionResult { NotASceneOption, Accepted, Rejected };
 
 // One of the options that describe the scene, which quellwire-render takes too: --seed, the six
