@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, the MinGW-w64 cross compilers for the Windows
-# build, and Wine with a virtual X display for running the real saver.
+# build, Wine with a virtual X display for running the real saver, and clang with libFuzzer for
+# the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

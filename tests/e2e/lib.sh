@@ -155,7 +155,7 @@ qw_saver_pid() {
 
 # qw_rss_kib <pid>: the resident memory of a process in KiB.
 qw_rss_kib() {
-  sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null
+  sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null
 }
 
 # qw_saver_exit <seconds>: waits up to that long for the last saver started to end; prints its
