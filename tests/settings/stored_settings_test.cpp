@@ -1,4 +1,5 @@
 #include "settings/stored_settings.h"
+#include "tests/support/settings_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,6 @@ StoredReading readingWith(StoredSettingIndex index, std::uint32_t number) {
   StoredReading reading{};
   reading.values[index] = StoredNumber{true, number};
   return reading;
-}
-
-void expectSameRecord(const Settings& expected, const Settings& actual) {
-  EXPECT_EQ(expected.quantity, actual.quantity);
-  EXPECT_EQ(expected.size, actual.size);
-  EXPECT_EQ(expected.speed, actual.speed);
-  EXPECT_EQ(expected.glow, actual.glow);
-  EXPECT_EQ(expected.color, actual.color);
-  EXPECT_EQ(expected.symmetry, actual.symmetry);
 }
 
 TEST(StoredSettings, NothingStoredGivesTheDefaults) {
@@ -62,7 +54,7 @@ TEST_P(StoredLimits, OneValueOutOfRangeTakesItsOwnDefault) {
     case StoredSymmetry: expected.symmetry = static_cast<std::uint8_t>(c.loaded); break;
     default: FAIL();
   }
-  expectSameRecord(expected, settingsFromStored(readingWith(c.index, c.stored)));
+  expectSameSettings(expected, settingsFromStored(readingWith(c.index, c.stored)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,4 +1,5 @@
 #include "settings/dialog_mapping.h"
+#include "tests/support/settings_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +37,6 @@ DialogControls reportedBack(DialogControls shown) {
   shown.colorSelection = listReport(shown.colorSelection, dialogColorCount);
   shown.glowSelection = listReport(shown.glowSelection, dialogGlowCount);
   return shown;
-}
-
-void expectSameSettings(const Settings& expected, const Settings& actual) {
-  EXPECT_EQ(expected.quantity, actual.quantity);
-  EXPECT_EQ(expected.size, actual.size);
-  EXPECT_EQ(expected.speed, actual.speed);
-  EXPECT_EQ(expected.glow, actual.glow);
-  EXPECT_EQ(expected.color, actual.color);
-  EXPECT_EQ(expected.symmetry, actual.symmetry);
 }
 
 TEST(DialogSliderTest, EveryWholePercentageShowsAndComesBackUnchanged) {
