@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/glow_textures.h"
+#include "render/glow_textures.h"
 #include "settings/settings.h"
 #include "sim/frame_clock.h"
 #include "sim/scene.h"

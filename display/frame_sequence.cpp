@@ -1,7 +1,8 @@
 #include "display/frame_sequence.h"
 
-#include "display/gl_api.h"
 #include "display/pixel_format.h"
+#include "render/gl_api.h"
+#include "render/glow_pass.h"
 #include "sim/scene_build.h"
 
 namespace {
@@ -45,7 +46,7 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
   state.renderContext = windowSystem.createRenderContext(windowSystem.window, state.deviceContext);
   windowSystem.makeCurrent(windowSystem.window, state.deviceContext, state.renderContext);
 
-  // The glow textures are made here, in the new context, for the recorded client size.
+  createGlowTextures(state.glowTextures, state.windowWidth, state.windowHeight);
 }
 
 void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem) {
@@ -80,9 +81,7 @@ void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-
-  // The scene is drawn here, with its glow, through the glow textures.
-
+  if (state.scene != nullptr) renderWithGlow(*state.scene, state.glowTextures);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   windowSystem.swapBuffers(windowSystem.window, state.deviceContext);
 }

@@ -27,8 +27,8 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
 // context's projection and view matrices are left alone: every drawing pass loads its own.
 void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem);
 
-// One frame: advance the clock and the scene by the clock's step, clear to black, draw with additive blending,
-// return to ordinary blending and show the frame.
+// One frame: advance the clock and the scene by the clock's step, clear to black, draw the scene
+// with its glow under additive blending, return to ordinary blending and show the frame.
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem);
 
 // Window destruction: stops the frame timer, deletes the glow textures (leaving both names 0)

@@ -45,9 +45,9 @@ struct NumberOption {
   std::uint32_t TraceOptions::*field;
 };
 
-const NumberOption kNumberOptions[] = {
+// The options that describe the scene, which both tools take.
+const NumberOption kSceneOptions[] = {
     {"--seed", UINT32_MAX, &TraceOptions::seed},
-    {"--frames", UINT32_MAX, &TraceOptions::frames},
     {"--quantity", 100, &TraceOptions::quantityPercent},
     {"--size", 100, &TraceOptions::sizePercent},
     {"--speed", 100, &TraceOptions::speedPercent},
@@ -58,8 +58,34 @@ const NumberOption kNumberOptions[] = {
 
 }  // namespace
 
+bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_t& value) {
+  return parseNumber(text, std::strlen(text), maximum, value);
+}
+
+TraceOptions traceDefaultOptions() {
+  return TraceOptions{0, 0, {}, 50, 50, 50, 2, 6, 0, 1024, 768};
+}
+
+SceneOptionResult traceParseSceneOption(const char* name, const char* value,
+                                        TraceOptions& options) {
+  const std::size_t length = std::strlen(value);
+  if (std::strcmp(name, "--width") == 0 || std::strcmp(name, "--height") == 0) {
+    std::uint32_t pixels = 0;
+    if (!parseNumber(value, length, INT32_MAX, pixels)) return SceneOptionResult::Rejected;
+    (name[2] == 'w' ? options.width : options.height) = static_cast<std::int32_t>(pixels);
+    return SceneOptionResult::Accepted;
+  }
+  for (const NumberOption& option : kSceneOptions) {
+    if (std::strcmp(name, option.name) != 0) continue;
+    return parseNumber(value, length, option.maximum, options.*(option.field))
+               ? SceneOptionResult::Accepted
+               : SceneOptionResult::Rejected;
+  }
+  return SceneOptionResult::NotASceneOption;
+}
+
 bool traceParseOptions(int argc, const char* const* argv, TraceOptions& options) {
-  options = TraceOptions{0, 0, {}, 50, 50, 50, 2, 6, 0, 1024, 768};
+  options = traceDefaultOptions();
   bool haveSeed = false;
   bool haveFrames = false;
   bool haveSteps = false;
@@ -67,26 +93,18 @@ bool traceParseOptions(int argc, const char* const* argv, TraceOptions& options)
     const char* name = argv[k];
     if (k + 1 >= argc) return false;
     const char* value = argv[k + 1];
-    const std::size_t length = std::strlen(value);
     if (std::strcmp(name, "--step-us") == 0) {
       if (!parseSteps(value, options.stepsUs)) return false;
       haveSteps = true;
-      continue;
+    } else if (std::strcmp(name, "--frames") == 0) {
+      if (!parseNumber(value, std::strlen(value), UINT32_MAX, options.frames)) return false;
+      haveFrames = true;
+    } else {
+      if (traceParseSceneOption(name, value, options) != SceneOptionResult::Accepted) {
+        return false;
+      }
+      haveSeed = haveSeed || std::strcmp(name, "--seed") == 0;
     }
-    if (std::strcmp(name, "--width") == 0 || std::strcmp(name, "--height") == 0) {
-      std::uint32_t pixels = 0;
-      if (!parseNumber(value, length, INT32_MAX, pixels)) return false;
-      (name[2] == 'w' ? options.width : options.height) = static_cast<std::int32_t>(pixels);
-      continue;
-    }
-    const NumberOption* option = nullptr;
-    for (const NumberOption& candidate : kNumberOptions) {
-      if (std::strcmp(name, candidate.name) == 0) option = &candidate;
-    }
-    if (option == nullptr) return false;
-    if (!parseNumber(value, length, option->maximum, options.*(option->field))) return false;
-    haveSeed = haveSeed || option->field == &TraceOptions::seed;
-    haveFrames = haveFrames || option->field == &TraceOptions::frames;
   }
   return haveSeed && haveFrames && haveSteps;
 }

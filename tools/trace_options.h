@@ -25,6 +25,20 @@ struct TraceOptions {
   std::int32_t height;
 };
 
+// The defaults: seed 0, no frames, no steps, percentages 50, glow 2, colour 6, symmetry 0,
+// 1024 x 768.
+TraceOptions traceDefaultOptions();
+
+// Plain decimal digits, 1 to 10 of them, at most maximum.
+bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_t& value);
+
+enum class SceneOptionResult { NotASceneOption, Accepted, Rejected };
+
+// One of the options that describe the scene, which quellwire-render takes too: --seed, the six
+// settings, --width and --height. Rejected when the value is malformed or out of range.
+SceneOptionResult traceParseSceneOption(const char* name, const char* value,
+                                        TraceOptions& options);
+
 // The one-line usage message.
 extern const char kTraceUsage[];
 

@@ -281,6 +281,9 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
   glGetDoublev(GL_DEPTH_CLEAR_VALUE, &depth);
   EXPECT_EQ(depth, 1.0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  // The glow textures are made with the context.
+  EXPECT_TRUE(glIsTexture(state_.glowTextures.names[GlowCaptureTexture]));
+  EXPECT_TRUE(glIsTexture(state_.glowTextures.names[GlowBlurTexture]));
 
   RunReleaseSequence(state_, system_);
 }

@@ -3,7 +3,7 @@
 // when the window is destroyed.
 #pragma once
 
-#include "display/gl_api.h"
+#include "render/gl_api.h"
 
 enum GlowTextureIndex : int {
   GlowCaptureTexture = 0,  // the small copy of the wires

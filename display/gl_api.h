@@ -1,8 +1,0 @@
-// OpenGL 1.1 declarations for the portable drawing code. On Windows the GL header needs the
-// calling-convention and export macros that windows.h defines, so it comes first there.
-#pragma once
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
-#include <GL/gl.h>

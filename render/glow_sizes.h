@@ -1,0 +1,32 @@
+// The sizes the glow pass works at, from the window's client size: the square the wires are
+// captured in, the square the blur runs in, and the factors that keep the blur round on a
+// window that is not square.
+//
+// Windows too small for a halo are made safe here, so that no caller divides by zero, shifts by
+// a negative count or asks GL for an empty texture:
+// - a side of 0 or less counts as 0, and a window with a side of 0 has no pixels to draw;
+// - the squares are never smaller than 1 x 1 (a smaller side of 0 or 1 gives 1, in both modes);
+// - a window without height has aspect factors 1 and 1.
+#pragma once
+
+#include <cstdint>
+
+// The largest power of two not above the smaller side, and at least 1: the capture square and
+// the side of both glow textures.
+std::int32_t glowCaptureSize(std::int32_t width, std::int32_t height);
+
+// The square the blur runs in: half the capture square in low quality (mode 1), the capture
+// square itself otherwise; at least 1.
+std::int32_t glowBlurSize(std::int32_t width, std::int32_t height, std::uint8_t glowMode);
+
+struct GlowAspectFactors {
+  float fx;  // scales horizontal tap offsets: height / width on a wide window, else 1
+  float fy;  // scales vertical tap offsets: width / height on a tall window, else 1
+};
+
+GlowAspectFactors glowAspectFactors(std::int32_t width, std::int32_t height);
+
+// False when either side is 0 or less: such a window shows nothing, so nothing is drawn.
+inline bool windowHasPixels(std::int32_t width, std::int32_t height) {
+  return width > 0 && height > 0;
+}

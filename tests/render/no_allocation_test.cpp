@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "render/glow_pass.h"
+#include "tests/render/own_allocation_counter.h"
+#include "tests/render/render_fixture.h"
+#include "tests/render/test_scenes.h"
+
+namespace {
+
+void* volatile keptBlock = nullptr;
+
+TEST(RenderNoAllocation, CounterSeesTheProgramsOwnAllocations) {
+  OwnAllocationCount count;
+  std::vector<int> v(100, 1);
+  keptBlock = std::malloc(16);
+  std::free(keptBlock);
+  EXPECT_EQ(count.allocations(), 2);
+}
+
+// A full flock without glow, with a halo, and without a halo but with symmetry: a thousand frames of update and drawing take no
+// storage of their own (the GL implementation's own is its business).
+TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
+  for (const std::uint8_t mode : {0, 2, 3}) {
+    const std::int32_t symmetry = mode == 3 ? 1 : 0;
+    {
+      SCOPED_TRACE(testing::Message() << "mode " << int{mode} << " symmetry " << symmetry);
+      Scene scene = buildFlock(160, 120, mode, 6, symmetry, 0);
+      ASSERT_NE(scene.trails.trails, nullptr);
+      SaverSurface saver(160, 120);
+      OwnAllocationCount count;
+      for (int frame = 0; frame < 1000; ++frame) {
+        sceneUpdate(scene, 10000);
+        renderWithGlow(scene, saver.textures);
+      }
+      EXPECT_EQ(count.allocations(), 0);
+      sceneRelease(scene);
+    }
+  }
+}
+
+}  // namespace
