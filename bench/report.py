@@ -41,13 +41,17 @@ def frame_rows(build):
     if not os.path.exists(program):
         return [("whole frame on OSMesa (1024x768, 1920x1080, 3840x2160 per glow mode)",
                  "pending", "the frame benchmark comes with the rendering")]
+    glow_names = {"0": "no glow", "1": "low-quality glow", "2": "high-quality glow",
+                  "3": "glow 3 (no halo)"}
     rows = []
     for b in run_benchmark(program):
-        if b.get("aggregate_name", "median") != "median":
+        if b.get("aggregate_name") != "median":
             continue
-        rows.append((f"frame: {b['run_name'] if 'run_name' in b else b['name']}",
-                     f"{b['real_time']:.2f} {b['time_unit']}".replace("us", "µs"),
-                     "OSMesa (llvmpipe), median"))
+        args = dict(part.split(":") for part in b["run_name"].split("/")[1:] if ":" in part)
+        label = (f"whole frame, {args['width']}x{args['height']}, "
+                 f"{glow_names.get(args['glow'], 'glow ' + args['glow'])}")
+        rows.append((label, f"{b['real_time']:.2f} ms",
+                     f"OSMesa (llvmpipe), {int(b['wires'])} wires, median of 5 × 50 frames"))
     return rows
 
 
