@@ -19,3 +19,17 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()
+
+# The sanitizer configurations: every fault of memory or undefined behaviour ends the program at
+# once. The fuzz configuration adds libFuzzer's coverage to everything; only the fuzz targets
+# link its driver.
+option(QW_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(QW_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(QW_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(QW_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

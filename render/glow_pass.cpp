@@ -20,8 +20,20 @@ constexpr float kCaptureLineWidth = 0.5f;
 constexpr std::uint8_t kGlowWithoutHalo = 3;
 
 // The image in the lower-left side x side square of the back buffer into the bound texture.
+// When the texture already is an RGB image of that size (every frame after the first), the
+// pixels are copied into it in place: the same image, without the texture being made anew.
 void copySquareToTexture(std::int32_t side) {
-  glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, side, side, 0);
+  GLint width = 0;
+  GLint height = 0;
+  GLint format = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+  if (width == side && height == side && (format == GL_RGB || format == GL_RGB8)) {
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, side, side);
+  } else {
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, side, side, 0);
+  }
 }
 
 // The eight taps of one direction, +i then -i for i = 1 to 4, in one batch of quads; factor

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
-# compilers for the Windows build, and Wine with a virtual X display for running the real saver.
+# compilers for the Windows build, Wine with a virtual X display for running the real saver, and
+# clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   libx11-dev libgl-dev libglx-dev libglx-mesa0 python3
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

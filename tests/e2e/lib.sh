@@ -10,6 +10,8 @@ QW_WINSIDE="$QW_WIN_BUILD/tests/winside"
 QW_TEST_NAME="${QW_TEST_NAME:-$(basename "$0" .sh)}"
 QW_ARTIFACTS="${QW_E2E_ARTIFACTS:-/tmp/quellwire-e2e-artifacts}/$QW_TEST_NAME"
 QW_SCREEN="${QW_SCREEN:-1024x768x24}"
+# Extra arguments for Xvfb, e.g. "-extension GLX" for a display without OpenGL.
+QW_XVFB_ARGS="${QW_XVFB_ARGS:-}"
 
 qw_tmp=$(mktemp -d "/tmp/qw-e2e-$QW_TEST_NAME.XXXXXX")
 qw_xvfb_pid=""
@@ -40,7 +42,9 @@ qw_log() { echo "[$QW_TEST_NAME] $*"; }
 qw_start_display() {
   local fifo="$qw_tmp/displayfd"
   : >"$fifo"
-  Xvfb -displayfd 3 -screen 0 "$QW_SCREEN" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  # shellcheck disable=SC2086 # the extra arguments are words
+  Xvfb -displayfd 3 -screen 0 "$QW_SCREEN" -nolisten tcp -noreset $QW_XVFB_ARGS \
+    3>"$fifo" >/dev/null 2>&1 &
   qw_xvfb_pid=$!
   local i
   for i in $(seq 1 100); do
@@ -126,8 +130,32 @@ qw_saver_runs=0
 qw_start_saver() {
   qw_saver_runs=$((qw_saver_runs + 1))
   qw_saver_rc="$qw_tmp/saver-$qw_saver_runs.rc"
-  ( status=0; timeout 90 wine "$QW_SCR" "$@" >>"$qw_tmp/wine.out" 2>&1 || status=$?
+  ( status=0; timeout "${QW_SAVER_LIMIT:-90}" wine "$QW_SCR" "$@" >>"$qw_tmp/wine.out" 2>&1 \
+      || status=$?
     echo "$status" >"$qw_saver_rc.part" && mv "$qw_saver_rc.part" "$qw_saver_rc" ) &
+  qw_saver_shell=$!
+}
+
+# qw_saver_pid: the process id of the last saver started (the Wine process that runs the .scr),
+# found among the descendants of the shell that started it (the deepest one naming the .scr, so
+# not the timeout around it); empty when it is not running.
+qw_saver_pid() {
+  local queue=("$qw_saver_shell") pid child found=""
+  while [ "${#queue[@]}" -gt 0 ]; do
+    pid=${queue[0]}
+    queue=("${queue[@]:1}")
+    if [ "$pid" != "$qw_saver_shell" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null \
+        | grep -q 'QuellwireGL\.scr'; then
+      found=$pid
+    fi
+    for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do queue+=("$child"); done
+  done
+  echo "$found"
+}
+
+# qw_rss_kib <pid>: the resident memory of a process in KiB.
+qw_rss_kib() {
+  sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null
 }
 
 # qw_saver_exit <seconds>: waits up to that long for the last saver started to end; prints its

@@ -44,7 +44,7 @@ struct FakeStore {
     if (found == store.values.end()) return false;
     *size = static_cast<std::uint32_t>(found->second.size());
     if (found->second.size() > 4) return false;
-    std::memcpy(data, found->second.data(), found->second.size());
+    if (!found->second.empty()) std::memcpy(data, found->second.data(), found->second.size());
     return true;
   }
 

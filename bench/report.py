@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks and prints one Markdown table of what users feel and what a frame costs:
+the simulation's update per frame (Google Benchmark, native), whole frames drawn on OSMesa when
+the frame benchmark is built, and, under Wine on a private Xvfb display, the time from "/s" to
+the first frame and the whole process's CPU time per frame.
+
+usage: report.py --native-build DIR --scr FILE --template PREFIX [--cpu-seconds N] [--trials N]
+"""
+import argparse
+import json
+import os
+import platform
+import shutil
+import statistics
+import subprocess
+import tempfile
+import threading
+import time
+
+
+def run_benchmark(program):
+    out = subprocess.run([program, "--benchmark_format=json"], check=True,
+                         capture_output=True, text=True).stdout
+    return json.loads(out)["benchmarks"]
+
+
+def scene_update_rows(build):
+    rows = []
+    for b in run_benchmark(os.path.join(build, "bench", "scene_update_bench")):
+        if b.get("aggregate_name") != "median":
+            continue
+        wires = int(b["wires"])
+        symmetry = "/symmetry:1" in b["name"]
+        label = f"sceneUpdate, {wires} wires" + (" with symmetry" if symmetry else "")
+        rows.append((label, f"{b['real_time']:.1f} µs", "median of 5 × 1000 frames, 16 ms steps"))
+    return rows
+
+
+def frame_rows(build):
+    program = os.path.join(build, "bench", "frame_bench")
+    if not os.path.exists(program):
+        return [("whole frame on OSMesa (1024x768, 1920x1080, 3840x2160 per glow mode)",
+                 "pending", "the frame benchmark comes with the rendering")]
+    glow_names = {"0": "no glow", "1": "low-quality glow", "2": "high-quality glow",
+                  "3": "glow 3 (no halo)"}
+    rows = []
+    for b in run_benchmark(program):
+        if b.get("aggregate_name") != "median":
+            continue
+        args = dict(part.split(":") for part in b["run_name"].split("/")[1:] if ":" in part)
+        label = (f"whole frame, {args['width']}x{args['height']}, "
+                 f"{glow_names.get(args['glow'], 'glow ' + args['glow'])}")
+        rows.append((label, f"{b['real_time']:.2f} ms",
+                     f"OSMesa (llvmpipe), {int(b['wires'])} wires, median of 5 × 50 frames"))
+    return rows
+
+
+class Display:
+    """A private Xvfb display at the given size."""
+
+    def __init__(self, size):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-nolisten", "tcp",
+             "-noreset"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read)
+        self.name = ":" + number.decode().strip()
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+class Saver:
+    """QuellwireGL.scr /s under Wine, with the frames it swaps counted from Wine's trace."""
+
+    def __init__(self, scr, env):
+        self.swaps = 0
+        self.first_swap = None
+        self.start = time.monotonic()
+        self.process = subprocess.Popen(["wine", scr, "/s"], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.process.stderr:
+            if b"SwapBuffers" in line:
+                if self.first_swap is None:
+                    self.first_swap = time.monotonic()
+                self.swaps += 1
+
+    def wait_first_frame(self, limit=60.0):
+        while self.first_swap is None:
+            if time.monotonic() - self.start > limit or self.process.poll() is not None:
+                raise RuntimeError("the saver drew no frame")
+            time.sleep(0.001)
+        return (self.first_swap - self.start) * 1000.0
+
+    def cpu_seconds(self):
+        with open(f"/proc/{self.process.pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def end(self, env):
+        subprocess.run(["xdotool", "key", "space"], env=env, check=True)
+        code = self.process.wait(timeout=30)
+        if code != 0:
+            raise RuntimeError(f"the saver ended with {code}")
+
+
+def wine_rows(scr, template, cpu_seconds, trials):
+    work = tempfile.mkdtemp(prefix="qw-bench-")
+    display = Display("1920x1080x24")
+    env = dict(os.environ, DISPLAY=display.name, WINEPREFIX=os.path.join(work, "prefix"),
+               WINEDLLOVERRIDES="mscoree,mshtml=", WINEDEBUG="-all")
+    try:
+        shutil.copytree(template, env["WINEPREFIX"], symlinks=True)
+        # One wineserver for every run, so that only the first start pays for it.
+        subprocess.run(["wineserver", "-p"], env=env, check=True)
+        traced = dict(env, WINEDEBUG="+wgl")
+        firsts = []
+        for trial in range(trials):
+            subprocess.run(["xdotool", "mousemove", "960", "540"], env=env, check=True)
+            saver = Saver(scr, traced)
+            firsts.append(saver.wait_first_frame())
+            if trial + 1 < trials:
+                time.sleep(0.5)
+                saver.end(env)
+        # The last run stays on for the CPU measurement, after a few seconds to settle.
+        time.sleep(3)
+        cpu0, frames0, t0 = saver.cpu_seconds(), saver.swaps, time.monotonic()
+        time.sleep(cpu_seconds)
+        cpu1, frames1, t1 = saver.cpu_seconds(), saver.swaps, time.monotonic()
+        saver.end(env)
+        frames = frames1 - frames0
+        cold, warm = firsts[0], statistics.median(firsts[1:]) if trials > 1 else firsts[0]
+        return [
+            ("/s to the first frame, Wine, 1920x1080 (first start, with wineserver)",
+             f"{cold:.0f} ms", "one run"),
+            ("/s to the first frame, Wine, 1920x1080", f"{warm:.0f} ms",
+             f"median of {trials - 1} runs, wineserver running"),
+            ("whole-process CPU per frame, Wine, 1920x1080",
+             f"{(cpu1 - cpu0) / frames * 1000.0:.2f} ms",
+             f"{frames} frames in {t1 - t0:.1f} s ({frames / (t1 - t0):.0f} frames/s), "
+             f"{cpu1 - cpu0:.2f} s CPU"),
+        ]
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env)
+        display.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def machine():
+    cpu = "unknown CPU"
+    with open("/proc/cpuinfo") as info:
+        for line in info:
+            if line.startswith("model name"):
+                cpu = line.split(":", 1)[1].strip()
+                break
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    return f"{cpu}, {os.cpu_count()} cores, {platform.system()} {platform.release()}, {wine}"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--native-build", required=True)
+    parser.add_argument("--scr", required=True)
+    parser.add_argument("--template", required=True)
+    parser.add_argument("--cpu-seconds", type=float, default=10.0)
+    parser.add_argument("--trials", type=int, default=6)
+    args = parser.parse_args()
+
+    rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
+    rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
+    print(f"Machine: {machine()}\n")
+    print("| Measure | Value | How |")
+    print("|---|---|---|")
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+
+
+main()
