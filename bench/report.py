@@ -2,14 +2,17 @@
 """Runs the benchmarks and prints one Markdown table of what users feel and what a frame costs:
 the simulation's update per frame (Google Benchmark, native), whole frames drawn on OSMesa when
 the frame benchmark is built, and, under Wine on a private Xvfb display, the time from "/s" to
-the first frame and the whole process's CPU time per frame.
+the first frame and the whole process's CPU time per frame; beside it the same figure for the
+native X11 saver.
 
 usage: report.py --native-build DIR --scr FILE --template PREFIX [--cpu-seconds N] [--trials N]
+                 [--x11-frames N]
 """
 import argparse
 import json
 import os
 import platform
+import re
 import shutil
 import statistics
 import subprocess
@@ -158,6 +161,21 @@ def wine_rows(scr, template, cpu_seconds, trials):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def x11_rows(build, frames):
+    """The native X11 saver's CPU per frame, full screen at 1920x1080 with the default settings,
+    measured by scripts/measure-x11-cpu (two runs, so that start-up cancels out)."""
+    env = dict(os.environ, QW_QUELLWIRE=os.path.join(build, "x11", "quellwire"),
+               QW_SCREEN="1920x1080x24", QW_SHORT_FRAMES=str(frames // 2),
+               QW_LONG_FRAMES=str(frames // 2 + frames))
+    out = subprocess.run(["bash", "scripts/measure-x11-cpu"], env=env, check=True,
+                         capture_output=True, text=True).stdout.strip()
+    match = re.search(r": ([0-9.]+) ms CPU per frame \((\d+) frames: ([0-9.]+) s CPU, "
+                      r"([0-9.]+) s wall; ([0-9.]+) frames/s\)", out)
+    per_frame, counted, cpu, wall, rate = match.groups()
+    return [("whole-process CPU per frame, native X11 quellwire, 1920x1080", f"{per_frame} ms",
+             f"{counted} frames in {wall} s ({float(rate):.0f} frames/s), {cpu} s CPU")]
+
+
 def machine():
     cpu = "unknown CPU"
     with open("/proc/cpuinfo") as info:
@@ -176,10 +194,12 @@ def main():
     parser.add_argument("--template", required=True)
     parser.add_argument("--cpu-seconds", type=float, default=10.0)
     parser.add_argument("--trials", type=int, default=6)
+    parser.add_argument("--x11-frames", type=int, default=100)
     args = parser.parse_args()
 
     rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
     rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
+    rows += x11_rows(args.native_build, args.x11_frames)
     print(f"Machine: {machine()}\n")
     print("| Measure | Value | How |")
     print("|---|---|---|")

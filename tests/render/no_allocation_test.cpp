@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "render/glow_pass.h"
-#include "tests/render/own_allocation_counter.h"
+#include "tests/support/own_allocation_counter.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/test_scenes.h"
 

@@ -8,12 +8,12 @@
 #include "sim/scene.h"
 #include "sim/trail.h"
 #include "sim/wire.h"
-#include "tests/sim/allocation_counter.h"
+#include "tests/support/own_allocation_counter.h"
 
 namespace {
 
 TEST(NoAllocation, CounterSeesOrdinaryAllocations) {
-  AllocationCount count;
+  OwnAllocationCount count;
   std::vector<int> v(100, 1);
   v.push_back(2);
   EXPECT_GE(count.allocations(), 2);
@@ -32,7 +32,7 @@ TEST(NoAllocation, FilingVisitingAndLayingPointsAfterInitialisation) {
 
   long visited = 0;
   {
-    AllocationCount count;
+    OwnAllocationCount count;
     for (int frame = 0; frame < 50; ++frame) {
       for (std::int32_t i = 0; i < kWires; ++i) {
         Wire& w = wires.items[i];
@@ -57,7 +57,7 @@ TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
   seedRandom(8);
   ASSERT_EQ(0, sceneInit(scene, 300, 1.0f, 1.0f, 1024, 768, 6, 2, 0));
   {
-    AllocationCount count;
+    OwnAllocationCount count;
     for (int frame = 0; frame < 1000; ++frame) {
       sceneUpdate(scene, frame % 100 == 99 ? 3000000u : 16000u);
     }

@@ -2,7 +2,7 @@
 // asked for from the program's code, all linked statically into the executable (the first
 // object dl_iterate_phdr lists); libraries, the GL implementation and its C++ compiler among
 // them, reach these same entry points but are not counted.
-#include "tests/render/own_allocation_counter.h"
+#include "tests/support/own_allocation_counter.h"
 
 #include <link.h>
 
