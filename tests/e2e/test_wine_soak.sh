@@ -2,6 +2,9 @@
 # The saver left running full screen at 1920x1080 with high-quality glow for QW_SOAK_SECONDS
 # (60 here; the full soak, scripts/soak, runs 300): its resident memory, sampled every 5 s,
 # grows by less than 1 MiB after the first 30 s, and a key press still ends it with 0.
+# The software GL's threads take and give back buffers as they draw, so single samples jitter by
+# about a megabyte; what a leak does is raise the high-water mark, so the highest sample after
+# the first 30 s is compared with the highest of those 30 s.
 export QW_SCREEN=1920x1080x24
 source "$(dirname "$0")/lib.sh"
 qw_start
@@ -18,21 +21,26 @@ pid=$(qw_saver_pid)
 [ -n "$pid" ] || qw_fail "no saver process"
 
 start=$SECONDS
-baseline=""
+baseline=0
 peak=0
+settled=0
 samples=()
 while [ $((SECONDS - start)) -lt "$seconds" ]; do
   sleep 5
   rss=$(qw_rss_kib "$pid")
   [ -n "$rss" ] || qw_fail "the saver ended by itself after $((SECONDS - start)) s"
   samples+=("$rss")
-  if [ -z "$baseline" ] && [ $((SECONDS - start)) -ge "$settle" ]; then baseline=$rss; fi
-  if [ -n "$baseline" ] && [ "$rss" -gt "$peak" ]; then peak=$rss; fi
+  if [ $((SECONDS - start)) -le "$settle" ]; then
+    if [ "$rss" -gt "$baseline" ]; then baseline=$rss; fi
+  else
+    settled=$((settled + 1))
+    if [ "$rss" -gt "$peak" ]; then peak=$rss; fi
+  fi
 done
-[ -n "$baseline" ] || qw_fail "the run is shorter than the ${settle} s it needs to settle"
+[ "$settled" -gt 0 ] || qw_fail "the run is shorter than the ${settle} s it needs to settle"
 growth=$((peak - baseline))
 qw_log "resident memory over $seconds s, KiB every 5 s: ${samples[*]}"
-qw_log "after the first $settle s: $baseline KiB, highest $peak KiB, growth $growth KiB"
+qw_log "highest in the first $settle s: $baseline KiB, highest after: $peak KiB, growth $growth KiB"
 [ "$growth" -lt 1024 ] || qw_fail "resident memory grew by $growth KiB"
 
 xdotool key space
