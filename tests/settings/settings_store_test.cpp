@@ -1,4 +1,5 @@
 #include "settings/settings_store.h"
+#include "tests/support/settings_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -88,13 +89,7 @@ using Calls = std::vector<std::string>;
 TEST(SettingsStore, AbsentKeyGivesTheDefaultsAndCreatesNothing) {
   FakeStore store;
   const Settings settings = loadSettingsFromStore(store.ops());
-  const Settings defaults = settingsDefaults();
-  EXPECT_EQ(defaults.quantity, settings.quantity);
-  EXPECT_EQ(defaults.size, settings.size);
-  EXPECT_EQ(defaults.speed, settings.speed);
-  EXPECT_EQ(defaults.glow, settings.glow);
-  EXPECT_EQ(defaults.color, settings.color);
-  EXPECT_EQ(defaults.symmetry, settings.symmetry);
+  expectSameSettings(settingsDefaults(), settings);
   EXPECT_FALSE(store.exists);
   EXPECT_EQ(Calls{"openForReading"}, store.calls);
 }
