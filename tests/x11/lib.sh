@@ -64,6 +64,9 @@ qw_wait_saver_window() {
 # qw_start_test_window [width height]: a window made by another program; its id in
 # $qw_window, the program's pid in $qw_window_pid.
 qw_start_test_window() {
+  # A fresh file each time: the program's shell truncates it only once it has started, so an
+  # earlier window's id must not be there to be read in the meantime.
+  rm -f "$qw_tmp/window.id"
   "$QW_TEST_WINDOW" "$@" >"$qw_tmp/window.id" &
   qw_window_pid=$!
   qw_pids+=("$qw_window_pid")
