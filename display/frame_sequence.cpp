@@ -86,6 +86,24 @@ void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
   windowSystem.swapBuffers(windowSystem.window, state.deviceContext);
 }
 
+bool ClientSizeChanged(const FrameDriverState& state, ClientSize size) {
+  return size.width != state.windowWidth || size.height != state.windowHeight;
+}
+
+void RunResizeSequence(FrameDriverState& state, ClientSize size) {
+  if (!ClientSizeChanged(state, size)) return;
+  state.windowWidth = size.width;
+  state.windowHeight = size.height;
+  if (state.scene != nullptr) {
+    state.scene->width = size.width;
+    state.scene->height = size.height;
+  }
+  if (state.renderContext == nullptr) return;
+  glViewport(0, 0, size.width > 0 ? size.width : 0, size.height > 0 ? size.height : 0);
+  glDeleteTextures(2, state.glowTextures.names);
+  createGlowTextures(state.glowTextures, size.width, size.height);
+}
+
 void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem) {
   windowSystem.stopTimer(windowSystem.window, FrameTimerId);
 
@@ -97,6 +115,18 @@ void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSyste
   windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);
   windowSystem.releaseDeviceContext(windowSystem.window, state.deviceContext);
   // The handles are gone; nothing may use them again.
+  state.renderContext = nullptr;
+  state.deviceContext = nullptr;
+}
+
+void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state,
+                                       const WindowSystem& windowSystem) {
+  windowSystem.stopTimer(windowSystem.window, FrameTimerId);
+  windowSystem.makeCurrent(windowSystem.window, nullptr, nullptr);
+  windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);
+  windowSystem.releaseDeviceContext(windowSystem.window, state.deviceContext);
+  state.glowTextures.names[GlowCaptureTexture] = 0;
+  state.glowTextures.names[GlowBlurTexture] = 0;
   state.renderContext = nullptr;
   state.deviceContext = nullptr;
 }

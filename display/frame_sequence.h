@@ -31,6 +31,22 @@ void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem
 // with its glow under additive blending, return to ordinary blending and show the frame.
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem);
 
+// Whether a client size differs from the one the drawing was made for.
+bool ClientSizeChanged(const FrameDriverState& state, ClientSize size);
+
+// The window's client area has a new size: the drawing adopts it before the next frame. The
+// recorded size and the scene's width and height (so the aspect of its projection) become the
+// new ones; with a context, the viewport covers the new area and the glow textures are made
+// anew for the new capture size (leaving the blur texture bound, as creation does). The flock
+// carries on: the scene and its clock are kept. Nothing happens when the size is unchanged.
+void RunResizeSequence(FrameDriverState& state, ClientSize size);
+
 // Window destruction: stops the frame timer, deletes the glow textures (leaving both names 0)
 // while the context is still current, then releases the context and the device context.
 void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem);
+
+// The release when the window is already gone (destroyed by someone else): the same steps
+// without any GL call, since the context is still bound to a drawable that no longer exists.
+// The timer stops, the context is made not current and deleted (its textures go with it, and
+// both names become 0), and the device context is released.
+void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSystem& windowSystem);

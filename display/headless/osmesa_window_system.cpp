@@ -101,23 +101,44 @@ void EndProcess(WindowHandle window, int exitStatus) {
 
 }  // namespace
 
+namespace {
+
+// Drawing memory for a client size: a context needs a surface of at least one pixel, whatever
+// size the window reports.
+bool TakeSurface(HeadlessWindow& window, std::int32_t clientWidth, std::int32_t clientHeight) {
+  const std::int32_t width = clientWidth > 1 ? clientWidth : 1;
+  const std::int32_t height = clientHeight > 1 ? clientHeight : 1;
+  auto* pixels = static_cast<std::uint8_t*>(
+      std::calloc(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 4));
+  if (pixels == nullptr) return false;
+  std::free(window.pixels);
+  window.pixels = pixels;
+  window.clientWidth = clientWidth;
+  window.clientHeight = clientHeight;
+  window.surfaceWidth = width;
+  window.surfaceHeight = height;
+  return true;
+}
+
+}  // namespace
+
 bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
                         std::int32_t clientHeight, const PixelFormatDescription* formats,
                         int formatCount) {
   window = HeadlessWindow{};
   window.storedSettings = settingsDefaults();
-  window.clientWidth = clientWidth;
-  window.clientHeight = clientHeight;
   window.formats = formats;
   window.formatCount = formats != nullptr && formatCount > 0 ? formatCount : 0;
-  // A context needs a surface of at least one pixel, whatever size the window reports.
-  window.surfaceWidth = clientWidth > 1 ? clientWidth : 1;
-  window.surfaceHeight = clientHeight > 1 ? clientHeight : 1;
-  window.pixels = static_cast<std::uint8_t*>(
-      std::calloc(static_cast<std::size_t>(window.surfaceWidth) *
-                      static_cast<std::size_t>(window.surfaceHeight),
-                  4));
-  return window.pixels != nullptr;
+  return TakeSurface(window, clientWidth, clientHeight);
+}
+
+bool HeadlessWindowResize(HeadlessWindow& window, std::int32_t clientWidth,
+                          std::int32_t clientHeight) {
+  if (!TakeSurface(window, clientWidth, clientHeight)) return false;
+  if (window.context != nullptr && OSMesaGetCurrentContext() == window.context) {
+    MakeCurrent(&window, &window, window.context);
+  }
+  return true;
 }
 
 void HeadlessWindowClose(HeadlessWindow& window) {

@@ -47,6 +47,13 @@ bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
                         std::int32_t clientHeight, const PixelFormatDescription* formats,
                         int formatCount);
 
+// The window takes a new client size, as a window does when its user or its owner resizes it:
+// its drawing memory is made anew for that size (black), and a context current on the window
+// draws into the new memory. False when the memory cannot be obtained; the window keeps its
+// old size then.
+bool HeadlessWindowResize(HeadlessWindow& window, std::int32_t clientWidth,
+                          std::int32_t clientHeight);
+
 // Destroys any context still left and frees the drawing memory.
 void HeadlessWindowClose(HeadlessWindow& window);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/headless/osmesa_window_system.h"
+#include "render/glow_sizes.h"
 #include "sim/storage.h"
 
 namespace {
@@ -156,6 +157,24 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
                               "deleteRenderContext rc",
                               "releaseDeviceContext dc",
                           }));
+  EXPECT_EQ(state.deviceContext, nullptr);
+  EXPECT_EQ(state.renderContext, nullptr);
+  releaseSceneAndClock(state);
+
+  // A window already gone is released by the same platform steps (its GL calls are left out).
+  RunCreationSequence(state, system);
+  state.glowTextures.names[GlowCaptureTexture] = 7;
+  state.glowTextures.names[GlowBlurTexture] = 8;
+  window.calls.clear();
+  RunReleaseSequenceAfterWindowLoss(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{
+                              "stopTimer 1",
+                              "makeCurrent null null",
+                              "deleteRenderContext rc",
+                              "releaseDeviceContext dc",
+                          }));
+  EXPECT_EQ(state.glowTextures.names[GlowCaptureTexture], 0u);
+  EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], 0u);
   EXPECT_EQ(state.deviceContext, nullptr);
   EXPECT_EQ(state.renderContext, nullptr);
   releaseSceneAndClock(state);
@@ -354,6 +373,80 @@ INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
                          ::testing::Values(Size{0, 0}, Size{1, 1}, Size{152, 112},
                                            Size{1024, 768}),
                          SizeName);
+
+// A window that changes size: the drawing follows it before the next frame, the flock carries on.
+TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) {
+  HeadlessWindow window{};
+  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessPixelFormat, 1));
+  window.storedSettings.glow = 2;
+  window.storedSettings.quantity = 1.0f;
+  const WindowSystem system = HeadlessWindowSystem(window);
+  FrameDriverState state{};
+  auto runFrames = [&](int count) {
+    for (int frame = 0; frame < count; ++frame) {
+      window.tickMs += 10;
+      RunFrame(state, system);
+    }
+  };
+  auto blurTextureSide = [&] {
+    GLint side = 0;
+    glBindTexture(GL_TEXTURE_2D, state.glowTextures.names[GlowBlurTexture]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side);
+    return side;
+  };
+  RunCreationSequence(state, system);
+  runFrames(150);
+  Scene* const scene = state.scene;
+  FrameClock* const clock = state.frameClock;
+  const std::uint32_t elapsed = scene->activationElapsedUs;
+  const GLuint blurName = state.glowTextures.names[GlowBlurTexture];
+
+  RunResizeSequence(state, ClientSize{160, 120});  // the same size: nothing to do
+  EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], blurName);
+
+  for (const Size size : {Size{400, 200}, Size{0, 0}, Size{1, 300}, Size{300, 400}}) {
+    SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+    ASSERT_TRUE(HeadlessWindowResize(window, size.width, size.height));
+    ASSERT_TRUE(ClientSizeChanged(state, ClientSize{size.width, size.height}));
+    RunResizeSequence(state, ClientSize{size.width, size.height});
+    EXPECT_EQ(state.windowWidth, size.width);
+    EXPECT_EQ(state.windowHeight, size.height);
+    EXPECT_EQ(scene->width, size.width);
+    EXPECT_EQ(scene->height, size.height);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], size.width);
+    EXPECT_EQ(viewport[3], size.height);
+    EXPECT_EQ(blurTextureSide(), glowCaptureSize(size.width, size.height));
+    runFrames(5);
+    EXPECT_EQ(state.scene, scene);  // the same flock, not a new one
+    EXPECT_EQ(state.frameClock, clock);
+    EXPECT_GT(scene->activationElapsedUs, elapsed);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
+
+  // At 300 x 400 (taller than wide, beyond the first size on both sides) the flock is lit
+  // beyond where the 160 x 120 window ended, and centred in the new window.
+  std::int64_t lit = 0, beyond = 0, sumX = 0, sumY = 0;
+  for (std::int32_t y = 0; y < 400; ++y) {
+    for (std::int32_t x = 0; x < 300; ++x) {
+      const std::uint8_t* p = HeadlessPixel(window, x, y);
+      if (p[0] < 64 && p[1] < 64 && p[2] < 64) continue;
+      ++lit;
+      beyond += x >= 160 || y >= 120;
+      sumX += x;
+      sumY += y;
+    }
+  }
+  ASSERT_GT(lit, 500);
+  EXPECT_GT(beyond, lit / 4);
+  EXPECT_NEAR(static_cast<double>(sumX) / static_cast<double>(lit), 150.0, 40.0);
+  EXPECT_NEAR(static_cast<double>(sumY) / static_cast<double>(lit), 200.0, 50.0);
+
+  RunReleaseSequence(state, system);
+  HeadlessWindowClose(window);
+  releaseSceneAndClock(state);
+}
 
 // A device without formats: no context is made, yet the window runs its frames harmlessly.
 TEST(HeadlessFrameDriverWithoutFormats, FramesDrawNothingAndNothingCrashes) {

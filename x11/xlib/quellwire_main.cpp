@@ -17,6 +17,7 @@
 #include "x11/saver_input.h"
 #include "x11/saver_options.h"
 #include "x11/settings_file.h"
+#include "x11/window_loss.h"
 #include "x11/xlib/settings_file_io.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
 
@@ -29,9 +30,26 @@ volatile std::sig_atomic_t gEndRequested = 0;
 
 void RequestEnd(int) { gEndRequested = 1; }
 
-// X errors (such as drawing into a window that was destroyed a moment ago) must not end the
-// saver: it ends in order when the window's destruction is reported.
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+// The window the saver draws in, once it has one, and GLX's first error code (-1 without GLX):
+// what the X error handler needs to recognise the window's loss.
+Window gWatchedWindow = 0;
+int gGlxErrorBase = -1;
+
+static_assert(kXBadWindow == BadWindow && kXBadDrawable == BadDrawable);
+
+// An error that shows the saver's window gone ends the saver at once, with 0 as for any other
+// loss of its window: the request that failed may be the GL driver's own, which would go on
+// with the failed request's undefined answer if this handler returned. Whatever the process
+// holds goes with it; the server frees the connection's resources. Other errors (a request
+// that raced some other change) are of no consequence and are ignored.
+int HandleXError(Display*, XErrorEvent* error) {
+  const XErrorFacts facts{error->error_code, error->resourceid};
+  if (xErrorShowsWindowGone(facts, gWatchedWindow, gGlxErrorBase)) {
+    std::fflush(stdout);
+    std::_Exit(0);
+  }
+  return 0;
+}
 
 void Report(const std::vector<std::string>& messages) {
   for (const std::string& message : messages) std::fprintf(stderr, "quellwire: %s\n", message.c_str());
@@ -66,6 +84,7 @@ struct SaverWindow {
   Window window;
   bool own;         // made here, destroyed here
   bool fullScreen;  // ends on input
+  bool gone;        // destroyed (by someone else) before the saver could start drawing
   Atom deleteWindow;
 };
 
@@ -80,8 +99,9 @@ void HidePointer(Display* display, Window window) {
 }
 
 // A window of the saver's own, in the visual the pixel-format score prefers, shown and (full
-// screen) focused before it is returned. 0 when the display has no GL visual.
-Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow) {
+// screen) focused before it is returned. 0 when the display has no GL visual; `gone` when the
+// window was destroyed before it was shown.
+Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow, bool& gone) {
   const int screen = DefaultScreen(display);
   XVisualInfo* visual = ChooseSaverVisual(display, screen);
   if (visual == nullptr) return 0;
@@ -102,6 +122,7 @@ Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow) {
       display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
       CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &attributes);
   XFree(visual);
+  gWatchedWindow = window;
 
   XStoreName(display, window, "Quellwire");
   Atom protocols[] = {deleteWindow};
@@ -111,6 +132,10 @@ Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow) {
   XEvent event;
   do {
     XWindowEvent(display, window, StructureNotifyMask, &event);
+    if (event.type == DestroyNotify) {
+      gone = true;
+      return window;
+    }
   } while (event.type != MapNotify);
   if (fullScreen) XSetInputFocus(display, window, RevertToParent, CurrentTime);
   return window;
@@ -125,7 +150,7 @@ SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
     case SaverTarget::FullScreen:
       saver.own = true;
       saver.fullScreen = options.target == SaverTarget::FullScreen;
-      saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow);
+      saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow, saver.gone);
       if (saver.window == 0) std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
       return saver;
     case SaverTarget::RootWindow:
@@ -143,6 +168,8 @@ SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
     saver.window = 0;
     return saver;
   }
+  // From here on its loss is watched: if it went a moment ago, this very request fails.
+  gWatchedWindow = saver.window;
   XSelectInput(display, saver.window, StructureNotifyMask);
   return saver;
 }
@@ -174,8 +201,10 @@ bool SaverInputOf(const XEvent& event, SaverInput* input) {
   }
 }
 
+// Why the event loop ended.
+enum class LoopEnd { Closed, WindowGone };
+
 bool EventEndsSaver(const XEvent& event, const SaverWindow& saver, SaverHostState& host) {
-  if (event.type == DestroyNotify) return event.xdestroywindow.window == saver.window;
   if (event.type == ClientMessage) {
     return saver.own && static_cast<Atom>(event.xclient.data.l[0]) == saver.deleteWindow;
   }
@@ -193,9 +222,12 @@ ScreenPoint PointerPosition(Display* display) {
   return ScreenPoint{rootX, rootY};
 }
 
-// Frames on the timer and events as they come, until something ends the saver.
-void RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState& host,
-                  X11Window& record, const WindowSystem& windowSystem, std::uint32_t frameLimit) {
+// Frames on the timer and events as they come, until something ends the saver. Every event
+// that has arrived is taken before a frame is drawn, so no frame is begun on a window whose
+// destruction has been reported; and a new size is adopted before the frame that follows it.
+LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState& host,
+                     X11Window& record, const WindowSystem& windowSystem,
+                     std::uint32_t frameLimit) {
   FrameDriverState& state = CurrentFrameDriverState();
   std::uint32_t frames = 0;
   const int connection = ConnectionNumber(display);
@@ -203,13 +235,20 @@ void RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState& ho
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (EventEndsSaver(event, saver, host)) return;
+      if (event.type == DestroyNotify && event.xdestroywindow.window == saver.window) {
+        return LoopEnd::WindowGone;
+      }
+      if (event.type == ConfigureNotify && event.xconfigure.window == saver.window) {
+        X11WindowResized(record, ClientSize{event.xconfigure.width, event.xconfigure.height});
+      }
+      if (EventEndsSaver(event, saver, host)) return LoopEnd::Closed;
     }
-    if (gEndRequested) return;
+    if (gEndRequested) return LoopEnd::Closed;
     const std::uint32_t now = MonotonicTickMs();
     if (frameTimerTakeTick(record.timer, now)) {
+      RunResizeSequence(state, record.size);
       RunFrame(state, windowSystem);
-      if (frameLimit != 0 && ++frames >= frameLimit) return;
+      if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
       continue;
     }
     std::int32_t waitMs = frameTimerWaitMs(record.timer, now);
@@ -250,12 +289,18 @@ int main(int argc, char** argv) {
         options.displayName.empty() ? nullptr : options.displayName.c_str()));
     return 1;
   }
-  XSetErrorHandler(IgnoreXError);
+  int glxEventBase = 0;
+  if (!glXQueryExtension(display, &gGlxErrorBase, &glxEventBase)) gGlxErrorBase = -1;
+  XSetErrorHandler(HandleXError);
 
   const SaverWindow saver = OpenSaverWindow(display, options);
   if (saver.window == 0) {
     XCloseDisplay(display);
     return 1;
+  }
+  if (saver.gone) {
+    XCloseDisplay(display);
+    return 0;
   }
 
   // Input is judged as the Windows saver judges it: only a full-screen saver ends on input,
@@ -270,11 +315,15 @@ int main(int argc, char** argv) {
   const WindowSystem windowSystem = X11WindowSystem(record);
   FrameDriverState& state = CurrentFrameDriverState();
   RunCreationSequence(state, windowSystem);
-  RunEventLoop(display, saver, host, record, windowSystem, options.frameLimit);
-  RunReleaseSequence(state, windowSystem);
+  const LoopEnd end = RunEventLoop(display, saver, host, record, windowSystem, options.frameLimit);
+  if (end == LoopEnd::WindowGone) {
+    RunReleaseSequenceAfterWindowLoss(state, windowSystem);
+  } else {
+    RunReleaseSequence(state, windowSystem);
+  }
   X11WindowClose(record);
 
-  if (saver.own) XDestroyWindow(display, saver.window);
+  if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);
   XCloseDisplay(display);
   return 0;
 }

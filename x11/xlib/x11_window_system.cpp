@@ -54,12 +54,9 @@ int DescribeScreenConfig(void* device, int index, PixelFormatDescription* format
   return screen.count;
 }
 
-ClientSize GetClientSize(WindowHandle window) {
-  X11Window& w = Record(window);
-  XWindowAttributes attributes{};
-  if (!XGetWindowAttributes(w.display, w.window, &attributes)) return ClientSize{0, 0};
-  return ClientSize{attributes.width, attributes.height};
-}
+// The size the server last reported, without asking it again: no request on the window, so no
+// round trip each frame and nothing to fail when the window has just gone.
+ClientSize GetClientSize(WindowHandle window) { return Record(window).size; }
 
 void LoadSettings(WindowHandle window, Settings& settings) { settings = Record(window).settings; }
 
@@ -150,6 +147,7 @@ void X11WindowOpen(X11Window& record, Display* display, Window window, bool show
 
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes) || attributes.visual == nullptr) return;
+  record.size = ClientSize{attributes.width, attributes.height};
   const VisualID visual = XVisualIDFromVisual(attributes.visual);
   const int screen = XScreenNumberOfScreen(attributes.screen);
 
@@ -166,6 +164,8 @@ void X11WindowOpen(X11Window& record, Display* display, Window window, bool show
   record.configs = all;
   record.configCount = kept;
 }
+
+void X11WindowResized(X11Window& record, ClientSize size) { record.size = size; }
 
 void X11WindowClose(X11Window& record) {
   if (record.configs != nullptr) XFree(record.configs);

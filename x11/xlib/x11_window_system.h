@@ -18,6 +18,7 @@
 struct X11Window {
   Display* display;
   Window window;
+  ClientSize size;           // the window's size: read when opened, then as ConfigureNotify tells
   bool showFps;
   Settings settings;         // what loadSettings gives: the file's values and this run's options
 
@@ -32,6 +33,9 @@ struct X11Window {
 // Readies the window record for an existing window; `window` is not changed in any way.
 void X11WindowOpen(X11Window& record, Display* display, Window window, bool showFps,
                    const Settings& settings);
+
+// The window now has this size (from a ConfigureNotify event): later size queries answer it.
+void X11WindowResized(X11Window& record, ClientSize size);
 
 // Frees what the record holds; the window itself is left alone.
 void X11WindowClose(X11Window& record);
