@@ -125,3 +125,27 @@ for i in range(0, len(data) - 2, 3):
         count += 1
 print(count)' "$2" "$3" "$4"
 }
+
+# qw_lit_layout <png> <old-width> <old-height>: where the picture is lit (brightest channel at
+# least 64): "<lit> <lit beyond the old size> <centre x as a share of the width> <centre y as a
+# share of the height>", the shares in percent.
+qw_lit_layout() {
+  local size
+  size=$(identify -format '%w %h' "$1")
+  convert "$1" -depth 8 rgb:- | python3 -c '
+import sys
+w, h, ow, oh = (int(v) for v in sys.argv[1:5])
+data = sys.stdin.buffer.read()
+lit = beyond = sx = sy = 0
+for i in range(0, w * h):
+    if max(data[3 * i], data[3 * i + 1], data[3 * i + 2]) >= 64:
+        x, y = i % w, i // w
+        lit += 1
+        beyond += x >= ow or y >= oh
+        sx += x
+        sy += y
+print(lit, beyond, 100 * sx // max(lit, 1) // w, 100 * sy // max(lit, 1) // h)' $size "$2" "$3"
+}
+
+# qw_rss_kb <pid>: the process's resident memory in KiB.
+qw_rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
