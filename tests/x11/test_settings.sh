@@ -9,19 +9,21 @@ file="$XDG_CONFIG_HOME/quellwire/settings"
 # qw_refused <what> <message> [command...]: -save-settings (run by the command, if given) must
 # end with 1 and say <message>, leaving the file as it was.
 qw_refused() {
-  local what=$1 message=$2 status=0
+  local what=$1 message=$2 status=0 before
   shift 2
-  cp -a "$file" "$qw_tmp/before"
+  before=$(stat -c '%F %a %i %s %y' "$file")
+  [ ! -f "$file" ] || [ ! -r "$file" ] || cp "$file" "$qw_tmp/before"
   timeout 10 "$@" "$QW_QUELLWIRE" -wires 70 -save-settings >/dev/null 2>"$qw_tmp/err" || status=$?
   [ "$status" = 1 ] || qw_fail "$what: -save-settings should end with 1, got $status: $(cat "$qw_tmp/err")"
   grep -q -- "$message" "$qw_tmp/err" || qw_fail "$what: no message '$message': $(cat "$qw_tmp/err")"
   grep -q 'not saved' "$qw_tmp/err" || qw_fail "$what: no refusal: $(cat "$qw_tmp/err")"
-  if [ -f "$file" ]; then
+  [ "$(stat -c '%F %a %i %s %y' "$file")" = "$before" ] || qw_fail "$what: the file was replaced or changed"
+  if [ -f "$qw_tmp/before" ]; then
     cmp -s "$file" "$qw_tmp/before" || qw_fail "$what: the file was changed"
+    rm "$qw_tmp/before"
   fi
-  [ "$(stat -c %F:%a "$file")" = "$(stat -c %F:%a "$qw_tmp/before")" ] || qw_fail "$what: the file was replaced"
-  rm -rf "$qw_tmp/before"
-  [ "$(ls "$XDG_CONFIG_HOME/quellwire")" = settings ] || qw_fail "$what: files left behind: $(ls "$XDG_CONFIG_HOME/quellwire")"
+  [ "$(ls "$XDG_CONFIG_HOME/quellwire")" = settings ] ||
+    qw_fail "$what: files left behind: $(ls "$XDG_CONFIG_HOME/quellwire")"
   qw_log "$what: refused, file kept"
 }
 
