@@ -28,6 +28,15 @@ const char* optionWord(const char* argument) {
   return argument[1] == '-' ? argument + 2 : argument + 1;
 }
 
+// An argument that names an option rather than giving a value: one or two dashes and a letter.
+// "-5" and "-" are values (a number out of range, not a number).
+bool namesAnOption(const char* argument) {
+  const char* word = optionWord(argument);
+  if (word == nullptr) return false;
+  const char c = word[0];
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 const SettingOption* settingOptionNamed(const char* word) {
   for (const SettingOption& option : kSettingOptions) {
     if (std::strcmp(word, option.name) == 0) return &option;
@@ -56,6 +65,8 @@ bool readFrameLimit(const char* text, std::uint32_t* frames) {
   *frames = static_cast<std::uint32_t>(number);
   return true;
 }
+
+std::string quoted(const char* text) { return quotedText(text, std::strlen(text)); }
 
 OptionsParse failure(OptionsParse parse, std::string error) {
   parse.outcome = OptionsOutcome::Error;
@@ -103,11 +114,16 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
   for (int i = 0; i < argumentCount; ++i) {
     const char* argument = arguments[i];
     const char* word = optionWord(argument);
-    if (word == nullptr) return failure(parse, std::string("unexpected argument \"") + argument + "\"");
-    const char* value = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
+    if (word == nullptr) return failure(parse, "unexpected argument " + quoted(argument));
+    // An option where a value is due leaves the value missing: `-wires -fps` is -wires without
+    // its number, and -fps is not taken as one.
+    const char* next = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
+    const char* value = next != nullptr && !namesAnOption(next) ? next : nullptr;
 
     auto needsValue = [&](const char* what) {
-      return value == nullptr ? std::string(argument) + " needs " + what : std::string();
+      std::string message = std::string(argument) + " needs " + what;
+      if (next != nullptr) message += ", not the option " + quoted(next);
+      return message;
     };
 
     if (std::strcmp(word, "help") == 0 || std::strcmp(word, "h") == 0) {
@@ -125,7 +141,7 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
     } else if (std::strcmp(word, "window-id") == 0) {
       if (value == nullptr) return failure(parse, needsValue("a window id"));
       if (!parseWindowId(value, &options.windowId)) {
-        return failure(parse, std::string("-window-id: \"") + value + "\" is not a window id");
+        return failure(parse, "-window-id: " + quoted(value) + " is not a window id");
       }
       options.target = SaverTarget::GivenWindow;
       options.targetChosen = true;
@@ -147,7 +163,7 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
     } else if (std::strcmp(word, "frames") == 0) {
       if (value == nullptr) return failure(parse, needsValue("a number of frames"));
       if (!readFrameLimit(value, &options.frameLimit)) {
-        return failure(parse, std::string("-frames: \"") + value + "\" is not a whole number");
+        return failure(parse, "-frames: " + quoted(value) + " is not a whole number");
       }
       ++i;
     } else if (const SettingOption* setting = settingOptionNamed(word)) {
@@ -161,7 +177,7 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
       options.overrides[setting->index] = StoredNumber{true, read.number};
       ++i;
     } else {
-      return failure(parse, std::string("unknown option \"") + argument + "\"");
+      return failure(parse, "unknown option " + quoted(argument));
     }
   }
   return parse;
@@ -174,8 +190,8 @@ void applySaverWindowEnvironment(SaverOptions& options, const char* environmentW
   if (options.targetChosen && options.target != SaverTarget::RootWindow) return;
   std::uint64_t windowId = 0;
   if (!parseWindowId(environmentWindow, &windowId)) {
-    warnings.push_back(std::string("XSCREENSAVER_WINDOW=\"") + environmentWindow +
-                       "\" is not a window id; ignored");
+    warnings.push_back("XSCREENSAVER_WINDOW=" + quoted(environmentWindow) +
+                       " is not a window id; ignored");
     return;
   }
   options.target = SaverTarget::GivenWindow;

@@ -37,9 +37,31 @@ SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std
   return {SettingTextCheck::Valid, static_cast<std::uint32_t>(number)};
 }
 
+std::string quotedText(const char* text, std::size_t length) {
+  static const char kHex[] = "0123456789ABCDEF";
+  const std::size_t shown = length < kQuotedTextBytes ? length : kQuotedTextBytes;
+  std::string quoted = "\"";
+  for (std::size_t i = 0; i < shown; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      quoted += "\\x";
+      quoted += kHex[c >> 4];
+      quoted += kHex[c & 0xF];
+    } else {
+      quoted += static_cast<char>(c);
+    }
+  }
+  quoted += '"';
+  if (shown < length) quoted += "... (" + std::to_string(length) + " bytes)";
+  return quoted;
+}
+
 std::string settingTextProblem(const char* label, StoredSettingIndex index,
                                const std::string& text, SettingTextCheck check) {
-  std::string message = std::string(label) + " \"" + text + "\" is ";
+  std::string message = std::string(label) + " " + quotedText(text) + " is ";
   message += check == SettingTextCheck::NotANumber ? "not a whole number from" : "outside";
   message += " 0 to " + std::to_string(kStoredSettingMaximums[index]);
   message += "; using the default " + std::to_string(kStoredSettingDefaults[index]);

@@ -2,6 +2,7 @@
 // option. The same whole numbers, ranges and defaults as the stored settings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,16 @@ struct SettingTextValue {
 // Reads `length` characters of `text` as the number of setting `index`. Leading and trailing
 // blanks are ignored; a leading '+' or '-' is accepted, so "-1" is a number out of range.
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length);
+
+// How a message quotes text a person wrote: in double quotes, at most its first
+// kQuotedTextBytes bytes, and when there is more `...` and the whole length, e.g.
+// `"Quantity=1111111111111111111111111111111"... (70000 bytes)`. A byte outside printable
+// ASCII is written \xNN, a quote \" and a backslash \\, so no control byte reaches a terminal.
+constexpr std::size_t kQuotedTextBytes = 40;
+std::string quotedText(const char* text, std::size_t length);
+inline std::string quotedText(const std::string& text) {
+  return quotedText(text.data(), text.size());
+}
 
 // The message for a value that was not valid, naming it by `label` (the setting's name or its
 // option), e.g. `-wires "abc" is not a whole number from 0 to 100; using the default 50`.

@@ -1,6 +1,9 @@
 #include "x11/settings_file.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <strings.h>
 
 #include "x11/setting_text.h"
 
@@ -16,7 +19,7 @@ std::string trimmed(const char* begin, const char* end) {
 
 int storedIndexOf(const std::string& name) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    if (name == kStoredSettingNames[i]) return i;
+    if (strcasecmp(name.c_str(), kStoredSettingNames[i]) == 0) return i;
   }
   return -1;
 }
@@ -38,6 +41,8 @@ std::string settingsFilePath(const char* xdgConfigHome, const char* home) {
 SettingsFileReading parseSettingsFile(const char* text, std::size_t length) {
   SettingsFileReading result{};
   const char* const end = text + length;
+  static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  if (length >= 3 && std::memcmp(text, kByteOrderMark, 3) == 0) text += 3;
   int lineNumber = 0;
   for (const char* line = text; line < end;) {
     const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', end - line));
@@ -50,23 +55,23 @@ SettingsFileReading parseSettingsFile(const char* text, std::size_t length) {
 
     const std::size_t equals = content.find('=');
     if (equals == std::string::npos) {
-      result.problems.push_back(lineProblem(lineNumber, "expected Name=value, found \"" +
-                                                            content + "\"; line ignored"));
+      result.problems.push_back(lineProblem(
+          lineNumber, "expected Name=value, found " + quotedText(content) + "; line ignored"));
       continue;
     }
     const std::string name = trimmed(content.data(), content.data() + equals);
     const std::string value = trimmed(content.data() + equals + 1, content.data() + content.size());
     const int index = storedIndexOf(name);
     if (index < 0) {
-      result.problems.push_back(lineProblem(lineNumber, "unknown setting \"" + name +
-                                                            "\"; line ignored"));
+      result.problems.push_back(
+          lineProblem(lineNumber, "unknown setting " + quotedText(name) + "; line ignored"));
       continue;
     }
     const StoredSettingIndex setting = static_cast<StoredSettingIndex>(index);
     const SettingTextValue read = readSettingText(setting, value.data(), value.size());
     if (read.check != SettingTextCheck::Valid) {
-      result.problems.push_back(lineProblem(lineNumber, settingTextProblem(name.c_str(), setting,
-                                                                           value, read.check)));
+      result.problems.push_back(lineProblem(
+          lineNumber, settingTextProblem(kStoredSettingNames[index], setting, value, read.check)));
     }
     result.reading.values[index] = StoredNumber{true, read.number};
   }
@@ -91,4 +96,60 @@ StoredReading overlayStoredReading(const StoredReading& base,
     if (overrides[i].present) reading.values[i] = overrides[i];
   }
   return reading;
+}
+
+SettingsFileLoad loadSettingsFile(const std::string& path, const SettingsFileAttempt& attempt) {
+  SettingsFileLoad load{};
+  if (path.empty() || attempt.openError == ENOENT) {
+    load.status = SettingsFileStatus::Missing;
+    return load;
+  }
+  const int error = attempt.openError != 0 ? attempt.openError : attempt.readError;
+  if (error != 0) {
+    load.status = SettingsFileStatus::Unreadable;
+    load.problems.push_back("cannot read " + path + " (" + std::strerror(error) +
+                            "); using the defaults");
+    return load;
+  }
+  if (attempt.kind != SettingsFileKind::Regular) {
+    const char* kind = attempt.kind == SettingsFileKind::Directory ? "a folder"
+                       : attempt.kind == SettingsFileKind::Fifo    ? "a FIFO"
+                       : attempt.kind == SettingsFileKind::Device  ? "a device"
+                                                                   : "a special file";
+    load.status = SettingsFileStatus::NotRegular;
+    load.problems.push_back(path + " is " + kind + ", not a settings file; using the defaults");
+    return load;
+  }
+
+  std::size_t used = attempt.text.size();
+  load.status = SettingsFileStatus::Read;
+  if (used > kSettingsFileMostBytes) {
+    // Only the lines that end within the cap: a cut "Quantity=100" must not count as 10.
+    const std::size_t lastEnd = attempt.text.rfind('\n', kSettingsFileMostBytes - 1);
+    used = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+    const auto lines = std::count(attempt.text.begin(), attempt.text.begin() + used, '\n');
+    load.status = SettingsFileStatus::TooLarge;
+    load.problems.push_back(path + " is larger than " +
+                            std::to_string(kSettingsFileMostBytes / 1024) +
+                            " KiB; only its first " + std::to_string(lines) + " lines are used");
+  }
+  SettingsFileReading parsed = parseSettingsFile(attempt.text.data(), used);
+  load.reading = parsed.reading;
+  for (const std::string& problem : parsed.problems) load.problems.push_back(path + ", " + problem);
+  return load;
+}
+
+std::string settingsSaveRefusal(const std::string& path, SettingsFileStatus status) {
+  switch (status) {
+    case SettingsFileStatus::Missing:
+    case SettingsFileStatus::Read:
+      return std::string();
+    case SettingsFileStatus::Unreadable:
+      return "not saved: " + path + " could not be read, so the settings in it are kept";
+    case SettingsFileStatus::TooLarge:
+      return "not saved: " + path + " was not read whole, so it is kept as it is";
+    case SettingsFileStatus::NotRegular:
+      return "not saved: " + path + " is not a regular file, so it is left as it is";
+  }
+  return "not saved: " + path + " is left as it is";
 }

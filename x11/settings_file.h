@@ -9,11 +9,16 @@
 //   Size=50
 //   Symmetry=0
 //
-// Blank lines and lines starting with '#' are ignored; blanks around names and values too. A
-// missing value takes its default; a bad or out-of-range one takes its default with a message.
+// Blank lines and lines starting with '#' are ignored; blanks around names and values too, and a
+// UTF-8 byte-order mark at the start. Names are matched without regard to case. A missing value
+// takes its default; a bad or out-of-range one takes its default with a message.
+//
+// The file layer only opens, examines and reads the file (SettingsFileAttempt); what is used of
+// it, what is reported and whether -save-settings may replace it are decided here.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,3 +45,40 @@ std::string formatSettingsFile(const StoredSettings& settings);
 // over them: what one run of the saver uses.
 StoredReading overlayStoredReading(const StoredReading& base,
                                    const StoredNumber overrides[StoredSettingCount]);
+
+// A settings file is a few lines; a longer one is read up to this many bytes.
+constexpr std::size_t kSettingsFileMostBytes = 64 * 1024;
+
+// What kind of file the opened path is.
+enum class SettingsFileKind : std::uint8_t { Regular, Directory, Fifo, Device, Other };
+
+// What the file layer found at the settings path, without judging it.
+struct SettingsFileAttempt {
+  int openError;          // errno of the open; 0 when it opened
+  SettingsFileKind kind;  // of the opened file; only a regular file is read
+  int readError;          // errno of a failed examination or read; 0 when none failed
+  std::string text;       // the bytes read: at most kSettingsFileMostBytes + 1, so a file over
+                          // the cap shows as one byte more
+};
+
+enum class SettingsFileStatus : std::uint8_t {
+  Missing,     // no file (or no path): the defaults, and a new file may be made
+  Read,        // read whole
+  Unreadable,  // could not be opened or read: the defaults
+  TooLarge,    // over the cap: only the whole lines within it are used
+  NotRegular,  // a folder, FIFO, device...: not read, the defaults
+};
+
+struct SettingsFileLoad {
+  SettingsFileStatus status;
+  StoredReading reading;              // the values used of it
+  std::vector<std::string> problems;  // messages, each naming the file
+};
+
+// What one attempt at the file at `path` gives the saver. A line the cap cuts is not used, nor
+// anything after it.
+SettingsFileLoad loadSettingsFile(const std::string& path, const SettingsFileAttempt& attempt);
+
+// Why -save-settings must leave a file found in `status` as it is: a file that was not read
+// whole holds values this run does not know. Empty when the file may be replaced.
+std::string settingsSaveRefusal(const std::string& path, SettingsFileStatus status);

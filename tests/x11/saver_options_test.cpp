@@ -52,6 +52,7 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
 }
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
+  // A negative number is a value, out of range.
   const OptionsParse parse = Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   ASSERT_EQ(parse.warnings.size(), 4u);
@@ -69,11 +70,18 @@ TEST(SaverOptions, MalformedCommandLinesAreErrors) {
        std::vector<std::vector<const char*>>{{"-bogus"}, {"stray"}, {"-wires"}, {"-window-id"},
                                              {"-window-id", "0"}, {"-window-id", "0xZZ"},
                                              {"-window-id", "99999999999"}, {"-frames", "ten"},
-                                             {"-"}}) {
+                                             {"-"}, {"-frames", "-fps"}, {"-display", "--root"},
+                                             {"-window-id", "-fps"}}) {
     const OptionsParse parse = Parse(arguments);
     EXPECT_EQ(parse.outcome, OptionsOutcome::Error) << arguments[0];
     EXPECT_FALSE(parse.error.empty());
   }
+  // An option where a value is due is a missing value, not a bad one.
+  EXPECT_EQ(Parse({"-wires", "-fps"}).error, "-wires needs a value, not the option \"-fps\"");
+  // Quoted arguments are short and escaped.
+  const std::string longArgument = "-\x1B" + std::string(70000, 'x');
+  EXPECT_EQ(Parse({longArgument.c_str()}).error,
+            "unknown option \"-\\x1B" + std::string(38, 'x') + "\"... (70002 bytes)");
 }
 
 TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {

@@ -67,10 +67,13 @@ void HandleEndSignals() {
 // The settings of this run: the file, then the command line's values over it.
 Settings RunSettings(const SaverOptions& options, std::vector<std::string>& problems) {
   const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  const StoredReading file = ReadSettingsFile(path, problems);
-  return settingsFromStored(overlayStoredReading(file, options.overrides));
+  SettingsFileLoad file = loadSettingsFile(path, ExamineSettingsFile(path));
+  for (std::string& problem : file.problems) problems.push_back(std::move(problem));
+  return settingsFromStored(overlayStoredReading(file.reading, options.overrides));
 }
 
+// Stores the settings, unless the file holds values that could not be read (it is examined
+// again first): then it is left as it is and the run ends with 1.
 int SaveSettings(const Settings& settings) {
   std::vector<std::string> problems;
   const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));

@@ -1,16 +1,14 @@
 #include "x11/xlib/settings_file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
-
-#include "x11/settings_file.h"
 
 namespace {
-
-// A settings file is a few lines; anything beyond this is not read.
-constexpr std::size_t kMostBytesRead = 64 * 1024;
 
 std::string SystemProblem(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
@@ -25,27 +23,78 @@ bool MakeFolders(const std::string& filePath) {
   return true;
 }
 
+SettingsFileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return SettingsFileKind::Regular;
+  if (S_ISDIR(mode)) return SettingsFileKind::Directory;
+  if (S_ISFIFO(mode)) return SettingsFileKind::Fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return SettingsFileKind::Device;
+  return SettingsFileKind::Other;
+}
+
+// The attempt, and the permissions of the file when it is a regular one.
+SettingsFileAttempt Examine(const std::string& path, mode_t* permissions) {
+  SettingsFileAttempt attempt{};
+  if (path.empty()) {
+    attempt.openError = ENOENT;
+    return attempt;
+  }
+  const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (file < 0) {
+    attempt.openError = errno;
+    return attempt;
+  }
+  struct stat info {};
+  if (fstat(file, &info) != 0) {
+    attempt.readError = errno;
+  } else {
+    attempt.kind = KindOf(info.st_mode);
+    if (permissions != nullptr) *permissions = info.st_mode & 07777;
+  }
+  if (attempt.readError == 0 && attempt.kind == SettingsFileKind::Regular) {
+    attempt.text.resize(kSettingsFileMostBytes + 1);
+    std::size_t length = 0;
+    while (length < attempt.text.size()) {
+      const ssize_t count = read(file, &attempt.text[length], attempt.text.size() - length);
+      if (count == 0) break;
+      if (count < 0) {
+        if (errno == EINTR) continue;
+        attempt.readError = errno;
+        break;
+      }
+      length += static_cast<std::size_t>(count);
+    }
+    attempt.text.resize(length);
+  }
+  close(file);
+  return attempt;
+}
+
+bool WriteWhole(int file, const std::string& text) {
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t count = write(file, text.data() + written, text.size() - written);
+    if (count < 0 && errno == EINTR) continue;
+    if (count == 0) errno = EIO;
+    if (count <= 0) return false;
+    written += static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+// Makes a rename in the folder of `path` last (best effort: a folder that cannot be flushed
+// still holds the renamed file).
+void FlushFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+  const int directory = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory < 0) return;
+  fsync(directory);
+  close(directory);
+}
+
 }  // namespace
 
-StoredReading ReadSettingsFile(const std::string& path, std::vector<std::string>& problems) {
-  if (path.empty()) return StoredReading{};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    if (errno != ENOENT) problems.push_back(SystemProblem("cannot read", path));
-    return StoredReading{};
-  }
-  std::string text(kMostBytesRead, '\0');
-  const std::size_t length = std::fread(&text[0], 1, text.size(), file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    problems.push_back("cannot read " + path);
-    return StoredReading{};
-  }
-  SettingsFileReading parsed = parseSettingsFile(text.data(), length);
-  for (const std::string& problem : parsed.problems) problems.push_back(path + ", " + problem);
-  return parsed.reading;
-}
+SettingsFileAttempt ExamineSettingsFile(const std::string& path) { return Examine(path, nullptr); }
 
 bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
                        std::vector<std::string>& problems) {
@@ -53,23 +102,43 @@ bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
     problems.push_back("no settings file: neither XDG_CONFIG_HOME nor HOME is set");
     return false;
   }
+  // Looked at again right before it is replaced, whatever an earlier reading found.
+  mode_t permissions = 0;
+  const SettingsFileAttempt attempt = Examine(path, &permissions);
+  const SettingsFileStatus status = loadSettingsFile(path, attempt).status;
+  const std::string refusal = settingsSaveRefusal(path, status);
+  if (!refusal.empty()) {
+    problems.push_back(refusal);
+    return false;
+  }
+  if (status == SettingsFileStatus::Missing) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    permissions = 0666 & ~mask;
+  }
+
   if (!MakeFolders(path)) {
     problems.push_back(SystemProblem("cannot make the folder of", path));
     return false;
   }
-  const std::string text = formatSettingsFile(settings);
-  const std::string temporary = path + ".new";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    problems.push_back(SystemProblem("cannot write", temporary));
+  std::string temporary = path + ".XXXXXX";
+  const int file = mkostemp(&temporary[0], O_CLOEXEC);
+  if (file < 0) {
+    problems.push_back(SystemProblem("cannot write a new file beside", path));
     return false;
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    problems.push_back(SystemProblem("cannot write", path));
-    std::remove(temporary.c_str());
+  int error = 0;
+  if (fchmod(file, permissions) != 0 || !WriteWhole(file, formatSettingsFile(settings)) ||
+      fsync(file) != 0) {
+    error = errno;
+  }
+  if (close(file) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    problems.push_back("cannot write " + path + ": " + std::strerror(error));
+    unlink(temporary.c_str());
     return false;
   }
+  FlushFolderOf(path);
   return true;
 }
