@@ -64,19 +64,28 @@ void HandleEndSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-// The settings of this run: the file, then the command line's values over it.
-Settings RunSettings(const SaverOptions& options, std::vector<std::string>& problems) {
+// The settings of this run: the file, then the command line's values over it. `fileStatus`
+// tells what was found of the file.
+Settings RunSettings(const SaverOptions& options, std::vector<std::string>& problems,
+                     SettingsFileStatus& fileStatus) {
   const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   SettingsFileLoad file = loadSettingsFile(path, ExamineSettingsFile(path));
   for (std::string& problem : file.problems) problems.push_back(std::move(problem));
+  fileStatus = file.status;
   return settingsFromStored(overlayStoredReading(file.reading, options.overrides));
 }
 
-// Stores the settings, unless the file holds values that could not be read (it is examined
-// again first): then it is left as it is and the run ends with 1.
-int SaveSettings(const Settings& settings) {
+// Stores the settings, unless the file held values that could not be read when the settings
+// were taken from it, or holds such values now (it is examined again first): then it is left
+// as it is and the run ends with 1.
+int SaveSettings(const Settings& settings, SettingsFileStatus readStatus) {
   std::vector<std::string> problems;
   const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const std::string refusal = settingsSaveRefusal(path, readStatus);
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "quellwire: %s\n", refusal.c_str());
+    return 1;
+  }
   const bool saved = WriteSettingsFile(path, settingsToStored(settings), problems);
   Report(problems);
   if (saved) std::printf("quellwire: settings saved in %s\n", path.c_str());
@@ -281,9 +290,10 @@ int main(int argc, char** argv) {
   Report(parse.warnings);
 
   std::vector<std::string> problems;
-  const Settings settings = RunSettings(options, problems);
+  SettingsFileStatus fileStatus = SettingsFileStatus::Missing;
+  const Settings settings = RunSettings(options, problems, fileStatus);
   Report(problems);
-  if (options.saveSettings) return SaveSettings(settings);
+  if (options.saveSettings) return SaveSettings(settings, fileStatus);
 
   HandleEndSignals();
   Display* display = XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
