@@ -79,6 +79,17 @@ qw_start_test_window() {
   [ -n "$qw_window" ] || qw_fail "the test window did not appear"
 }
 
+# qw_wait_watched <window>: waits until some program (the saver) watches the test window's
+# structure, that is, until the saver has taken the window.
+qw_wait_watched() {
+  local i
+  for i in $(seq 1 500); do
+    xwininfo -events -id "$1" 2>/dev/null | grep -q StructureNotify && return
+    sleep 0.02
+  done
+  qw_fail "nobody took the window $1"
+}
+
 # qw_wait_end <pid> <seconds>: waits for the process to end and sets $qw_status to its exit
 # status, or to "running" when it still runs after that long.
 qw_wait_end() {

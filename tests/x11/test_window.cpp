@@ -1,6 +1,7 @@
 // A plain X window for the tests, standing in for the window xscreensaver (or any other
 // program) gives the saver: it prints its id as 0x... on stdout and lives until the program is
-// ended, which destroys it. Arguments: width height (default 320 240).
+// ended, which destroys it. Arguments: width height (default 320 240). Once shown, it selects no
+// events itself, so a test can see when another program starts watching the window.
 //
 // With `--delete <id>` it instead asks the window <id> to close, as a window manager does when
 // the user closes it (a WM_DELETE_WINDOW client message), and ends.
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
   do {
     XNextEvent(display, &event);
   } while (event.type != MapNotify);
+  // From now on only others' interest in the window shows in its event masks.
+  XSelectInput(display, window, NoEventMask);
+  XSync(display, False);
   std::printf("0x%lx\n", static_cast<unsigned long>(window));
   std::fflush(stdout);
   for (;;) pause();

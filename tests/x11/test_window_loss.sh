@@ -2,9 +2,10 @@
 # The saver's window goes away at a random moment, again and again, in every mode: a window of
 # its own destroyed by another program or closed as a window manager closes it, full screen, a
 # window given with -window-id whose owner exits, and xscreensaver's window (-root with
-# XSCREENSAVER_WINDOW) destroyed outright. The moment falls anywhere from the window's creation
-# to 1.5 s of drawing (so during creation, between frames and in the middle of frames, with
-# high-quality glow and the most wires). Each time the saver must end with 0 within 5 s, print
+# XSCREENSAVER_WINDOW) destroyed outright. The moment falls anywhere from when the saver has
+# its window (made, or taken and watched) to 1.5 s of drawing: during creation, between frames
+# and in the middle of frames, with high-quality glow and the most wires. (A given window that is
+# gone before the saver first looks at it is one that does not exist: test_window_id.) Each time the saver must end with 0 within 5 s, print
 # nothing, and leave no window behind.
 # QW_LOSS_COUNT sets how many times (default 40, spread over the five ways); scripts/soak runs
 # it 500 times. QW_QUELLWIRE may name another build of the program (the sanitizer build).
@@ -48,12 +49,12 @@ for i in $(seq 0 $((count - 1))); do
     given-owner-exits)
       qw_start_test_window 640 480
       qw_start_saver -window-id "$qw_window" "${look[@]}"
-      random_pause
+      qw_wait_watched "$qw_window"; random_pause
       kill "$qw_window_pid"; wait "$qw_window_pid" 2>/dev/null || true ;;
     xscreensaver-destroyed)
       qw_start_test_window 800 600
       XSCREENSAVER_WINDOW="$qw_window" qw_start_saver -root "${look[@]}"
-      random_pause
+      qw_wait_watched "$qw_window"; random_pause
       xdotool windowclose "$qw_window" 2>/dev/null || true ;;
   esac
   qw_wait_end "$qw_saver" 5
