@@ -149,14 +149,15 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   RunFrame(state, system);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers dc"}));
 
+  const std::vector<std::string> releaseCalls{
+      "stopTimer 1",
+      "makeCurrent null null",
+      "deleteRenderContext rc",
+      "releaseDeviceContext dc",
+  };
   window.calls.clear();
   RunReleaseSequence(state, system);
-  EXPECT_EQ(window.calls, (std::vector<std::string>{
-                              "stopTimer 1",
-                              "makeCurrent null null",
-                              "deleteRenderContext rc",
-                              "releaseDeviceContext dc",
-                          }));
+  EXPECT_EQ(window.calls, releaseCalls);
   EXPECT_EQ(state.deviceContext, nullptr);
   EXPECT_EQ(state.renderContext, nullptr);
   releaseSceneAndClock(state);
@@ -167,12 +168,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   state.glowTextures.names[GlowBlurTexture] = 8;
   window.calls.clear();
   RunReleaseSequenceAfterWindowLoss(state, system);
-  EXPECT_EQ(window.calls, (std::vector<std::string>{
-                              "stopTimer 1",
-                              "makeCurrent null null",
-                              "deleteRenderContext rc",
-                              "releaseDeviceContext dc",
-                          }));
+  EXPECT_EQ(window.calls, releaseCalls);
   EXPECT_EQ(state.glowTextures.names[GlowCaptureTexture], 0u);
   EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], 0u);
   EXPECT_EQ(state.deviceContext, nullptr);
