@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
-# compilers for the Windows build, Wine with a virtual X display for running the real saver, and
-# clang with libFuzzer for the fuzz targets.
+# compilers for the Windows build, Wine with a virtual X display for running the real saver
+# (and wrestool, from icoutils, to read resources out of it), and clang with libFuzzer for the
+# fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -11,7 +12,7 @@ packages=(
   libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
   libx11-dev libgl-dev libglx-dev libglx-mesa0 python3
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev
 )
 

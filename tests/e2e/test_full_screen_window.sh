@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
 # /s with further words: one visible, topmost, black window of the saver class titled
-# "Screen Saver" over the whole virtual screen; a key press ends it with 0.
+# "Screen Saver" over the whole virtual screen; a key press ends it with 0. The same at a desktop
+# DPI of 96 and of 144: the saver is per-monitor DPI-aware, so at both its window covers the
+# screen in real pixels, exactly the same rectangle. (Wine 8 counts every program per-monitor
+# aware whatever its manifest says, so here this pins that the saver never scales its window
+# itself; test_resources checks the manifest's DPI settings in the file.)
 source "$(dirname "$0")/lib.sh"
 qw_start
-qw_start_saver /s extra words
-info=$(qw_helper describe 20000)
-qw_expect_eq "saver windows" 1 "$(qw_field count "$info")"
-qw_expect_eq "title" "Screen Saver" "$(qw_field window.title "$info")"
-qw_expect_eq "visible" 1 "$(qw_field window.visible "$info")"
-qw_expect_eq "parent" 0 "$(qw_field window.parent "$info")"
-style=$(qw_field window.style "$info")
-exstyle=$(qw_field window.exstyle "$info")
-qw_expect_eq "popup, visible, clipping" 0x96000000 "$(printf '0x%08x' $((style & 0xD6000000)))"
-qw_expect_eq "topmost" 8 "$((exstyle & 8))"
-read -r vx vy vw vh <<<"$(qw_field virtual "$info" | tr ',' ' ')"
-qw_expect_eq "window rectangle" "$vx,$vy,$((vx + vw)),$((vy + vh))" "$(qw_field window.rect "$info")"
+read -r screen_w screen_h <<<"$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
+                                                   END { print w, h }')"
 
-sleep 1
-shot=$(qw_screenshot full-screen)
-bright=$(qw_bright_share "$shot")
-# The desktop of an empty display is a half-white weave; the saver leaves at most a few wires.
-awk -v b="$bright" 'BEGIN { exit !(b < 0.25) }' || qw_fail "the screen is not black ($bright bright)"
-qw_expect_running "before any input" 0
+full_screen_at() {
+  local dpi=$1
+  qw_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+  wineserver -w # the programs started from now on read the new DPI
+  qw_start_saver /s extra words
+  info=$(qw_helper describe 20000)
+  qw_expect_eq "saver windows" 1 "$(qw_field count "$info")"
+  qw_expect_eq "title" "Screen Saver" "$(qw_field window.title "$info")"
+  qw_expect_eq "visible" 1 "$(qw_field window.visible "$info")"
+  qw_expect_eq "parent" 0 "$(qw_field window.parent "$info")"
+  style=$(qw_field window.style "$info")
+  exstyle=$(qw_field window.exstyle "$info")
+  qw_expect_eq "popup, visible, clipping" 0x96000000 "$(printf '0x%08x' $((style & 0xD6000000)))"
+  qw_expect_eq "topmost" 8 "$((exstyle & 8))"
+  qw_expect_eq "desktop DPI" "$dpi" "$(qw_field dpi "$info")"
+  qw_expect_eq "the window's DPI at $dpi" "$dpi" "$(qw_field window.dpi "$info")"
+  qw_expect_eq "per-monitor DPI awareness at $dpi" 2 "$(qw_field window.dpi_awareness "$info")"
+  # The helper measures in real pixels: the virtual screen is the X screen, and the window it.
+  qw_expect_eq "virtual screen at $dpi" "0,0,$screen_w,$screen_h" "$(qw_field virtual "$info")"
+  qw_expect_eq "window rectangle at $dpi" "0,0,$screen_w,$screen_h" \
+    "$(qw_field window.rect "$info")"
+  qw_expect_eq "client size at $dpi" "${screen_w}x$screen_h" "$(qw_field window.client "$info")"
+  qw_expect_eq "X window size at $dpi" "$screen_w $screen_h" "$(xwininfo -name 'Screen Saver' |
+    awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')"
 
-xdotool key a
-qw_expect_eq "exit code after a key press" 0 "$(qw_saver_exit 20)"
+  sleep 1
+  shot=$(qw_screenshot "full-screen-$dpi-dpi")
+  bright=$(qw_bright_share "$shot")
+  # The desktop of an empty display is a half-white weave; the saver leaves at most a few wires.
+  awk -v b="$bright" 'BEGIN { exit !(b < 0.25) }' ||
+    qw_fail "the screen is not black at $dpi DPI ($bright bright)"
+  qw_expect_running "before any input" 0
+
+  xdotool key a
+  qw_expect_eq "exit code after a key press at $dpi DPI" 0 "$(qw_saver_exit 20)"
+}
+
+full_screen_at 96
+full_screen_at 144

@@ -1,6 +1,7 @@
 #include "layout_checks.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstring>
@@ -247,6 +248,23 @@ void checkStoredTemplate(const char* saverPath) {
     expectTrue(reader.ok(), "dialog 2003 ends before its last control");
   }
   FreeLibrary(saver);
+}
+
+void checkCommonControls6(DWORD processId) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  if (!expectTrue(snapshot != INVALID_HANDLE_VALUE, "no module list of the saver's process")) {
+    return;
+  }
+  std::string path;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof(module);
+  for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+    if (lstrcmpiA(module.szModule, "comctl32.dll") == 0) path = module.szExePath;
+  }
+  CloseHandle(snapshot);
+  CharLowerA(&path[0]);
+  expectTrue(path.find("microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::string::npos,
+             "the dialog's comctl32.dll is not Common Controls 6: '%s'", path.c_str());
 }
 
 void checkLiveLayout(HWND dialog) {

@@ -10,3 +10,7 @@ void checkStoredTemplate(const char* saverPath);
 
 // Compares the open dialog's child windows with the expected template.
 void checkLiveLayout(HWND dialog);
+
+// Checks that the process showing the dialog runs it on Common Controls 6 (themed controls): its
+// comctl32.dll is the side-by-side assembly of version 6, not the system folder's version 5.
+void checkCommonControls6(DWORD processId);

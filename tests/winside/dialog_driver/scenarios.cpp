@@ -102,6 +102,7 @@ void runLayoutScenario(const DriverContext& context) {
   SaverRun run = openOwned(context);
   if (run.dialog) {
     checkLiveLayout(run.dialog);
+    checkCommonControls6(run.process.dwProcessId);
     click(run.dialog, cancelButton);
   }
   expectExit(run, 0, "exit code after Cancel");

@@ -3,7 +3,8 @@
 //                                 then reports help and context-menu messages it receives and
 //                                 ends when the window is destroyed
 //   describe <timeout-ms> [parent] waits for saver windows (top-level, or children of parent)
-//                                 and prints count=, virtual= and the first one's window.* lines
+//                                 and prints count=, virtual=, dpi= and the first one's window.*
+//                                 lines, all in real pixels (the helper is DPI-aware for it)
 //   post <window> <message> <wParam> <lParam>   posts a message (numbers decimal or 0x hex)
 //   close <window>                posts WM_CLOSE
 //   launch <timeout-ms> <program> <argument text>...   runs "<program>" <text> once per text,
@@ -92,7 +93,41 @@ int countSaverWindows(HWND parent, HWND* first) {
   return count;
 }
 
+// The DPI functions of Windows 10 (and of Wine), looked up when present: absent, the helper
+// stays unaware and reports a DPI of 0 and an awareness of -1.
+template <typename Function>
+Function user32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+void becomeDpiAware() {
+  const auto setContext = user32Function<BOOL(WINAPI*)(HANDLE)>("SetProcessDpiAwarenessContext");
+  const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  if (setContext != nullptr && setContext(perMonitorV2)) return;
+  const auto setAware = user32Function<BOOL(WINAPI*)()>("SetProcessDPIAware");
+  if (setAware != nullptr) setAware();
+}
+
+unsigned systemDpi() {
+  const auto get = user32Function<UINT(WINAPI*)()>("GetDpiForSystem");
+  return get ? get() : 0;
+}
+
+unsigned windowDpi(HWND window) {
+  const auto get = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  return get ? get(window) : 0;
+}
+
+// 0 unaware, 1 system aware, 2 per-monitor aware: how the window's thread was set up.
+int windowDpiAwareness(HWND window) {
+  const auto context = user32Function<HANDLE(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
+  const auto awareness = user32Function<int(WINAPI*)(HANDLE)>("GetAwarenessFromDpiAwarenessContext");
+  return context && awareness ? awareness(context(window)) : -1;
+}
+
 int describe(DWORD timeoutMs, HWND parent) {
+  becomeDpiAware();
   const DWORD start = GetTickCount();
   HWND first = nullptr;
   int count = countSaverWindows(parent, &first);
@@ -106,6 +141,7 @@ int describe(DWORD timeoutMs, HWND parent) {
   std::printf("virtual=%d,%d,%d,%d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
               GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
               GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  std::printf("dpi=%u\n", systemDpi());
   if (count == 0) return 0;
   char title[256] = "";
   GetWindowTextA(first, title, sizeof(title));
@@ -125,6 +161,8 @@ int describe(DWORD timeoutMs, HWND parent) {
   std::printf("window.client=%ldx%ld\n", client.right, client.bottom);
   std::printf("window.parent=%llu\n", handleNumber(GetParent(first)));
   std::printf("window.process=%lu\n", process);
+  std::printf("window.dpi=%u\n", windowDpi(first));
+  std::printf("window.dpi_awareness=%d\n", windowDpiAwareness(first));
   return 0;
 }
 
