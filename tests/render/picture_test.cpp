@@ -46,10 +46,10 @@ struct WindowPoint {
   double x, y, z;  // pixels from the viewport's lower-left corner; depth 0 (near) to 1 (far)
 };
 
-// Where a scene point lands in a vw x vh viewport: moved by -0.5 and doubled, turned about z,
-// then y, then x by the scene's angles, pushed to z = cameraZ, and seen through a 35-degree
-// perspective of aspect width / height between the planes 0.4 and 12.
-WindowPoint project(const Scene& scene, Vec3 p, double vw, double vh) {
+// Where a scene point lands in the window: moved by -0.5 and doubled, turned about z, then y,
+// then x by the scene's angles, pushed to z = cameraZ, and seen through a 35-degree perspective
+// of aspect width / height between the planes 0.4 and 12.
+WindowPoint project(const Scene& scene, Vec3 p) {
   double x = (p.x - 0.5) * 2.0, y = (p.y - 0.5) * 2.0, z = (p.z - 0.5) * 2.0;
   const auto turn = [](double& a, double& b, float degrees) {  // a towards b
     const double c = std::cos(degrees * kPi / 180.0), s = std::sin(degrees * kPi / 180.0);
@@ -65,8 +65,8 @@ WindowPoint project(const Scene& scene, Vec3 p, double vw, double vh) {
   const double aspect = static_cast<double>(scene.width) / scene.height;
   const double near = 0.4, far = 12.0;
   const double ndcZ = ((far + near) / (near - far) * z + 2.0 * far * near / (near - far)) / -z;
-  return WindowPoint{(f / aspect * x / -z + 1.0) / 2.0 * vw, (f * y / -z + 1.0) / 2.0 * vh,
-                     (ndcZ + 1.0) / 2.0};
+  return WindowPoint{(f / aspect * x / -z + 1.0) / 2.0 * scene.width,
+                     (f * y / -z + 1.0) / 2.0 * scene.height, (ndcZ + 1.0) / 2.0};
 }
 
 // The segments of every drawn strip, projected: oldest point to newest in ring order, then the
@@ -79,10 +79,8 @@ std::vector<std::pair<WindowPoint, WindowPoint>> projectedSegments(const Scene& 
     for (std::uint32_t k = 0; k < t.count; ++k) {
       const Vec3 next = k + 1 < t.count ? t.points[(t.oldest + k + 1) % t.capacity].position
                                         : t.headPosition;
-      segments.emplace_back(
-          project(scene, t.points[(t.oldest + k) % t.capacity].position, scene.width,
-                  scene.height),
-          project(scene, next, scene.width, scene.height));
+      segments.emplace_back(project(scene, t.points[(t.oldest + k) % t.capacity].position),
+                            project(scene, next));
     }
   }
   return segments;
@@ -134,8 +132,8 @@ Scene& layTrails(HandLaidScene& laid, const View& view) {
 }
 
 // Under every view, each vertex of each strip lands where the projection puts it, in ring order;
-// the picture's lit pixels lie on the projected strips, about two pixels thick as smoothed
-// lines are, one pixel wide and in the scene's own hue.
+// the strips are drawn one pixel wide, and the picture's lit pixels lie on them, in the scene's
+// own hue, about two pixels thick as smoothed lines are.
 TEST(Picture, TrailsLandWhereThePerspectiveAndTheTurningPutThem) {
   const View views[] = {
       {256, 192, 0.0f, 0.0f, 0.0f, -4.75f},     {256, 192, 25.0f, -40.0f, 70.0f, -4.75f},
@@ -183,7 +181,9 @@ TEST(Picture, TrailsLandWhereThePerspectiveAndTheTurningPutThem) {
       }
     }
     double length = 0.0;  // in pixel steps along each segment's major axis
-    for (const auto& [a, b] : expected) length += std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+    for (const auto& [a, b] : expected) {
+      length += std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+    }
     EXPECT_LE(farthest, 1.25);
     EXPECT_GE(lit / length, 1.6);  // an unsmoothed line lights one pixel per step
   }
