@@ -13,10 +13,11 @@
 //                                 with \t in a text standing for a tab; prints each exit code
 //                                 (or "timeout", after ending the process)
 //   messages <window> <pause-ms> <how>:<message>:<wParam>:<lParam>...   for each, posts (how
-//                                 "post") or sends (how "send") the message, waits pause-ms and
-//                                 prints "<request> result=<answer> calls=<n>", n being the password
-//                                 double's call count; a message that is not a number is the
-//                                 registered message of that name
+//                                 "post") or sends (how "send") the message, waits pause-ms, and
+//                                 at least until the password double's last verification ended
+//                                 350 ms ago, then prints "<request> result=<answer> calls=<n>",
+//                                 n being the double's call count; a message that is not a
+//                                 number is the registered message of that name
 //   verify-retries <window> <ms>...   posts a key press, waits for the password double's
 //                                 verification it causes to end, then posts a key press ms after
 //                                 that end, for each ms; prints "posted.<ms>=" when it was
@@ -222,6 +223,10 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
       result = PostMessageA(window, message, wParam, lParam) ? 0 : -1;
     }
     Sleep(pauseMs);
+    // A close request within 200 ms after a verification ended is refused without one, so on a
+    // busy machine the next request waits until the last verification is well past.
+    const DWORD ended = ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "EndTick", 0);
+    while (verifierCalls() > 0 && GetTickCount() - ended < 350) Sleep(10);
     std::printf("%s result=%lld calls=%lu\n", requests[i], result, verifierCalls());
     std::fflush(stdout);
   }
