@@ -3,6 +3,7 @@
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <ostream>
@@ -296,9 +297,19 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
   glGetDoublev(GL_DEPTH_CLEAR_VALUE, &depth);
   EXPECT_EQ(depth, 1.0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  // The glow textures are made with the context.
-  EXPECT_TRUE(glIsTexture(state_.glowTextures.names[GlowCaptureTexture]));
-  EXPECT_TRUE(glIsTexture(state_.glowTextures.names[GlowBlurTexture]));
+  // The glow textures are made with the context, squares of the largest power of two that fits
+  // the smaller side (at least 1).
+  GLint side = 1;
+  while (side * 2 <= std::min(GetParam().width, GetParam().height)) side *= 2;
+  for (const GLuint name : state_.glowTextures.names) {
+    ASSERT_TRUE(glIsTexture(name));
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    EXPECT_EQ(width, side);
+    EXPECT_EQ(height, side);
+  }
 
   RunReleaseSequence(state_, system_);
 }
@@ -366,7 +377,7 @@ TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneC
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
-                         ::testing::Values(Size{0, 0}, Size{1, 1}, Size{152, 112},
+                         ::testing::Values(Size{0, 0}, Size{1, 1}, Size{112, 152},
                                            Size{1024, 768}),
                          SizeName);
 
@@ -439,6 +450,42 @@ TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) 
   EXPECT_NEAR(static_cast<double>(sumX) / static_cast<double>(lit), 150.0, 40.0);
   EXPECT_NEAR(static_cast<double>(sumY) / static_cast<double>(lit), 200.0, 50.0);
 
+  RunReleaseSequence(state, system);
+  HeadlessWindowClose(window);
+  releaseSceneAndClock(state);
+}
+
+// OSMesa draws into the very buffer the window shows, so a swap made before the drawing would
+// not show in the pixels afterwards: what the swap sees must be the finished frame.
+std::vector<std::uint8_t> pixelsAtSwap;
+WindowSystem headlessForSwap{};
+
+TEST(HeadlessFrameDriverSwap, EachSwapShowsTheFinishedFrame) {
+  HeadlessWindow window{};
+  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessPixelFormat, 1));
+  headlessForSwap = HeadlessWindowSystem(window);
+  WindowSystem system = headlessForSwap;
+  system.swapBuffers = [](WindowHandle w, DeviceContextHandle dc) {
+    headlessForSwap.swapBuffers(w, dc);
+    const HeadlessWindow& shown = *static_cast<HeadlessWindow*>(w);
+    pixelsAtSwap.assign(shown.pixels, shown.pixels + 160 * 120 * 4);
+  };
+  FrameDriverState state{};
+  RunCreationSequence(state, system);
+  int litFrames = 0;
+  for (int frame = 0; frame < 500 && litFrames < 10; ++frame) {
+    window.tickMs += 10;
+    RunFrame(state, system);
+    glFinish();
+    ASSERT_TRUE(std::equal(pixelsAtSwap.begin(), pixelsAtSwap.end(), window.pixels)) << frame;
+    for (std::size_t i = 0; i < pixelsAtSwap.size(); i += 4) {
+      if (pixelsAtSwap[i] | pixelsAtSwap[i + 1] | pixelsAtSwap[i + 2]) {
+        ++litFrames;
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(litFrames, 10);
   RunReleaseSequence(state, system);
   HeadlessWindowClose(window);
   releaseSceneAndClock(state);

@@ -51,9 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"ColourIndexLosesRgbaWeight",
                   {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_COLORINDEX, 8, 16},
                   RenderContextRequest, 64598},
-        ScoreCase{"BitmapSupportAddsOne",
-                  {WindowGl | PFD_DOUBLEBUFFER | PFD_DRAW_TO_BITMAP, PFD_TYPE_RGBA, 16, 16},
-                  RenderContextRequest, 64767},
+        // OpenGL into a window takes both flags; bitmap support adds 1.
+        ScoreCase{"OpenGlIntoBitmapsOnly",
+                  {PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_DRAW_TO_BITMAP, PFD_TYPE_RGBA, 16,
+                   16},
+                  RenderContextRequest, 31999},
+        ScoreCase{"WindowWithoutOpenGl",
+                  {PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16},
+                  RenderContextRequest, 31998},
         // What a format that cannot be described scores: a zeroed descriptor reads as an RGBA
         // driver format without OpenGL, buffers or depth.
         ScoreCase{"ZeroedDescriptor", {0, 0, 0, 0}, RenderContextRequest, 23746},

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# /s with further words: one visible, topmost, black window of the saver class titled
-# "Screen Saver" over the whole virtual screen; a key press ends it with 0. The same at a desktop
+# /s with further words: one visible, topmost, black window of the saver class (with its own
+# device context) titled "Screen Saver" over the whole virtual screen, the cursor hidden and the
+# title kept whatever WM_SETTEXT asks; a key press ends it with 0. The same at a desktop
 # DPI of 96 and of 144: the saver is per-monitor DPI-aware, so at both its window covers the
 # screen in real pixels, exactly the same rectangle. (Wine 8 counts every program per-monitor
 # aware whatever its manifest says, so here this pins that the saver never scales its window
@@ -24,6 +25,7 @@ full_screen_at() {
   exstyle=$(qw_field window.exstyle "$info")
   qw_expect_eq "popup, visible, clipping" 0x96000000 "$(printf '0x%08x' $((style & 0xD6000000)))"
   qw_expect_eq "topmost" 8 "$((exstyle & 8))"
+  qw_expect_eq "class style" 0x0000002b "$(qw_field window.classstyle "$info")"
   qw_expect_eq "desktop DPI" "$dpi" "$(qw_field dpi "$info")"
   qw_expect_eq "the window's DPI at $dpi" "$dpi" "$(qw_field window.dpi "$info")"
   qw_expect_eq "per-monitor DPI awareness at $dpi" 2 "$(qw_field window.dpi_awareness "$info")"
@@ -42,6 +44,10 @@ full_screen_at() {
   awk -v b="$bright" 'BEGIN { exit !(b < 0.25) }' ||
     qw_fail "the screen is not black at $dpi DPI ($bright bright)"
   qw_expect_running "before any input" 0
+  qw_expect_eq "cursor" 0 "$(qw_field cursor.handle "$(qw_helper cursor)")"
+  text=$(qw_helper settext "$(qw_field window.handle "$info")" Changed)
+  qw_expect_eq "answer to WM_SETTEXT" 0 "$(qw_field answer "$text")"
+  qw_expect_eq "title after WM_SETTEXT" "Screen Saver" "$(qw_field title "$text")"
 
   xdotool key a
   qw_expect_eq "exit code after a key press at $dpi DPI" 0 "$(qw_saver_exit 20)"

@@ -5,7 +5,8 @@
 # without asking the verifier, one 300 ms after asks again; close requests during a verification
 # are refused without a second one. Once the verifier accepts, the saver ends with 0. While the
 # verifier is loaded the system is told that a saver runs, and the window has no input-method
-# context.
+# context. From inside the saver the verifier also sees the window's class: its own device
+# context, the black stock brush, no icon (the program has no icon 100) and no cursor.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/hooks_helpers.sh"
 qw_start
@@ -28,6 +29,11 @@ qw_expect_eq "verifications after a key press" 1 "$(hooks_verifier_value Calls)"
 qw_expect_eq "window given to the verifier" "$saver_window" "$(hooks_verifier_value Window)"
 qw_expect_eq "running state during the verification" 1 "$(hooks_verifier_value SaverRunning)"
 qw_expect_eq "input-method context of the saver window" 0 "$(hooks_verifier_value InputContext)"
+qw_expect_eq "cursor when the verification began" 0 "$(hooks_verifier_value Cursor)"
+qw_expect_eq "class style" $((0x2B)) "$(hooks_verifier_value ClassStyle)"
+qw_expect_eq "class brush is the black stock brush" 1 "$(hooks_verifier_value ClassBrushBlack)"
+qw_expect_eq "class icon" 0 "$(hooks_verifier_value ClassIcon)"
+qw_expect_eq "class cursor" 0 "$(hooks_verifier_value ClassCursor)"
 # The double showed the arrow cursor; the refusal hides it again.
 qw_expect_eq "cursor after the refusal" 0 "$(qw_field cursor.handle "$(qw_helper cursor)")"
 qw_expect_running "after the refusal" 1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # /p and /l draw into a parent window made by the helper: a child titled "Preview" filling the
-# parent's client area, which input does not end, which forwards context-menu requests
+# parent's client area, which input does not end, which leaves the parent's cursor alone (it
+# neither hides it nor has a class cursor of its own), which forwards context-menu requests
 # to the parent, and which ends the saver with 0 when the parent is destroyed. A handle wraps
 # modulo 2^32, and a parent without a client area (0 x 0) is no trouble.
 source "$(dirname "$0")/lib.sh"
@@ -48,6 +49,10 @@ xdotool key a
 # pointer, which the system does not let anyone post, so it cannot be sent from here.)
 qw_helper post "$child" 0x007B "$child" 0x00200020  # WM_CONTEXTMENU
 qw_expect_running "after input" 2
+# WM_SETCURSOR for the child's client area under a pointer move; the parent shows the cross.
+qw_helper messages "$child" 0 "send:0x0020:$child:0x02000001" >/dev/null
+qw_expect_eq "cursor over the preview" "$(qw_field cursor "$(cat "$parent_out")")" \
+  "$(qw_field cursor.handle "$(qw_helper cursor)")"
 grep -q "^received=contextmenu wParam=$parent lParam=2097184\$" "$parent_out" ||
   qw_fail "the context menu was not forwarded to the parent: $(cat "$parent_out")"
 

@@ -13,12 +13,13 @@ HandLaidScene::HandLaidScene(std::int32_t width, std::int32_t height, std::uint8
 }
 
 void HandLaidScene::addTrail(const std::vector<TrailPoint>& points, Vec3 head,
-                             std::int32_t active) {
+                             std::int32_t active, std::uint32_t oldest) {
   points_.push_back(points);
   Trail trail{};
   trail.count = static_cast<std::uint32_t>(points.size());
   trail.capacity = trail.count > 0 ? trail.count : 1;
-  trail.newest = trail.count > 0 ? trail.count - 1 : 0;
+  trail.oldest = trail.count > 0 ? oldest % trail.count : 0;
+  trail.newest = trail.count > 0 ? (trail.oldest + trail.count - 1) % trail.count : 0;
   trail.headPosition = head;
   trail.active = active;
   if (points_.back().empty()) points_.back().push_back(TrailPoint{head, 0});

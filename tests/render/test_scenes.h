@@ -11,8 +11,10 @@ class HandLaidScene {
  public:
   // No trails yet, the cube unturned at the saver's usual distance.
   HandLaidScene(std::int32_t width, std::int32_t height, std::uint8_t glowMode, Vec3 color);
-  // A trail through the given points, oldest first, each with its break flag, and its head.
-  void addTrail(const std::vector<TrailPoint>& points, Vec3 head, std::int32_t active = 1);
+  // A trail whose ring holds the given points, each with its break flag, the oldest in slot
+  // `oldest` (so a ring whose oldest slot is not 0 has wrapped), and its head.
+  void addTrail(const std::vector<TrailPoint>& points, Vec3 head, std::int32_t active = 1,
+                std::uint32_t oldest = 0);
   // A straight trail of `count` points 0.02 apart from `from` along `step`, head one more step on.
   void addStraightTrail(Vec3 from, Vec3 step, std::uint32_t count);
   Scene& scene();

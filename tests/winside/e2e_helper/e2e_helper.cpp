@@ -1,7 +1,10 @@
 // Windows-side helper of the end-to-end tests. One command per run:
-//   parent <width> <height>       a top-level window with that client size; prints its handle,
-//                                 then reports help and context-menu messages it receives and
-//                                 ends when the window is destroyed
+//   parent <width> <height>       a top-level window with that client size, showing the cross
+//                                 cursor; prints its handle and the cursor's, then reports help
+//                                 and context-menu messages it receives and ends when the window
+//                                 is destroyed
+//   decoy                         the same, but of the saver's class, titled as a full-screen
+//                                 saver and shown without being activated
 //   describe <timeout-ms> [parent] waits for saver windows (top-level, or children of parent)
 //                                 and prints count=, virtual=, dpi= and the first one's window.*
 //                                 lines, all in real pixels (the helper is DPI-aware for it)
@@ -11,17 +14,21 @@
 //                                 with \t in a text standing for a tab; prints each exit code
 //                                 (or "timeout", after ending the process)
 //   messages <window> <pause-ms> <how>:<message>:<wParam>:<lParam>...   for each, posts (how
-//                                 "post") or sends (how "send") the message, waits pause-ms and
-//                                 prints "<request> result=<answer> calls=<n>", n being the password
-//                                 double's call count; a message that is not a number is the
-//                                 registered message of that name
+//                                 "post") or sends (how "send") the message, waits pause-ms, and
+//                                 at least until the password double's last verification ended
+//                                 350 ms ago, then prints "<request> result=<answer> calls=<n>",
+//                                 n being the double's call count; a message that is not a
+//                                 number is the registered message of that name
 //   verify-retries <window> <ms>...   posts a key press, waits for the password double's
 //                                 verification it causes to end, then posts a key press ms after
 //                                 that end, for each ms; prints "posted.<ms>=" when it was
 //                                 posted and "calls.<ms>=<n>", the double's call count since the
 //                                 first press, just before the next press (1 s after the last)
+//   settext <window> <text>       sends WM_SETTEXT; prints the answer and the title after it
+//   foreground                    prints the foreground window's handle
 //   cursor                        prints the cursor's handle and whether it is showing
-//   running                       prints the system's screen-saver-running state
+//   running [0|1]                 prints the system's screen-saver-running state, after setting
+//                                 it when a state is given
 #include <windows.h>
 
 #include <cstdio>
@@ -62,19 +69,25 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
-int makeParent(int width, int height) {
+// A borderless popup (its client area is the whole window) that runs until it is destroyed.
+// The decoy stands for a full-screen saver already running, but is not made the active window.
+int makeParent(int width, int height, bool decoy) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = parentProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = "QuellwireTestParent";
+  windowClass.lpszClassName = decoy ? kSaverClass : "QuellwireTestParent";
   RegisterClassA(&windowClass);
-  // A borderless popup: its client area is the whole window.
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Test Parent",
-                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width, height,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName,
+                                decoy ? "Screen Saver" : "Test Parent",
+                                WS_POPUP | WS_CLIPCHILDREN | (decoy ? 0 : WS_VISIBLE), 10, 10,
+                                width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) return 2;
-  std::printf("parent=%llu\n", handleNumber(window));
+  if (decoy) ShowWindow(window, SW_SHOWNOACTIVATE);
+  HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+  SetCursor(cross);
+  std::printf("%s=%llu\n", decoy ? "decoy" : "parent", handleNumber(window));
+  std::printf("cursor=%llu\n", handleNumber(reinterpret_cast<HWND>(cross)));
   std::fflush(stdout);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -157,6 +170,8 @@ int describe(DWORD timeoutMs, HWND parent) {
   std::printf("window.style=0x%08lx\n", static_cast<unsigned long>(GetWindowLongA(first, GWL_STYLE)));
   std::printf("window.exstyle=0x%08lx\n",
               static_cast<unsigned long>(GetWindowLongA(first, GWL_EXSTYLE)));
+  std::printf("window.classstyle=0x%08lx\n",
+              static_cast<unsigned long>(GetClassLongA(first, GCL_STYLE)));
   std::printf("window.rect=%ld,%ld,%ld,%ld\n", rect.left, rect.top, rect.right, rect.bottom);
   std::printf("window.client=%ldx%ld\n", client.right, client.bottom);
   std::printf("window.parent=%llu\n", handleNumber(GetParent(first)));
@@ -246,6 +261,10 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
       result = PostMessageA(window, message, wParam, lParam) ? 0 : -1;
     }
     Sleep(pauseMs);
+    // A close request within 200 ms after a verification ended is refused without one, so on a
+    // busy machine the next request waits until the last verification is well past.
+    const DWORD ended = ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "EndTick", 0);
+    while (verifierCalls() > 0 && GetTickCount() - ended < 350) Sleep(10);
     std::printf("%s result=%lld calls=%lu\n", requests[i], result, verifierCalls());
     std::fflush(stdout);
   }
@@ -290,7 +309,19 @@ int describeCursor() {
   return 0;
 }
 
-int describeRunning() {
+int setText(HWND window, const char* text) {
+  const LRESULT answer = SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  char title[256] = "";
+  GetWindowTextA(window, title, sizeof(title));
+  std::printf("answer=%lld\ntitle=%s\n", static_cast<long long>(answer), title);
+  return 0;
+}
+
+int describeRunning(const char* state) {
+  if (state) {
+    UINT previous = 0;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, number(state) ? TRUE : FALSE, &previous, 0);
+  }
   BOOL running = FALSE;
   if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
   std::printf("running=%d\n", running ? 1 : 0);
@@ -299,8 +330,8 @@ int describeRunning() {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: e2e_helper parent|describe|post|close|launch|messages|verify-retries|"
-               "cursor|running ...\n");
+               "usage: e2e_helper parent|decoy|describe|post|close|launch|messages|"
+               "verify-retries|settext|foreground|cursor|running ...\n");
   return 2;
 }
 
@@ -310,8 +341,10 @@ int main(int argc, char** argv) {
   if (argc < 2) return usage();
   const char* command = argv[1];
   if (!std::strcmp(command, "parent") && argc == 4) {
-    return makeParent(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])));
+    return makeParent(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
+                      false);
   }
+  if (!std::strcmp(command, "decoy") && argc == 2) return makeParent(320, 240, true);
   if (!std::strcmp(command, "describe") && (argc == 3 || argc == 4)) {
     return describe(static_cast<DWORD>(number(argv[2])), argc == 4 ? windowFrom(argv[3]) : nullptr);
   }
@@ -334,7 +367,14 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "verify-retries") && argc >= 4) {
     return verifyRetries(windowFrom(argv[2]), argc - 3, argv + 3);
   }
+  if (!std::strcmp(command, "settext") && argc == 4) return setText(windowFrom(argv[2]), argv[3]);
+  if (!std::strcmp(command, "foreground") && argc == 2) {
+    std::printf("foreground=%llu\n", handleNumber(GetForegroundWindow()));
+    return 0;
+  }
   if (!std::strcmp(command, "cursor") && argc == 2) return describeCursor();
-  if (!std::strcmp(command, "running") && argc == 2) return describeRunning();
+  if (!std::strcmp(command, "running") && argc <= 3) {
+    return describeRunning(argc == 3 ? argv[2] : nullptr);
+  }
   return usage();
 }

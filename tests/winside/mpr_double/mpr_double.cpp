@@ -1,6 +1,7 @@
 // Test double of the system's password-change library. It records in its key
 // (QW_CHANGE_DOUBLE_KEY): Loads (times loaded into a process), and for PwdChangePasswordA the
 // Provider name, the Owner window, the two numbers Param1 and Param2, and Calls (written last).
+// With Fault set non-zero in the key, PwdChangePasswordA raises an access violation instead.
 #include <windows.h>
 
 #include <cstring>
@@ -20,6 +21,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(const char* pro
   WriteDoubleNumber(kKey, "Owner", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(owner)));
   WriteDoubleNumber(kKey, "Param1", param1);
   WriteDoubleNumber(kKey, "Param2", param2);
+  if (ReadDoubleNumber(kKey, "Fault", 0)) RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
   CountDoubleEvent(kKey, "Calls");
   return 0;
 }

@@ -11,7 +11,12 @@
 //   SaverRunning  the system's screen-saver-running state during the call
 //   InputContext  1 when the window had an input-method context during the call
 //   EndTick       GetTickCount when the call returned
-// During the call it shows the arrow cursor, as a dialog would.
+//   ClassStyle, ClassBrushBlack, ClassIcon, ClassCursor   the window's class: its style, 1 when
+//                 its background is the stock black brush, its icon and cursor handles
+//   Cursor        the cursor handle the saver had set when the call began
+// During the call it shows the arrow cursor, as a dialog would. Loaded, it also watches the
+// thread that loaded it (the saver's) with a CBT hook and counts in SysCommands the system
+// commands that reach the default window procedure there, the last in LastSysCommand.
 #include <windows.h>
 
 #include "double_state/double_state.h"
@@ -53,10 +58,29 @@ void dispatchMessagesFor(DWORD milliseconds) {
   }
 }
 
+DWORD low32(ULONG_PTR value) { return static_cast<DWORD>(value); }
+
+HHOOK commandHook = nullptr;
+
+LRESULT CALLBACK recordSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_SYSCOMMAND) {
+    WriteDoubleNumber(kKey, "LastSysCommand", low32(wParam));
+    CountDoubleEvent(kKey, "SysCommands");
+  }
+  return CallNextHookEx(commandHook, code, wParam, lParam);
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   WriteDoubleNumber(kKey, "Window", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)));
+  WriteDoubleNumber(kKey, "Cursor", low32(reinterpret_cast<ULONG_PTR>(GetCursor())));
+  WriteDoubleNumber(kKey, "ClassStyle", low32(GetClassLongPtrA(window, GCL_STYLE)));
+  WriteDoubleNumber(kKey, "ClassBrushBlack",
+                    GetClassLongPtrA(window, GCLP_HBRBACKGROUND) ==
+                        reinterpret_cast<ULONG_PTR>(GetStockObject(BLACK_BRUSH)));
+  WriteDoubleNumber(kKey, "ClassIcon", low32(GetClassLongPtrA(window, GCLP_HICON)));
+  WriteDoubleNumber(kKey, "ClassCursor", low32(GetClassLongPtrA(window, GCLP_HCURSOR)));
   BOOL running = FALSE;
   SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
   WriteDoubleNumber(kKey, "SaverRunning", running ? 1 : 0);
@@ -70,7 +94,12 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   return answer;
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH) CountDoubleEvent(kKey, "Loads");
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    CountDoubleEvent(kKey, "Loads");
+    commandHook = SetWindowsHookExA(WH_CBT, recordSystemCommand, instance, GetCurrentThreadId());
+  } else if (reason == DLL_PROCESS_DETACH && commandHook) {
+    UnhookWindowsHookEx(commandHook);
+  }
   return TRUE;
 }
