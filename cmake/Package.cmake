@@ -12,12 +12,8 @@ set(QW_DEB_MAINTAINER "Orvane Quellwire team <quellwire@orvane.example>")
 string(TIMESTAMP QW_DEB_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in
                ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
-add_custom_command(
-  OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.gz
-  COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/debian/changelog > ${PROJECT_BINARY_DIR}/debian/changelog.gz
-  DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog
-  VERBATIM)
-add_custom_target(quellwire_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/debian/changelog
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/debian/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
               ${PROJECT_BINARY_DIR}/debian/changelog.gz
         DESTINATION ${QW_DEB_DOC})

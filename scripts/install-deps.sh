@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
-# compilers for the Windows build, Wine with a virtual X display for running the real saver, and
-# clang with libFuzzer for the fuzz targets.
+# compilers for the Windows build, Wine with a virtual X display for running the real saver,
+# clang with libFuzzer for the fuzz targets, Debian's xscreensaver daemon (and its GL hacks, which
+# bring the daemon's GL visual chooser and the peers scripts/bench measures) and lintian for the
+# Debian package.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev
+  xscreensaver xscreensaver-data xscreensaver-gl lintian
 )
 
 missing=()
