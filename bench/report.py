@@ -89,6 +89,8 @@ class Saver:
         self.swaps = 0
         self.first_swap = None
         self.start = time.monotonic()
+        self.name = os.path.basename(scr).lower().encode()
+        self.prefix = b"WINEPREFIX=" + env["WINEPREFIX"].encode()
         self.process = subprocess.Popen(["wine", scr, "/s"], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read, daemon=True)
@@ -109,9 +111,26 @@ class Saver:
         return (self.first_swap - self.start) * 1000.0
 
     def cpu_seconds(self):
-        with open(f"/proc/{self.process.pid}/stat") as stat:
-            fields = stat.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        """User and system time of the saver's processes: those of this Wine prefix that run the
+        .scr file. (With 32-bit Wine installed, `wine` hands a 64-bit program to a process of
+        its own that is no child of it.)"""
+        total = 0
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open(f"/proc/{entry}/cmdline", "rb") as cmdline:
+                    if self.name not in cmdline.read().lower():
+                        continue
+                with open(f"/proc/{entry}/environ", "rb") as environ:
+                    if self.prefix not in environ.read().split(b"\0"):
+                        continue
+                with open(f"/proc/{entry}/stat") as stat:
+                    fields = stat.read().rsplit(")", 1)[1].split()
+            except OSError:
+                continue
+            total += int(fields[11]) + int(fields[12])
+        return total / os.sysconf("SC_CLK_TCK")
 
     def end(self, env):
         subprocess.run(["xdotool", "key", "space"], env=env, check=True)

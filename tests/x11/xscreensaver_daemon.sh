@@ -10,6 +10,7 @@
 # daemon's settings do (default: that copy, by its path); the package test gives `quellwire`,
 # which the daemon finds in its own folder of programs.
 source "$(dirname "$0")/lib.sh"
+command -v xscreensaver >/dev/null || qw_fail "xscreensaver is not installed (scripts/install-deps.sh)"
 QW_SCREEN=800x600x24
 qw_start_display
 
@@ -56,9 +57,10 @@ commands=(
   echo "cycle: 0:00:00"
   echo "fade: True"
   # The daemon's graphics process sees a program's end (and logs its status) only while it
-  # stays to unfade the screen; without unfading it leaves at once and the status is lost.
+  # stays to unfade the screen (which it does only after fading): the program has that long to
+  # end. Without unfading the process leaves at once and the status is lost.
   echo "unfade: True"
-  echo "fadeSeconds: 0:00:01"
+  echo "fadeSeconds: 0:00:02"
   echo "splash: False"
   echo "dpmsEnabled: False"
   echo "grabDesktopImages: False"
