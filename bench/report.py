@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Runs the benchmarks and prints one Markdown table of what users feel and what a frame costs:
+"""Runs the benchmarks and prints Markdown tables of what users feel and what a frame costs:
 the simulation's update per frame (Google Benchmark, native), whole frames drawn on OSMesa when
 the frame benchmark is built, and, under Wine on a private Xvfb display, the time from "/s" to
-the first frame and the whole process's CPU time per frame; beside it the same figure for the
-native X11 saver.
+the first frame and the whole process's CPU time per frame. A second table sets the native X11
+saver's CPU time per frame beside that of two of Debian's xscreensaver GL hacks: glblur (the
+same capture, blur and composite of the picture) and glschool (a flock).
 
 usage: report.py --native-build DIR --scr FILE --template PREFIX [--cpu-seconds N] [--trials N]
                  [--x11-frames N]
@@ -88,6 +89,8 @@ class Saver:
         self.swaps = 0
         self.first_swap = None
         self.start = time.monotonic()
+        self.name = os.path.basename(scr).lower().encode()
+        self.prefix = b"WINEPREFIX=" + env["WINEPREFIX"].encode()
         self.process = subprocess.Popen(["wine", scr, "/s"], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read, daemon=True)
@@ -108,9 +111,26 @@ class Saver:
         return (self.first_swap - self.start) * 1000.0
 
     def cpu_seconds(self):
-        with open(f"/proc/{self.process.pid}/stat") as stat:
-            fields = stat.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        """User and system time of the saver's processes: those of this Wine prefix that run the
+        .scr file. (With 32-bit Wine installed, `wine` hands a 64-bit program to a process of
+        its own that is no child of it.)"""
+        total = 0
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open(f"/proc/{entry}/cmdline", "rb") as cmdline:
+                    if self.name not in cmdline.read().lower():
+                        continue
+                with open(f"/proc/{entry}/environ", "rb") as environ:
+                    if self.prefix not in environ.read().split(b"\0"):
+                        continue
+                with open(f"/proc/{entry}/stat") as stat:
+                    fields = stat.read().rsplit(")", 1)[1].split()
+            except OSError:
+                continue
+            total += int(fields[11]) + int(fields[12])
+        return total / os.sysconf("SC_CLK_TCK")
 
     def end(self, env):
         subprocess.run(["xdotool", "key", "space"], env=env, check=True)
@@ -161,19 +181,35 @@ def wine_rows(scr, template, cpu_seconds, trials):
         shutil.rmtree(work, ignore_errors=True)
 
 
-def x11_rows(build, frames):
-    """The native X11 saver's CPU per frame, full screen at 1920x1080 with the default settings,
-    measured by scripts/measure-x11-cpu (two runs, so that start-up cancels out)."""
-    env = dict(os.environ, QW_QUELLWIRE=os.path.join(build, "x11", "quellwire"),
-               QW_SCREEN="1920x1080x24", QW_SHORT_FRAMES=str(frames // 2),
-               QW_LONG_FRAMES=str(frames // 2 + frames))
-    out = subprocess.run(["bash", "scripts/measure-x11-cpu"], env=env, check=True,
-                         capture_output=True, text=True).stdout.strip()
-    match = re.search(r": ([0-9.]+) ms CPU per frame \((\d+) frames: ([0-9.]+) s CPU, "
-                      r"([0-9.]+) s wall; ([0-9.]+) frames/s\)", out)
-    per_frame, counted, cpu, wall, rate = match.groups()
-    return [("whole-process CPU per frame, native X11 quellwire, 1920x1080", f"{per_frame} ms",
-             f"{counted} frames in {wall} s ({float(rate):.0f} frames/s), {cpu} s CPU")]
+PEERS = [
+    ("quellwire", "quellwire", "default settings (high-quality glow, 175 wires)"),
+    ("quellwire -glow 1", "quellwire", "low-quality glow"),
+    ("quellwire -glow 0", "quellwire", "no glow"),
+    ("glblur", "glblur", "xscreensaver-gl, default settings"),
+    ("glschool", "glschool", "xscreensaver-gl, default settings"),
+]
+
+
+def peer_rows(build, frames):
+    """CPU per frame of the native X11 saver and of Debian's xscreensaver GL hacks glblur and
+    glschool, each on the root window of the same 1920x1080 Xvfb display, measured by
+    scripts/measure-x11-cpu (frames counted by their buffer swaps)."""
+    env = dict(os.environ, QW_BUILD=build, QW_SCREEN="1920x1080x24", QW_FRAMES=str(frames))
+    out = subprocess.run(["bash", "scripts/measure-x11-cpu"] + [p[0] for p in PEERS], env=env,
+                         check=True, capture_output=True, text=True).stdout
+    measured = {}
+    for line in out.splitlines():
+        match = re.match(r"(.*): ([0-9.]+) ms CPU per frame \((\d+) frames: ([0-9.]+) s CPU, "
+                         r"([0-9.]+) s wall; ([0-9.]+) frames/s\)", line)
+        if match:
+            measured[match.group(1)] = (float(match.group(2)), float(match.group(6)))
+    reference = measured["glblur"][0]
+    rows = []
+    for command, program, settings in PEERS:
+        per_frame, rate = measured[command]
+        rows.append((program, settings, f"{per_frame:.1f} ms", f"{per_frame / reference:.2f}",
+                     f"{rate:.0f}"))
+    return rows
 
 
 def machine():
@@ -194,16 +230,21 @@ def main():
     parser.add_argument("--template", required=True)
     parser.add_argument("--cpu-seconds", type=float, default=10.0)
     parser.add_argument("--trials", type=int, default=6)
-    parser.add_argument("--x11-frames", type=int, default=100)
+    parser.add_argument("--x11-frames", type=int, default=150)
     args = parser.parse_args()
 
     rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
     rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
-    rows += x11_rows(args.native_build, args.x11_frames)
+    peers = peer_rows(args.native_build, args.x11_frames)
     print(f"Machine: {machine()}\n")
     print("| Measure | Value | How |")
     print("|---|---|---|")
     for row in rows:
+        print("| " + " | ".join(row) + " |")
+    print(f"\nOn the root window of one 1920x1080 Xvfb display, {args.x11_frames} frames each:\n")
+    print("| Program | Settings | CPU per frame | Ratio to glblur | Frames/s |")
+    print("|---|---|---|---|---|")
+    for row in peers:
         print("| " + " | ".join(row) + " |")
 
 

@@ -2,8 +2,9 @@
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
 # compilers for the Windows build, Wine with a virtual X display for running the real saver
-# (and wrestool, from icoutils, to read resources out of it), and clang with libFuzzer for the
-# fuzz targets.
+# (and wrestool, from icoutils, to read resources out of it), clang with libFuzzer for the fuzz
+# targets, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
+# chooser and the peers scripts/bench measures) and lintian for the Debian package.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev
+  xscreensaver xscreensaver-data xscreensaver-gl lintian
 )
 
 missing=()
