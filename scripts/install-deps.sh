@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
-# compilers for the Windows build, Wine with a virtual X display for running the real saver
-# (and wrestool, from icoutils, to read resources out of it), clang with libFuzzer for the fuzz
-# targets, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
-# chooser and the peers scripts/bench measures) and lintian for the Debian package.
+# compilers for the Windows build, Wine (64- and 32-bit, with 32-bit Mesa for the 32-bit saver's
+# OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to
+# read resources out of it), clang with libFuzzer for the fuzz targets, Debian's xscreensaver
+# daemon (and its GL hacks, which bring the daemon's GL visual chooser and the peers
+# scripts/bench measures) and lintian for the Debian package. Quick when everything is there: it
+# asks apt only for what is missing.
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev
   xscreensaver xscreensaver-data xscreensaver-gl lintian
+  wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )
 
 missing=()
@@ -27,6 +30,11 @@ if [ "${#missing[@]}" -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   export DEBIAN_FRONTEND=noninteractive
+  # The 32-bit Wine and Mesa packages come from the i386 architecture.
+  if [ "$(dpkg --print-architecture)" != i386 ] &&
+      ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

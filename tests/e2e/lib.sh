@@ -5,8 +5,15 @@
 set -euo pipefail
 
 : "${QW_WIN_BUILD:?the Windows build folder}" "${QW_E2E_TEMPLATE:?the template Wine prefix}"
+# The build's saver, helpers and test doubles are all of one bitness: 64 (x86-64) or 32 (x86).
+QW_WIN_BITS="${QW_WIN_BITS:-64}"
 QW_SCR="$QW_WIN_BUILD/QuellwireGL.scr"
 QW_WINSIDE="$QW_WIN_BUILD/tests/winside"
+case "$QW_WIN_BITS" in
+  64) QW_OBJDUMP=x86_64-w64-mingw32-objdump ;;
+  32) QW_OBJDUMP=i686-w64-mingw32-objdump ;;
+  *) echo "QW_WIN_BITS must be 64 or 32, not $QW_WIN_BITS" >&2; exit 1 ;;
+esac
 QW_TEST_NAME="${QW_TEST_NAME:-$(basename "$0" .sh)}"
 QW_ARTIFACTS="${QW_E2E_ARTIFACTS:-/tmp/quellwire-e2e-artifacts}/$QW_TEST_NAME"
 QW_SCREEN="${QW_SCREEN:-1024x768x24}"
@@ -72,6 +79,9 @@ qw_start_prefix() {
 # the pointer has never moved, and some Wine versions report a jumping position until it has.
 qw_start() {
   mkdir -p "$QW_ARTIFACTS"
+  # Without Wine's 32-bit half a 64-bit prefix cannot start a 32-bit program at all.
+  [ "$QW_WIN_BITS" = 64 ] || [ -x /usr/lib/wine/wine ] ||
+    qw_fail "32-bit Wine is not installed (wine32:i386; scripts/install-deps.sh installs it)"
   qw_start_display
   qw_start_prefix
   xdotool mousemove 512 384 >/dev/null 2>&1 || true

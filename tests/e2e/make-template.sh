@@ -11,11 +11,18 @@ qw_start_display
 export WINEPREFIX="$target" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 # No crash dialog and no debugger: a fault nobody handles ends the program at once instead of
-# waiting for someone to answer a window (the debugger named here does not exist).
+# waiting for someone to answer a window (the debugger named here does not exist). HKCU is one
+# for 64- and 32-bit programs; HKLM\Software has a view for each, and `wine reg` alone writes
+# only the view of whichever reg.exe it runs, so both views are named.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
-  /d 'C:\windows\no-debugger.exe %ld %ld' /f >/dev/null 2>&1
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f \
-  >/dev/null 2>&1
+aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+for view in /reg:64 /reg:32; do
+  wine reg add "$aedebug" /v Debugger /d 'C:\windows\no-debugger.exe %ld %ld' /f "$view" \
+    >/dev/null 2>&1 || qw_fail "could not name the debugger ($view)"
+  wine reg add "$aedebug" /v Auto /d 1 /f "$view" >/dev/null 2>&1 ||
+    qw_fail "could not set AeDebug Auto ($view)"
+  wine reg query "$aedebug" /v Debugger "$view" 2>/dev/null | grep -q 'no-debugger' ||
+    qw_fail "the debugger setting is missing from the $view view"
+done
 wineserver -w
 [ -f "$target/system.reg" ] || qw_fail "wineboot made no prefix"

@@ -19,9 +19,4 @@ check_imports() {
   qw_log "$(basename "$(dirname "$scr")"): $(echo $dlls)"
 }
 
-check_imports x86_64-w64-mingw32-objdump "$QW_SCR"
-# The 32-bit build sits beside the 64-bit one when it was made.
-i686_scr="${QW_WIN_BUILD%/}-i686/QuellwireGL.scr"
-if [ -f "$i686_scr" ] && command -v i686-w64-mingw32-objdump >/dev/null; then
-  check_imports i686-w64-mingw32-objdump "$i686_scr"
-fi
+check_imports "$QW_OBJDUMP" "$QW_SCR"

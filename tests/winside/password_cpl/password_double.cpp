@@ -3,7 +3,8 @@
 //   Answer   what VerifyScreenSavePwd returns (absent: 0, the password is refused)
 //   DelayMs  how long each verification lasts (absent: 0); meanwhile the double dispatches the
 //            thread's messages, as the system's password dialog would
-//   Fault    non-zero: the call raises an access violation instead of answering
+//   Fault    1: the call raises an access violation with RaiseException instead of answering;
+//            2: it stores through a null pointer, a real access violation raised by the processor
 // and, recorded by the double:
 //   Loads         times the library was loaded into a process
 //   Calls         times VerifyScreenSavePwd returned (written last)
@@ -43,6 +44,9 @@ DWORD hasInputContext(HWND window) {
   releaseContext(window, context);
   return 1;
 }
+
+// Read at run time, so that the store below is compiled as a store, not as a trap instruction.
+volatile DWORD* volatile nowhere = nullptr;
 
 void dispatchMessagesFor(DWORD milliseconds) {
   const DWORD start = GetTickCount();
@@ -85,7 +89,16 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
   WriteDoubleNumber(kKey, "SaverRunning", running ? 1 : 0);
   WriteDoubleNumber(kKey, "InputContext", hasInputContext(window));
-  if (ReadDoubleNumber(kKey, "Fault", 0)) RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+  switch (ReadDoubleNumber(kKey, "Fault", 0)) {
+    case 0:
+      break;
+    case 2:
+      *nowhere = 1;
+      break;
+    default:
+      RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+      break;
+  }
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   dispatchMessagesFor(ReadDoubleNumber(kKey, "DelayMs", 0));
   const BOOL answer = ReadDoubleNumber(kKey, "Answer", 0) ? TRUE : FALSE;
