@@ -52,31 +52,3 @@ inline bool cellWindowContains(const CellWindow& window, std::int32_t cell) {
   return x >= window.low[0] && x <= window.high[0] && y >= window.low[1] &&
          y <= window.high[1] && z >= window.low[2] && z <= window.high[2];
 }
-
-// Calls visit(index) for every node filed in the window of the given reach around the cell that
-// node is filed in (not the cell its wire's position would give), other than node itself: in
-// increasing cell number, and along each cell's list from first to last. Visits nothing for a
-// node out of range or filed nowhere. Every list walk stops after nodeCount steps at the latest.
-template <typename Visit>
-void cellGridVisitWindow(const CellGrid& grid, std::int32_t node, std::int32_t reach,
-                         Visit&& visit) {
-  if (node < 0 || node >= grid.nodeCount) return;
-  const std::int32_t cell = grid.nodes[node].cell;
-  if (cell < 0) return;
-  const CellWindow window = cellWindowAround(cell, reach);
-  // Walking the digit ranges x, then y, then z gives the cells in increasing number.
-  for (std::int32_t x = window.low[0]; x <= window.high[0]; ++x) {
-    for (std::int32_t y = window.low[1]; y <= window.high[1]; ++y) {
-      const std::int32_t rowStart = 100 * x + 10 * y;
-      for (std::int32_t z = window.low[2]; z <= window.high[2]; ++z) {
-        const std::int32_t j = rowStart + z;
-        if (j >= grid.cellCount) return;
-        std::int32_t steps = 0;
-        for (const CellNode* n = grid.heads[j]; n != nullptr && steps < grid.nodeCount;
-             n = n->next, ++steps) {
-          if (n->index != node) visit(n->index);
-        }
-      }
-    }
-  }
-}

@@ -2,10 +2,11 @@
 
 #include <cmath>
 
+#include "sim/steering.h"
+
 namespace {
 
 constexpr std::int32_t kMaskedCells = 1000;
-constexpr std::int32_t kFlockReach = 3;
 
 void refreshOccupied(NeighbourCells& cells, const CellGrid& grid, std::int32_t cell) {
   if (cell < 0 || cell >= kMaskedCells || cell >= grid.cellCount) return;

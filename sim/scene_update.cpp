@@ -42,7 +42,7 @@ bool outsideRespawnBox(const Scene& scene, Vec3 p) {
 // Wires before i have already moved in this frame, wires after it not yet.
 void flyWire(Scene& scene, std::int32_t i, float dtf, NeighbourCells& cells) {
   Wire& wire = scene.wires.items[i];
-  const Vec3 force = steerWireWithCells(scene, i, cells);
+  const Vec3 force = steerWire(scene, i, cells);
   if (force.x != 0.0f || force.y != 0.0f || force.z != 0.0f) {
     wire.velocity = vec3ClampLength(vec3Add(wire.velocity, force), wire.maxSpeed);
   }

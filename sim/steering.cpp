@@ -3,15 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "sim/cell_grid.h"
-
 namespace {
 
-// Reaches are the ceilings of 2.5 and 2.0 cells of 0.1 units.
-constexpr std::int32_t kFlockReach = 3;
-constexpr std::int32_t kSeparationReach = 2;
-constexpr float kFlockThreshold = 0.0625f;      // 0.25 units, squared, single precision
-constexpr double kSeparationThreshold = 0.02;   // about 0.141 units, squared, double precision
 constexpr float kCohesionWeight = 2.0f;
 constexpr float kAlignmentWeight = 1.0f;
 constexpr float kSeparationWeight = 1.5f;
@@ -56,61 +49,9 @@ Vec3 meanOf(const NeighbourSum& s) {
   return Vec3{s.sum.x / n, s.sum.y / n, s.sum.z / n};
 }
 
-// The walk shared by cohesion and alignment: contribution is the neighbour's position or its
-// heading.
-NeighbourSum flockWalk(const Scene& scene, std::int32_t i, bool headings) {
-  NeighbourSum result{vec3Zero(), 0};
-  if (!steerable(scene, i)) return result;
-  const Wire* wires = scene.wires.items;
-  const Vec3 p = wires[i].position;
-  cellGridVisitWindow(scene.grid, i, kFlockReach, [&](std::int32_t j) {
-    const Wire& other = wires[j];
-    if (other.active == 0) return;
-    if (!(vec3LengthSquared(vec3Sub(p, other.position)) < kFlockThreshold)) return;
-    result.sum = vec3Add(result.sum, headings ? other.heading : other.position);
-    ++result.count;
-  });
-  return result;
-}
-
 }  // namespace
 
-Vec3 cohesionQuery(const Scene& scene, std::int32_t i, std::int32_t& count) {
-  const NeighbourSum s = flockWalk(scene, i, false);
-  count = s.count;
-  return meanOf(s);
-}
-
-Vec3 alignmentQuery(const Scene& scene, std::int32_t i, std::int32_t& count) {
-  const NeighbourSum s = flockWalk(scene, i, true);
-  count = s.count;
-  return meanOf(s);
-}
-
-Vec3 separationQuery(const Scene& scene, std::int32_t i, std::int32_t& count) {
-  NeighbourSum s{vec3Zero(), 0};
-  if (steerable(scene, i)) {
-    const Wire* wires = scene.wires.items;
-    const Vec3 p = wires[i].position;
-    cellGridVisitWindow(scene.grid, i, kSeparationReach, [&](std::int32_t j) {
-      const Wire& other = wires[j];
-      if (other.active == 0) return;
-      if (!(vec3LengthSquared(vec3Sub(p, other.position)) < kSeparationThreshold)) return;
-      s.sum = vec3Add(s.sum, vec3Sub(other.position, p));
-      ++s.count;
-    });
-  }
-  count = s.count;
-  return vec3Negate(vec3Normalize(s.sum));
-}
-
-Vec3 steerWire(const Scene& scene, std::int32_t i) {
-  NeighbourCells cells;
-  neighbourCellsFill(cells, scene);
-  return steerWireWithCells(scene, i, cells);
-}
-
-Vec3 steerWireWithCells(const Scene& scene, std::int32_t i, const NeighbourCells& cells) {
+Vec3 steerWire(const Scene& scene, std::int32_t i, const NeighbourCells& cells) {
   if (!steerable(scene, i)) return vec3Zero();
   const Wire* wires = scene.wires.items;
   const Wire& wire = wires[i];

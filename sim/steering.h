@@ -2,10 +2,10 @@
 // position, alignment turns it to their mean heading, separation pushes it away from those too
 // close; a wire without neighbours is pulled gently back to the centre of the cube.
 //
-// Neighbours are found through the cell grid, around the cell the wire is filed in: inactive
-// wires are never neighbours, and a neighbour's squared distance must be strictly below the
-// query's threshold. A wire index out of range (or a scene whose grid and wires disagree, which
-// a built scene never is) gives (0, 0, 0) and a count of 0.
+// Neighbours are found through the cell grid, in the window of cells around the cell the wire is
+// filed in: inactive wires are never neighbours, and a neighbour's squared distance must be
+// strictly below the rule's threshold. A wire index out of range (or a scene whose grid and
+// wires disagree, which a built scene never is) gives (0, 0, 0).
 #pragma once
 
 #include <cstdint>
@@ -14,23 +14,22 @@
 #include "sim/scene.h"
 #include "sim/vec3.h"
 
-// Window reach 3, squared distance below 0.0625 (single precision): the mean position of the
-// neighbours, (0, 0, 0) without any. count receives their number.
-Vec3 cohesionQuery(const Scene& scene, std::int32_t i, std::int32_t& count);
+// Cohesion and alignment look through the window of reach 3 around the filed cell for
+// neighbours at a squared distance below 0.0625 (0.25 units, single precision); separation
+// through the window of reach 2 for those below 0.02 (about 0.141 units, double precision).
+// The reaches are the ceilings of 2.5 and 2.0 cells of 0.1 units.
+inline constexpr std::int32_t kFlockReach = 3;
+inline constexpr std::int32_t kSeparationReach = 2;
+inline constexpr float kFlockThreshold = 0.0625f;
+inline constexpr double kSeparationThreshold = 0.02;
 
-// The same neighbours as cohesionQuery: the mean of their headings.
-Vec3 alignmentQuery(const Scene& scene, std::int32_t i, std::int32_t& count);
-
-// Window reach 2, squared distance below 0.02 (double precision): the unit vector opposite the
-// sum of the offsets to the neighbours, (0, 0, 0) without any.
-Vec3 separationQuery(const Scene& scene, std::int32_t i, std::int32_t& count);
-
-// The steering force on wire i: 2 x cohesion + 1 x alignment + 1.5 x separation, each clamped to
-// the wire's maxForce; without cohesion neighbours only the pull to (0.5, 0.5, 0.5), clamped to
-// half of maxForce. All three neighbour sums come from one walk of the grid, in the same order as
-// the three queries would visit them, so the force is the same bit for bit.
-Vec3 steerWire(const Scene& scene, std::int32_t i);
-
-// steerWire with the neighbour-cell masks of the scene supplied by the caller, who keeps them
-// current as it re-files and respawns wires (the scene update does).
-Vec3 steerWireWithCells(const Scene& scene, std::int32_t i, const NeighbourCells& cells);
+// The steering force on wire i: 2 x cohesion (towards the neighbours' mean position) + 1 x
+// alignment (their mean heading) + 1.5 x separation (the unit vector opposite the sum of the
+// offsets to the close neighbours), each clamped to the wire's maxForce; without cohesion
+// neighbours only the pull to (0.5, 0.5, 0.5), clamped to half of maxForce.
+//
+// cells are the scene's neighbour-cell masks, kept current by the caller as it re-files and
+// respawns wires (the scene update does). All three neighbour sums come from one walk of the
+// grid that visits the neighbours in increasing cell number and along each cell's list, so the
+// force is the same bit for bit as separate walks of the whole windows would give.
+Vec3 steerWire(const Scene& scene, std::int32_t i, const NeighbourCells& cells);

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "tests/sim/flock_reference.h"
 #include "tests/sim/storage_probe.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The scene update against a plain reading of the update rules, written here from the public
-// pieces: every wire is steered by steerWire (which looks at the grid afresh each call) rather
+// pieces: every wire is steered by steerWireAfresh (which looks at the grid afresh each call) rather
 // than by the update's own incrementally kept neighbour cells. Whole runs must agree bit for bit.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "sim/random.h"
 #include "sim/scene.h"
-#include "sim/steering.h"
+#include "tests/sim/flock_reference.h"
 #include "tests/sim/scene_fixture.h"
 
 namespace {
@@ -32,7 +32,7 @@ void referenceUpdate(Scene& s, std::uint32_t dt) {
   for (std::int32_t i = 0; i < n; ++i) {
     Wire& w = s.wires.items[i];
     if (w.active == 0) continue;
-    const Vec3 f = steerWire(s, i);
+    const Vec3 f = steerWireAfresh(s, i);
     if (f.x != 0 || f.y != 0 || f.z != 0) w.velocity = vec3ClampLength(vec3Add(w.velocity, f), w.maxSpeed);
     w.position = vec3Add(w.position, vec3Scale(w.velocity, dtf));
     cellGridInsert(s.grid, i, cellIndexOf(w.position));
