@@ -24,8 +24,6 @@ inline double squaredLengthInDouble(Vec3 a) {
 
 inline Vec3 vec3Zero() { return Vec3{0.0f, 0.0f, 0.0f}; }
 
-inline Vec3 vec3Set(float x, float y, float z) { return Vec3{x, y, z}; }
-
 inline Vec3 vec3Add(Vec3 a, Vec3 b) {
   return Vec3{static_cast<float>(static_cast<double>(a.x) + b.x),
               static_cast<float>(static_cast<double>(a.y) + b.y),

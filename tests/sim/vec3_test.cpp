@@ -19,17 +19,17 @@ TEST(Vec3, Operations) {
   expectNear(Vec3{0.5f, -6.0f, 4.5f}, vec3Sub(a, b));
   expectNear(Vec3{-1.0f, 2.0f, -3.5f}, vec3Negate(a));
   expectNear(Vec3{2.0f, -4.0f, 7.0f}, vec3Scale(a, 2.0f));
-  EXPECT_EQ(9.0f, vec3LengthSquared(vec3Set(1, 2, 2)));
-  EXPECT_EQ(3.0f, vec3Length(vec3Set(1, 2, 2)));
+  EXPECT_EQ(9.0f, vec3LengthSquared(Vec3{1, 2, 2}));
+  EXPECT_EQ(3.0f, vec3Length(Vec3{1, 2, 2}));
   expectNear(vec3Zero(), vec3Normalize(vec3Zero()));
-  expectNear(Vec3{0.6f, 0.0f, 0.8f}, vec3Normalize(vec3Set(3, 0, 4)));
-  EXPECT_TRUE(std::isnan(vec3Length(vec3Set(std::nanf(""), 0, 0))));
+  expectNear(Vec3{0.6f, 0.0f, 0.8f}, vec3Normalize(Vec3{3, 0, 4}));
+  EXPECT_TRUE(std::isnan(vec3Length(Vec3{std::nanf(""), 0, 0})));
 }
 
 TEST(Vec3, LengthsAreFormedInDoublePrecision) {
   // Summed in single precision these would round to 0x1.b089ap-8 and 0x1.a1b632p-5.
-  EXPECT_EQ(0x1.b0899ep-8f, vec3LengthSquared(vec3Set(0.01f, 0.01f, 0.08f)));
-  EXPECT_EQ(0x1.a1b63p-5f, vec3Length(vec3Set(0.01f, 0.0f, 0.05f)));
+  EXPECT_EQ(0x1.b0899ep-8f, vec3LengthSquared(Vec3{0.01f, 0.01f, 0.08f}));
+  EXPECT_EQ(0x1.a1b63p-5f, vec3Length(Vec3{0.01f, 0.0f, 0.05f}));
 }
 
 TEST(Vec3, ClampLength) {
@@ -47,8 +47,8 @@ TEST(Vec3, ClampLength) {
   // rounded to float, whose square formed in double is not above 3.
   const float max = std::sqrt(3.0f);
   ASSERT_FALSE(3.0 < static_cast<double>(max) * max);
-  const Vec3 rescaled = vec3Scale(vec3Normalize(vec3Set(1, 1, 1)), max);
-  EXPECT_EQ(rescaled.x, vec3ClampLength(vec3Set(1, 1, 1), max).x);
+  const Vec3 rescaled = vec3Scale(vec3Normalize(Vec3{1, 1, 1}), max);
+  EXPECT_EQ(rescaled.x, vec3ClampLength(Vec3{1, 1, 1}, max).x);
   EXPECT_NE(1.0f, rescaled.x);
 }
 
