@@ -1,4 +1,4 @@
-#include "sim/scene.h"
+#include "sim/palette.h"
 
 #include "sim/random.h"
 

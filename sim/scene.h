@@ -47,14 +47,6 @@ struct Scene {
   std::int32_t symmetry;              // 1: every wire is drawn eight times, mirrored
 };
 
-// The palette entries 0 to 4 (Emerald, Lapis, Amber, Amethyst, Ruby): the plain table when glow
-// is false, the glow table otherwise. An index outside the table gives black.
-Vec3 paletteColor(std::uint8_t index, bool glow);
-
-// The entry the colour moves to after current: randomInt(0, 4) drawn again and again until it
-// differs from current.
-std::uint8_t paletteDrawNextIndex(std::uint8_t current);
-
 // Fills a scene from its construction parameters, making its random choices in a fixed order.
 // 0 on success; 1 when storage for a component (grid, wires, trails) is not obtained, after
 // which the scene must not be updated (sceneRelease may still be called). A colour scheme

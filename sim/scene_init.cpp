@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "sim/palette.h"
 #include "sim/random.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sim/neighbour_cells.h"
+#include "sim/palette.h"
 #include "sim/steering.h"
 
 namespace {

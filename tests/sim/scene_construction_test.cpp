@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/palette.h"
 #include "sim/random.h"
 #include "sim/scene.h"
 #include "sim/scene_build.h"

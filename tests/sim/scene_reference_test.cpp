@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "sim/palette.h"
 #include "sim/random.h"
 #include "sim/scene.h"
 #include "tests/sim/flock_reference.h"

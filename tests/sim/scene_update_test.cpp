@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <random>
 
+#include "sim/palette.h"
 #include "sim/scene.h"
 #include "tests/sim/scene_fixture.h"
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "sim/palette.h"
+
 namespace {
 
 bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
