@@ -47,13 +47,23 @@ struct Scene {
   std::int32_t symmetry;              // 1: every wire is drawn eight times, mirrored
 };
 
+// What a scene is built from: the settings (as stored numbers) and the client size.
+struct SceneParameters {
+  std::int32_t requestedWireCount;  // the wires asked for; an eighth of them with symmetry
+  float size;                       // the wire-length setting, 0 to 1
+  float speed;                      // the speed setting, 0 to 1
+  std::int32_t width;               // client size in pixels
+  std::int32_t height;
+  std::uint8_t colorScheme;         // a palette entry 0 to 4, 5 Random, 6 Cycle
+  std::uint8_t glowMode;            // GlowMode
+  std::int32_t symmetry;            // non-zero: eight mirrored copies of every wire
+};
+
 // Fills a scene from its construction parameters, making its random choices in a fixed order.
 // 0 on success; 1 when storage for a component (grid, wires, trails) is not obtained, after
 // which the scene must not be updated (sceneRelease may still be called). A colour scheme
 // beyond Cycle (6) is taken as Cycle, as the settings store does.
-std::int32_t sceneInit(Scene& scene, std::int32_t requestedWireCount, float size, float speed,
-                       std::int32_t width, std::int32_t height, std::uint8_t colorScheme,
-                       std::uint8_t glowMode, std::int32_t symmetry);
+std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters);
 
 // Gives back the storage of the scene's components; safe after a failed sceneInit.
 void sceneRelease(Scene& scene);

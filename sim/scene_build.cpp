@@ -20,19 +20,14 @@ std::int32_t requestedWireCountFor(float quantity) {
 
 SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32_t width,
                                             std::int32_t height) {
-  return SceneParameters{requestedWireCountFor(settings.quantity),
-                         settings.size,
-                         settings.speed,
-                         width,
-                         height,
-                         settings.color,
-                         settings.glow,
-                         static_cast<std::int32_t>(settings.symmetry)};
-}
-
-std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& p) {
-  return sceneInit(scene, p.requestedWireCount, p.size, p.speed, p.width, p.height,
-                   p.colorScheme, p.glowMode, p.symmetry);
+  return SceneParameters{.requestedWireCount = requestedWireCountFor(settings.quantity),
+                         .size = settings.size,
+                         .speed = settings.speed,
+                         .width = width,
+                         .height = height,
+                         .colorScheme = settings.color,
+                         .glowMode = settings.glow,
+                         .symmetry = static_cast<std::int32_t>(settings.symmetry)};
 }
 
 bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
@@ -44,7 +39,7 @@ bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std
   }
   if (scene == nullptr) {
     if (!storageObtainArray(scene, 1)) return false;
-    return sceneInitWithParameters(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
+    return sceneInit(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
   }
   return true;
 }

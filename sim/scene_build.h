@@ -12,25 +12,11 @@
 #include "sim/frame_clock.h"
 #include "sim/scene.h"
 
-// The arguments sceneInit takes after the scene, in its order.
-struct SceneParameters {
-  std::int32_t requestedWireCount;  // floor(quantity x 250 + 50), the sum rounded to float first
-  float size;
-  float speed;
-  std::int32_t width;
-  std::int32_t height;
-  std::uint8_t colorScheme;
-  std::uint8_t glowMode;
-  std::int32_t symmetry;
-};
-
-// What the settings and the client size ask of sceneInit. Whole percentages p give exactly
+// What the settings and the client size ask of sceneInit. The wires asked for are
+// floor(quantity x 250 + 50), the sum rounded to float first: whole percentages p give exactly
 // 50 + floor(2.5 p) wires.
 SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32_t width,
                                             std::int32_t height);
-
-// sceneInit with the given parameters.
-std::int32_t sceneInitWithParameters(Scene& scene, const SceneParameters& parameters);
 
 // The frame clock's longest step: one minute.
 inline constexpr std::uint32_t kFrameClockMaxDeltaMs = 60000;

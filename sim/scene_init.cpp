@@ -31,17 +31,21 @@ float drawSpin(float lowest, float highest) {
 
 }  // namespace
 
-std::int32_t sceneInit(Scene& scene, std::int32_t requestedWireCount, float size, float speed,
-                       std::int32_t width, std::int32_t height, std::uint8_t colorScheme,
-                       std::uint8_t glowMode, std::int32_t symmetry) {
+std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
+  const std::int32_t requestedWireCount = parameters.requestedWireCount;
+  const float size = parameters.size;
+  const float speed = parameters.speed;
+  const std::uint8_t colorScheme =
+      parameters.colorScheme > kColorCycle ? kColorCycle : parameters.colorScheme;
+  const std::uint8_t glowMode = parameters.glowMode;
+
   // Empty components first, so a scene whose construction stops half way can still be released.
   scene = Scene{};
-  if (colorScheme > kColorCycle) colorScheme = kColorCycle;
 
   scene.glowMode = glowMode;
   scene.baseWireSpeed = static_cast<float>(static_cast<double>(speed) * 1.5e-7 + 5e-8);
   scene.size = size;
-  scene.symmetry = symmetry != 0 ? 1 : 0;
+  scene.symmetry = parameters.symmetry != 0 ? 1 : 0;
 
   scene.boundsMaxY = 1.1f;
   scene.boundsMinY = -0.1f;
@@ -53,8 +57,8 @@ std::int32_t sceneInit(Scene& scene, std::int32_t requestedWireCount, float size
   const std::int32_t n = scene.symmetry != 0 ? requestedWireCount / kSymmetryCopies
                                              : requestedWireCount;
 
-  scene.width = width;
-  scene.height = height;
+  scene.width = parameters.width;
+  scene.height = parameters.height;
   scene.cameraZ = -(speed * 1.5f + 4.0f);
 
   const bool randomPalette = colorScheme == kColorRandom || colorScheme == kColorCycle;

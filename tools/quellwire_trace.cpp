@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
       sceneParametersFromSettings(traceSettings(options), options.width, options.height);
   Scene scene{};
   seedRandom(options.seed);
-  if (sceneInitWithParameters(scene, parameters) != 0) {
+  if (sceneInit(scene, parameters) != 0) {
     std::fprintf(stderr, "quellwire-trace: the scene could not be built\n");
     sceneRelease(scene);
     return 1;

@@ -52,7 +52,14 @@ TEST(NoAllocation, FilingAndLayingPointsAfterInitialisation) {
 TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
   Scene scene{};
   seedRandom(8);
-  ASSERT_EQ(0, sceneInit(scene, 300, 1.0f, 1.0f, 1024, 768, 6, 2, 0));
+  ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 300,
+                                 .size = 1.0f,
+                                 .speed = 1.0f,
+                                 .width = 1024,
+                                 .height = 768,
+                                 .colorScheme = 6,
+                                 .glowMode = 2,
+                                 .symmetry = 0}));
   {
     OwnAllocationCount count;
     for (int frame = 0; frame < 1000; ++frame) {

@@ -38,7 +38,7 @@ TEST(SceneConstruction, ParametersForEveryPercentage) {
       seedRandom(static_cast<std::uint32_t>(p));
       SceneParameters withSymmetry = params;
       withSymmetry.symmetry = symmetry;
-      ASSERT_EQ(0, sceneInitWithParameters(scene, withSymmetry));
+      ASSERT_EQ(0, sceneInit(scene, withSymmetry));
       const std::int32_t n = symmetry ? requested / 8 : requested;
       const bool shortByOne = p == 35 || p == 45 || p == 65 || p == 70 || p == 90 || p == 95;
       const std::uint32_t capacity = 20 + (2 * p) / 5 - (shortByOne ? 1 : 0);
@@ -108,7 +108,14 @@ TEST(SceneConstruction, DrawOrder) {
 
       Scene scene{};
       seedRandom(seed);
-      ASSERT_EQ(0, sceneInit(scene, 50, 0.5f, 0.5f, 800, 600, scheme, 1, 0));
+      ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 50,
+                                     .size = 0.5f,
+                                     .speed = 0.5f,
+                                     .width = 800,
+                                     .height = 600,
+                                     .colorScheme = scheme,
+                                     .glowMode = 1,
+                                     .symmetry = 0}));
       EXPECT_EQ(palette, scene.paletteIndex);
       EXPECT_EQ(next, scene.nextPaletteIndex);
       EXPECT_NE(scene.paletteIndex, scene.nextPaletteIndex);
@@ -153,7 +160,14 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
     EXPECT_EQ(0, probe.liveBlocks());
   }
   Scene scene{};
-  EXPECT_EQ(1, sceneInit(scene, -8, 0.5f, 0.5f, 0, 0, 0, 0, 0));
+  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8,
+                                 .size = 0.5f,
+                                 .speed = 0.5f,
+                                 .width = 0,
+                                 .height = 0,
+                                 .colorScheme = 0,
+                                 .glowMode = 0,
+                                 .symmetry = 0}));
   sceneRelease(scene);
 }
 
@@ -170,7 +184,7 @@ TEST(SceneBuild, SeedsFromTheClockAndReportsAFailedBuild) {
   EXPECT_EQ(800, scene->width);
   Scene expected{};  // the same scene as seeding with the start tick gives
   seedRandom(1);
-  ASSERT_EQ(0, sceneInitWithParameters(expected, sceneParametersFromSettings(settings, 800, 600)));
+  ASSERT_EQ(0, sceneInit(expected, sceneParametersFromSettings(settings, 800, 600)));
   EXPECT_EQ(expected.angleX, scene->angleX);
   EXPECT_TRUE(sameBits(expected.wires.items[224].position, scene->wires.items[224].position));
   sceneRelease(expected);
