@@ -43,3 +43,11 @@ bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std
   }
   return true;
 }
+
+void releaseSceneAndClock(FrameClock*& clock, Scene*& scene) {
+  if (scene != nullptr) sceneRelease(*scene);
+  storageRelease(scene);
+  storageRelease(clock);
+  scene = nullptr;
+  clock = nullptr;
+}

@@ -30,3 +30,8 @@ inline constexpr int kSceneBuildFailedExitStatus = -1;
 // nothing released (whatever was obtained is left in place).
 bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
                 std::int32_t height, std::uint32_t nowMs);
+
+// Gives back whatever buildScene obtained, after a failed build too, and leaves both pointers
+// empty. The saver keeps its clock and scene until the process ends; programs that build scenes
+// and go on running (the tools, the tests) give them back with this.
+void releaseSceneAndClock(FrameClock*& clock, Scene*& scene);

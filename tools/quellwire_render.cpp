@@ -7,7 +7,7 @@
 
 #include "display/frame_sequence.h"
 #include "display/headless/osmesa_window_system.h"
-#include "sim/storage.h"
+#include "sim/scene_build.h"
 #include "tools/png_file.h"
 #include "tools/render_options.h"
 
@@ -66,8 +66,6 @@ int main(int argc, char** argv) {
   HeadlessWindowClose(window);
   // The saver keeps its scene and clock until the process ends; the tool gives them back, so
   // that the leak check of the sanitizer build sees only real leaks.
-  if (state.scene != nullptr) sceneRelease(*state.scene);
-  storageRelease(state.scene);
-  storageRelease(state.frameClock);
+  releaseSceneAndClock(state.frameClock, state.scene);
   return written ? 0 : 1;
 }

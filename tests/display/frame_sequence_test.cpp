@@ -12,23 +12,10 @@
 
 #include "display/headless/osmesa_window_system.h"
 #include "render/glow_sizes.h"
+#include "sim/scene_build.h"
 #include "sim/storage.h"
 
 namespace {
-
-// The frame driver keeps its clock and scene for the life of the process; a test gives them back
-// itself, so that the leak check of the sanitizer build sees only real leaks.
-void releaseSceneAndClock(Scene* scene, FrameClock* clock) {
-  if (scene != nullptr) sceneRelease(*scene);
-  storageRelease(scene);
-  storageRelease(clock);
-}
-
-void releaseSceneAndClock(FrameDriverState& state) {
-  releaseSceneAndClock(state.scene, state.frameClock);
-  state.scene = nullptr;
-  state.frameClock = nullptr;
-}
 
 // ---- The order of the platform calls, seen through a recording window system. ----
 
@@ -161,7 +148,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(window.calls, releaseCalls);
   EXPECT_EQ(state.deviceContext, nullptr);
   EXPECT_EQ(state.renderContext, nullptr);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(state.frameClock, state.scene);
 
   // A window already gone is released by the same platform steps (its GL calls are left out).
   RunCreationSequence(state, system);
@@ -174,7 +161,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], 0u);
   EXPECT_EQ(state.deviceContext, nullptr);
   EXPECT_EQ(state.renderContext, nullptr);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 // The scene: built at creation from the loaded settings, the client size and a clock started at
@@ -190,8 +177,8 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   EXPECT_EQ(state.scene->wires.count, 50);
   EXPECT_EQ(state.scene->width, 640);
   EXPECT_EQ(state.scene->paletteIndex, 4);
-  FrameClock* const firstClock = state.frameClock;
-  Scene* const firstScene = state.scene;
+  FrameClock* firstClock = state.frameClock;
+  Scene* firstScene = state.scene;
 
   window.tick = 5016;
   RunFrame(state, system);
@@ -204,8 +191,8 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   RunCreationSequence(state, system);  // a new window: a new clock and scene
   EXPECT_NE(state.frameClock, firstClock);
   EXPECT_EQ(state.scene->activationElapsedUs, 0u);
-  releaseSceneAndClock(firstScene, firstClock);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(firstClock, firstScene);
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 TEST(FrameSequenceScene, ASceneThatCannotBeBuiltEndsTheProcessWithMinusOne) {
@@ -241,7 +228,7 @@ class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
   }
   void TearDown() override {
     HeadlessWindowClose(window_);
-    releaseSceneAndClock(state_);
+    releaseSceneAndClock(state_.frameClock, state_.scene);
   }
 
   bool AllPixelsAre(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
@@ -452,7 +439,7 @@ TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) 
 
   RunReleaseSequence(state, system);
   HeadlessWindowClose(window);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 // OSMesa draws into the very buffer the window shows, so a swap made before the drawing would
@@ -488,7 +475,7 @@ TEST(HeadlessFrameDriverSwap, EachSwapShowsTheFinishedFrame) {
   EXPECT_EQ(litFrames, 10);
   RunReleaseSequence(state, system);
   HeadlessWindowClose(window);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 // A device without formats: no context is made, yet the window runs its frames harmlessly.
@@ -512,7 +499,7 @@ TEST(HeadlessFrameDriverWithoutFormats, FramesDrawNothingAndNothingCrashes) {
   RunReleaseSequence(state, system);
   EXPECT_FALSE(window.timerRunning);
   HeadlessWindowClose(window);
-  releaseSceneAndClock(state);
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "sim/random.h"
 #include "sim/scene.h"
 #include "sim/scene_build.h"
-#include "sim/storage.h"
 #include "tests/sim/scene_fixture.h"
 #include "tests/sim/storage_probe.h"
 
@@ -195,18 +194,12 @@ TEST(SceneBuild, SeedsFromTheClockAndReportsAFailedBuild) {
   EXPECT_EQ(keptClock, clock);
   EXPECT_EQ(keptScene, scene);
   EXPECT_EQ(1u, clock->startTick);
-  sceneRelease(*scene);
-  storageRelease(scene);
-  storageRelease(clock);
+  releaseSceneAndClock(clock, scene);
 
   for (int failing : {1, 2, 4}) {  // the clock, the scene record, then its grid's nodes
     StorageProbe probe(failing);
-    clock = nullptr;
-    scene = nullptr;
     EXPECT_FALSE(buildScene(clock, scene, settings, 800, 600, 1));
-    if (scene != nullptr) sceneRelease(*scene);
-    storageRelease(scene);
-    storageRelease(clock);
+    releaseSceneAndClock(clock, scene);
     EXPECT_EQ(0, probe.liveBlocks());
   }
 }

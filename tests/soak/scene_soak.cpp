@@ -131,8 +131,6 @@ int main(int argc, char** argv) {
               "unchanged: all invariants held\n",
               options.wires, options.days, static_cast<unsigned long long>(frames), longestStepMs,
               heapAtEnd);
-  sceneRelease(*scene);
-  storageRelease(scene);
-  storageRelease(clock);
+  releaseSceneAndClock(clock, scene);
   return 0;
 }
