@@ -9,9 +9,6 @@
 #include "sim/trail.h"
 #include "sim/vec3.h"
 
-// The distance at which trail points are laid.
-inline constexpr double kTrailPointSpacing = 0.02;
-
 struct TrailFade {
   float tipGap;       // from the newest point to the head
   float totalLength;  // count spacings plus the tip gap: one spacing more than oldest to head

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr double kPointSpacing = 0.02;
 constexpr int kMostPointsPerSample = 5;
 
 void sampleTrail(Trail& trail) {
@@ -19,8 +18,8 @@ void sampleTrail(Trail& trail) {
   if (vec3LengthSquared(d) == 0.0f) return;
   const Vec3 u = vec3Normalize(d);
   float remaining = gap;
-  for (int laid = 0; laid < kMostPointsPerSample && remaining > kPointSpacing; ++laid) {
-    remaining = static_cast<float>(remaining - kPointSpacing);
+  for (int laid = 0; laid < kMostPointsPerSample && remaining > kTrailPointSpacing; ++laid) {
+    remaining = static_cast<float>(remaining - kTrailPointSpacing);
     trailPush(trail, vec3Add(anchor, vec3Scale(u, gap - remaining)), 0);
   }
 }

@@ -6,6 +6,9 @@
 
 #include "sim/vec3.h"
 
+// The distance at which a trail's points are laid, in units.
+inline constexpr double kTrailPointSpacing = 0.02;
+
 struct TrailPoint {
   Vec3 position;
   std::int32_t breakAfter;  // 1 when the drawn line ends at this point
