@@ -19,6 +19,19 @@ constexpr float kCaptureLineWidth = 0.5f;
 // GlowMode 3 is accepted from the store and draws no halo.
 constexpr std::uint8_t kGlowWithoutHalo = 3;
 
+// Four textured vertices at z = -1 covering the unit square, the texture's row offsetV at y = 1;
+// the caller brackets them with glBegin(GL_QUADS) and glEnd.
+void drawTexturedQuad(float extentU, float extentV, float offsetU, float offsetV) {
+  glTexCoord2f(offsetU, offsetV);
+  glVertex3f(0.0f, 1.0f, -1.0f);
+  glTexCoord2f(offsetU, offsetV + extentV);
+  glVertex3f(0.0f, 0.0f, -1.0f);
+  glTexCoord2f(offsetU + extentU, offsetV + extentV);
+  glVertex3f(1.0f, 0.0f, -1.0f);
+  glTexCoord2f(offsetU + extentU, offsetV);
+  glVertex3f(1.0f, 1.0f, -1.0f);
+}
+
 // The image in the lower-left side x side square of the back buffer into the bound texture.
 // When the texture already is an RGB image of that size (every frame after the first), the
 // pixels are copied into it in place: the same image, without the texture being made anew.

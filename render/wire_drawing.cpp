@@ -126,14 +126,3 @@ void drawTrails(const TrailSet& trails, Vec3 color, std::int32_t symmetry) {
   glDisable(GL_LINE_SMOOTH);
   glEnable(GL_TEXTURE_2D);
 }
-
-void drawTexturedQuad(float extentU, float extentV, float offsetU, float offsetV) {
-  glTexCoord2f(offsetU, offsetV);
-  glVertex3f(0.0f, 1.0f, -1.0f);
-  glTexCoord2f(offsetU, offsetV + extentV);
-  glVertex3f(0.0f, 0.0f, -1.0f);
-  glTexCoord2f(offsetU + extentU, offsetV + extentV);
-  glVertex3f(1.0f, 0.0f, -1.0f);
-  glTexCoord2f(offsetU + extentU, offsetV);
-  glVertex3f(1.0f, 1.0f, -1.0f);
-}

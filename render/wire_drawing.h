@@ -1,6 +1,5 @@
 // The wires on the screen: every trail drawn as a faded line strip from its oldest point to its
-// moving head, under the scene's own perspective and tumbling, and the textured quad the glow
-// pass draws its screen-filling images with.
+// moving head, under the scene's own perspective and tumbling.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +18,3 @@ void drawScene(const Scene& scene);
 // The line strips of every active trail that holds a point, in the given colour; eight mirrored
 // copies when symmetry is non-zero. Disables texturing while it draws and enables it after.
 void drawTrails(const TrailSet& trails, Vec3 color, std::int32_t symmetry);
-
-// Four textured vertices at z = -1 covering the unit square, the texture's row offsetV at y = 1;
-// the caller brackets them with glBegin(GL_QUADS) and glEnd.
-void drawTexturedQuad(float extentU, float extentV, float offsetU, float offsetV);
