@@ -9,6 +9,9 @@
 
 #include "sim/vec3.h"
 
+// The cells of the scene's grid: every cell number cellIndexOf gives.
+inline constexpr std::int32_t kGridCellCount = 1000;
+
 struct CellNode {
   std::int32_t index;  // the node's own number, equal to its slot in nodes and its wire's index
   std::int32_t cell;   // the cell the node is filed in; -1 while it is filed nowhere
@@ -16,7 +19,7 @@ struct CellNode {
 };
 
 struct CellGrid {
-  std::int32_t cellCount;  // number of cells; the scene uses 1000
+  std::int32_t cellCount;  // number of cells; the scene uses kGridCellCount
   std::int32_t nodeCount;  // number of nodes; the scene uses its wire count
   CellNode** heads;        // owned, cellCount links: the first node of each cell, or none
   CellNode* nodes;         // owned, nodeCount nodes

@@ -6,10 +6,8 @@
 
 namespace {
 
-constexpr std::int32_t kMaskedCells = 1000;
-
 void refreshOccupied(NeighbourCells& cells, const CellGrid& grid, std::int32_t cell) {
-  if (cell < 0 || cell >= kMaskedCells || cell >= grid.cellCount) return;
+  if (cell < 0 || cell >= kGridCellCount || cell >= grid.cellCount) return;
   const auto bit = static_cast<std::uint16_t>(1u << (cell % 10));
   std::uint16_t& row = cells.occupied[cell / 10];
   row = static_cast<std::uint16_t>(grid.heads[cell] != nullptr ? (row | bit) : (row & ~bit));
@@ -38,11 +36,11 @@ unsigned nearDigits(float v) {
 
 void neighbourCellsFill(NeighbourCells& cells, const Scene& scene) {
   const CellGrid& grid = scene.grid;
-  for (std::int32_t row = 0; row < 100; ++row) {
+  for (std::int32_t row = 0; row < kGridCellCount / 10; ++row) {
     cells.occupied[row] = 0;
     cells.displaced[row] = 0;
   }
-  for (std::int32_t cell = 0; cell < kMaskedCells && cell < grid.cellCount; ++cell) {
+  for (std::int32_t cell = 0; cell < kGridCellCount && cell < grid.cellCount; ++cell) {
     refreshOccupied(cells, grid, cell);
   }
   for (std::int32_t j = 0; j < grid.nodeCount && j < scene.wires.count; ++j) {
@@ -60,7 +58,7 @@ void neighbourCellsRefile(NeighbourCells& cells, const CellGrid& grid, std::int3
 }
 
 void neighbourCellsMarkDisplaced(NeighbourCells& cells, std::int32_t cell) {
-  if (cell < 0 || cell >= kMaskedCells) return;
+  if (cell < 0 || cell >= kGridCellCount) return;
   cells.displaced[cell / 10] = static_cast<std::uint16_t>(cells.displaced[cell / 10] | (1u << (cell % 10)));
 }
 

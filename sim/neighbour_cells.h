@@ -16,8 +16,8 @@
 #include "sim/scene.h"
 
 struct NeighbourCells {
-  std::uint16_t occupied[100];   // the cell's list is not empty
-  std::uint16_t displaced[100];  // the cell may hold a node filed away from its wire
+  std::uint16_t occupied[kGridCellCount / 10];   // the cell's list is not empty
+  std::uint16_t displaced[kGridCellCount / 10];  // may hold a node filed away from its wire
 };
 
 // Both masks from the scene as it stands: occupied cells, and the cells of every node whose
@@ -36,7 +36,7 @@ void neighbourCellsMarkDisplaced(NeighbourCells& cells, std::int32_t cell);
 // wire at position p: 10-bit z masks for the (x, y) rows of the window; other rows are not set.
 struct FlockWindow {
   std::int32_t lowX, highX, lowY, highY;
-  std::uint16_t rows[100];
+  std::uint16_t rows[kGridCellCount / 10];
 };
 void neighbourCellsFlockWindow(FlockWindow& window, const NeighbourCells& cells,
                                const CellGrid& grid, std::int32_t i, Vec3 p);

@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::uint8_t kColorRandom = 5;
 constexpr std::uint8_t kColorCycle = 6;
-constexpr std::int32_t kSceneCells = 1000;
 constexpr std::int32_t kSymmetryCopies = 8;
 constexpr double kStartSpanUs = 6000000.0;
 constexpr std::uint32_t kShortestActivationIntervalUs = 10;
@@ -84,7 +83,7 @@ std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
     scene.activationIntervalUs = kShortestActivationIntervalUs;
   }
 
-  if (cellGridInit(scene.grid, kSceneCells, n) != 0) return 1;
+  if (cellGridInit(scene.grid, kGridCellCount, n) != 0) return 1;
   if (wireArrayInit(scene.wires, n, scene.baseWireSpeed, scene.grid) != 0) return 1;
 
   const std::uint32_t capacity = truncateToUint32(std::floor(static_cast<double>(size) * 40.0 + 20.0));

@@ -1,6 +1,7 @@
 // The scene update against a plain reading of the update rules, written here from the public
-// pieces: every wire is steered by steerWireAfresh (which looks at the grid afresh each call) rather
-// than by the update's own incrementally kept neighbour cells. Whole runs must agree bit for bit.
+// pieces: every wire is steered by steerWireAfresh (which looks at the grid afresh each call)
+// rather than by the update's own incrementally kept neighbour cells. Whole runs must agree bit
+// for bit.
 #include <gtest/gtest.h>
 
 #include <cmath>
