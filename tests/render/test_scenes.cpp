@@ -47,13 +47,8 @@ Scene buildFlock(std::int32_t width, std::int32_t height, std::uint8_t glowMode,
                  std::uint32_t seed) {
   Scene scene{};
   seedRandom(seed);
-  if (sceneInit(scene, {.requestedWireCount = 300,
-                        .size = 0.5f,
-                        .speed = 0.5f,
-                        .width = width,
-                        .height = height,
-                        .colorScheme = colorScheme,
-                        .glowMode = glowMode,
+  if (sceneInit(scene, {.requestedWireCount = 300, .size = 0.5f, .speed = 0.5f, .width = width,
+                        .height = height, .colorScheme = colorScheme, .glowMode = glowMode,
                         .symmetry = symmetry}) == 0) {
     for (int frame = 0; frame < seconds * 100; ++frame) sceneUpdate(scene, 10000);
   }

@@ -107,14 +107,9 @@ TEST(SceneConstruction, DrawOrder) {
 
       Scene scene{};
       seedRandom(seed);
-      ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 50,
-                                     .size = 0.5f,
-                                     .speed = 0.5f,
-                                     .width = 800,
-                                     .height = 600,
-                                     .colorScheme = scheme,
-                                     .glowMode = 1,
-                                     .symmetry = 0}));
+      ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 50, .size = 0.5f, .speed = 0.5f,
+                                     .width = 800, .height = 600, .colorScheme = scheme,
+                                     .glowMode = 1, .symmetry = 0}));
       EXPECT_EQ(palette, scene.paletteIndex);
       EXPECT_EQ(next, scene.nextPaletteIndex);
       EXPECT_NE(scene.paletteIndex, scene.nextPaletteIndex);
@@ -159,14 +154,8 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
     EXPECT_EQ(0, probe.liveBlocks());
   }
   Scene scene{};
-  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8,
-                                 .size = 0.5f,
-                                 .speed = 0.5f,
-                                 .width = 0,
-                                 .height = 0,
-                                 .colorScheme = 0,
-                                 .glowMode = 0,
-                                 .symmetry = 0}));
+  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8, .size = 0.5f, .speed = 0.5f, .width = 0,
+                                 .height = 0, .colorScheme = 0, .glowMode = 0, .symmetry = 0}));
   sceneRelease(scene);
 }
 

@@ -12,14 +12,10 @@ inline std::int32_t initSceneFromPercent(Scene& scene, std::uint32_t seed, int q
                                          std::int32_t symmetry) {
   seedRandom(seed);
   const float q = static_cast<float>(quantity / 100.0);
-  return sceneInit(scene, {.requestedWireCount =
-                               static_cast<std::int32_t>(static_cast<float>(q * 250.0 + 50.0)),
-                           .size = static_cast<float>(size / 100.0),
-                           .speed = static_cast<float>(speed / 100.0),
-                           .width = 1024,
-                           .height = 768,
-                           .colorScheme = color,
-                           .glowMode = glow,
+  const auto wires = static_cast<std::int32_t>(static_cast<float>(q * 250.0 + 50.0));
+  return sceneInit(scene, {.requestedWireCount = wires, .size = static_cast<float>(size / 100.0),
+                           .speed = static_cast<float>(speed / 100.0), .width = 1024,
+                           .height = 768, .colorScheme = color, .glowMode = glow,
                            .symmetry = symmetry});
 }
 

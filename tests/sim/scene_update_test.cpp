@@ -56,13 +56,8 @@ class RespawnTest : public SceneUpdateTest {
  protected:
   void placeStill(float x, float phaseRate) {
     seedRandom(8);
-    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 1,
-                                   .size = 0.5f,
-                                   .speed = 0.5f,
-                                   .width = 100,
-                                   .height = 100,
-                                   .colorScheme = 0,
-                                   .glowMode = 0,
+    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 1, .size = 0.5f, .speed = 0.5f,
+                                   .width = 100, .height = 100, .colorScheme = 0, .glowMode = 0,
                                    .symmetry = 0}));
     scene.activationElapsedUs = 0xFFFFFFF0u;  // the start is over
     Wire& w = scene.wires.items[0];
