@@ -3,7 +3,7 @@
 #include <cstring>
 #include <strings.h>
 
-#include "x11/setting_text.h"
+#include "settings/file/setting_text.h"
 
 namespace {
 

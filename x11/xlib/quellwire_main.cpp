@@ -16,9 +16,9 @@
 #include "settings/stored_settings.h"
 #include "x11/saver_input.h"
 #include "x11/saver_options.h"
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 #include "x11/window_loss.h"
-#include "x11/xlib/settings_file_io.h"
+#include "settings/posix/settings_file_io.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
 
 namespace {

@@ -1,11 +1,11 @@
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <strings.h>
 
-#include "x11/setting_text.h"
+#include "settings/file/setting_text.h"
 
 namespace {
 

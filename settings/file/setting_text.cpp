@@ -1,4 +1,4 @@
-#include "x11/setting_text.h"
+#include "settings/file/setting_text.h"
 
 namespace {
 
