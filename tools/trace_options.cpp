@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "settings/file/decimal_number.h"
 #include "settings/stored_settings.h"
 
 const char kTraceUsage[] =
@@ -13,14 +14,11 @@ namespace {
 // Decimal digits only, between 1 and 10 of them, at most maximum.
 bool parseNumber(const char* text, std::size_t length, std::uint32_t maximum,
                  std::uint32_t& value) {
-  if (length == 0 || length > 10) return false;
-  std::uint64_t number = 0;
-  for (std::size_t k = 0; k < length; ++k) {
-    if (text[k] < '0' || text[k] > '9') return false;
-    number = number * 10 + static_cast<std::uint64_t>(text[k] - '0');
+  const DecimalNumber read = readDecimalNumber(text, length, DecimalDigitsOnly);
+  if (read.check != DecimalCheck::Valid || read.digits > 10 || read.number > maximum) {
+    return false;
   }
-  if (number > maximum) return false;
-  value = static_cast<std::uint32_t>(number);
+  value = read.number;
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "settings/file/decimal_number.h"
 #include "settings/file/setting_text.h"
 
 namespace {
@@ -55,14 +56,9 @@ SettingTextValue readOptionValue(StoredSettingIndex index, const char* text) {
 }
 
 bool readFrameLimit(const char* text, std::uint32_t* frames) {
-  std::uint64_t number = 0;
-  if (text[0] == '\0') return false;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-    number = number * 10 + static_cast<std::uint64_t>(*c - '0');
-    if (number > 0xFFFFFFFFull) return false;
-  }
-  *frames = static_cast<std::uint32_t>(number);
+  const DecimalNumber read = readDecimalNumber(text, std::strlen(text), DecimalDigitsOnly);
+  if (read.check != DecimalCheck::Valid) return false;
+  *frames = read.number;
   return true;
 }
 

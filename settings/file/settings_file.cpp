@@ -5,15 +5,13 @@
 #include <cstring>
 #include <strings.h>
 
+#include "settings/file/decimal_number.h"
 #include "settings/file/setting_text.h"
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
 std::string trimmed(const char* begin, const char* end) {
-  while (begin < end && isBlank(*begin)) ++begin;
-  while (end > begin && isBlank(end[-1])) --end;
+  trimTextBlanks(begin, end);
   return std::string(begin, end);
 }
 
