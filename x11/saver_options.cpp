@@ -5,6 +5,7 @@
 
 #include "settings/file/decimal_number.h"
 #include "settings/file/setting_text.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -18,10 +19,6 @@ constexpr SettingOption kSettingOptions[] = {
     {"wires", StoredQuantity}, {"length", StoredSize}, {"speed", StoredSpeed},
     {"glow", StoredGlow},      {"color", StoredColor},
 };
-
-// The colour schemes by name, in their numeric order.
-constexpr const char* kColorNames[] = {"emerald", "lapis", "amber", "amethyst",
-                                       "ruby",    "random", "cycle"};
 
 // The option word without its one or two leading dashes; null when it has none.
 const char* optionWord(const char* argument) {
@@ -48,8 +45,10 @@ const SettingOption* settingOptionNamed(const char* word) {
 // The number a setting option's value stands for; colour schemes may also be given by name.
 SettingTextValue readOptionValue(StoredSettingIndex index, const char* text) {
   if (index == StoredColor) {
-    for (std::uint32_t i = 0; i < sizeof kColorNames / sizeof kColorNames[0]; ++i) {
-      if (strcasecmp(text, kColorNames[i]) == 0) return {SettingTextCheck::Valid, i};
+    for (int i = 0; i < kColorSchemeCount; ++i) {
+      if (strcasecmp(text, kColorSchemeNames[i]) == 0) {
+        return {SettingTextCheck::Valid, static_cast<std::uint32_t>(i)};
+      }
     }
   }
   return readSettingText(index, text, std::strlen(text));
