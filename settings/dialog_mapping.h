@@ -27,12 +27,8 @@ constexpr int dialogSliderMinimum = 0;
 constexpr int dialogSliderMaximum = 100;
 constexpr int dialogSliderTickFrequency = 10;
 
-// The list items, in the order they are added, so that an item's index is its setting value.
-constexpr int dialogColorCount = 7;
-constexpr const char* dialogColorNames[dialogColorCount] = {
-    "Emerald", "Lapis", "Amber", "Amethyst", "Ruby", "Random", "Cycle"};
-constexpr int dialogGlowCount = 3;
-constexpr const char* dialogGlowNames[dialogGlowCount] = {"None", "Low Quality", "High Quality"};
+// The list items are kColorSchemeNames and kGlowModeNames (settings/settings.h), added in their
+// order, so that an item's index is its setting value.
 
 // What a WM_COMMAND from a control asks of the dialog.
 enum DialogCommand {

@@ -21,6 +21,17 @@ enum ColorScheme : std::uint8_t {
   ColorCycle = 6,
 };
 
+// The names of the colour schemes and glow modes, indexed by their values: the configuration
+// dialog lists them in this order, the X11 saver's -color takes a colour's name in any case, and
+// quellwire.xml offers the colours by their names in lower case. Glow 3 has no name: only the
+// store and the X11 saver's -glow 3 reach it.
+constexpr int kColorSchemeCount = 7;
+constexpr const char* kColorSchemeNames[kColorSchemeCount] = {
+    "Emerald", "Lapis", "Amber", "Amethyst", "Ruby", "Random", "Cycle"};
+constexpr int kNamedGlowModeCount = 3;
+constexpr const char* kGlowModeNames[kNamedGlowModeCount] = {"None", "Low Quality",
+                                                             "High Quality"};
+
 struct Settings {
   float quantity;         // wire-count fraction 0 to 1 ("Wires:")
   float size;             // wire-length fraction 0 to 1 ("Wire Length:")

@@ -1,8 +1,9 @@
 // Loading and saving the six settings through a per-user store of named 32-bit values.
 //
 // The store itself is a record of operations that a platform layer fills in (the registry on
-// Windows; a per-user file could serve the same way). The order of the calls, what a failure
-// means and the conversions are decided here, so they are the same for every store.
+// Windows). The order of the calls, what a failure means and the conversions are decided here,
+// so they are the same for every store. The X11 saver's settings file (settings/file/) holds the
+// same stored numbers as text but is read on its own terms: it reports every line it cannot use.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "settings/file/decimal_number.h"
 #include "settings/stored_settings.h"
 
 const char kTraceUsage[] =
@@ -13,14 +14,11 @@ namespace {
 // Decimal digits only, between 1 and 10 of them, at most maximum.
 bool parseNumber(const char* text, std::size_t length, std::uint32_t maximum,
                  std::uint32_t& value) {
-  if (length == 0 || length > 10) return false;
-  std::uint64_t number = 0;
-  for (std::size_t k = 0; k < length; ++k) {
-    if (text[k] < '0' || text[k] > '9') return false;
-    number = number * 10 + static_cast<std::uint64_t>(text[k] - '0');
+  const DecimalNumber read = readDecimalNumber(text, length, DecimalDigitsOnly);
+  if (read.check != DecimalCheck::Valid || read.digits > 10 || read.number > maximum) {
+    return false;
   }
-  if (number > maximum) return false;
-  value = static_cast<std::uint32_t>(number);
+  value = read.number;
   return true;
 }
 
@@ -41,19 +39,19 @@ bool parseSteps(const char* text, std::vector<std::uint32_t>& steps) {
 
 struct NumberOption {
   const char* name;
-  std::uint32_t maximum;
+  int storedIndex;  // the stored setting whose limit it takes; -1 for any 32-bit number
   std::uint32_t TraceOptions::*field;
 };
 
 // The options that describe the scene, which both tools take.
 const NumberOption kSceneOptions[] = {
-    {"--seed", UINT32_MAX, &TraceOptions::seed},
-    {"--quantity", 100, &TraceOptions::quantityPercent},
-    {"--size", 100, &TraceOptions::sizePercent},
-    {"--speed", 100, &TraceOptions::speedPercent},
-    {"--glow", 3, &TraceOptions::glow},
-    {"--color", 6, &TraceOptions::color},
-    {"--symmetry", 1, &TraceOptions::symmetry},
+    {"--seed", -1, &TraceOptions::seed},
+    {"--quantity", StoredQuantity, &TraceOptions::quantityPercent},
+    {"--size", StoredSize, &TraceOptions::sizePercent},
+    {"--speed", StoredSpeed, &TraceOptions::speedPercent},
+    {"--glow", StoredGlow, &TraceOptions::glow},
+    {"--color", StoredColor, &TraceOptions::color},
+    {"--symmetry", StoredSymmetry, &TraceOptions::symmetry},
 };
 
 }  // namespace
@@ -63,7 +61,16 @@ bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_
 }
 
 TraceOptions traceDefaultOptions() {
-  return TraceOptions{0, 0, {}, 50, 50, 50, 2, 6, 0, 1024, 768};
+  TraceOptions options{};
+  options.quantityPercent = kStoredSettingDefaults[StoredQuantity];
+  options.sizePercent = kStoredSettingDefaults[StoredSize];
+  options.speedPercent = kStoredSettingDefaults[StoredSpeed];
+  options.glow = kStoredSettingDefaults[StoredGlow];
+  options.color = kStoredSettingDefaults[StoredColor];
+  options.symmetry = kStoredSettingDefaults[StoredSymmetry];
+  options.width = 1024;
+  options.height = 768;
+  return options;
 }
 
 SceneOptionResult traceParseSceneOption(const char* name, const char* value,
@@ -77,7 +84,9 @@ SceneOptionResult traceParseSceneOption(const char* name, const char* value,
   }
   for (const NumberOption& option : kSceneOptions) {
     if (std::strcmp(name, option.name) != 0) continue;
-    return parseNumber(value, length, option.maximum, options.*(option.field))
+    const std::uint32_t maximum =
+        option.storedIndex < 0 ? UINT32_MAX : kStoredSettingMaximums[option.storedIndex];
+    return parseNumber(value, length, maximum, options.*(option.field))
                ? SceneOptionResult::Accepted
                : SceneOptionResult::Rejected;
   }

@@ -25,8 +25,8 @@ struct TraceOptions {
   std::int32_t height;
 };
 
-// The defaults: seed 0, no frames, no steps, percentages 50, glow 2, colour 6, symmetry 0,
-// 1024 x 768.
+// The defaults: seed 0, no frames, no steps, the stored settings' defaults (percentages 50,
+// glow 2, colour 6, symmetry 0), 1024 x 768.
 TraceOptions traceDefaultOptions();
 
 // Plain decimal digits, 1 to 10 of them, at most maximum.

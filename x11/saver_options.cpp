@@ -3,7 +3,9 @@
 #include <cstring>
 #include <strings.h>
 
-#include "x11/setting_text.h"
+#include "settings/file/decimal_number.h"
+#include "settings/file/setting_text.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -17,10 +19,6 @@ constexpr SettingOption kSettingOptions[] = {
     {"wires", StoredQuantity}, {"length", StoredSize}, {"speed", StoredSpeed},
     {"glow", StoredGlow},      {"color", StoredColor},
 };
-
-// The colour schemes by name, in their numeric order.
-constexpr const char* kColorNames[] = {"emerald", "lapis", "amber", "amethyst",
-                                       "ruby",    "random", "cycle"};
 
 // The option word without its one or two leading dashes; null when it has none.
 const char* optionWord(const char* argument) {
@@ -47,22 +45,19 @@ const SettingOption* settingOptionNamed(const char* word) {
 // The number a setting option's value stands for; colour schemes may also be given by name.
 SettingTextValue readOptionValue(StoredSettingIndex index, const char* text) {
   if (index == StoredColor) {
-    for (std::uint32_t i = 0; i < sizeof kColorNames / sizeof kColorNames[0]; ++i) {
-      if (strcasecmp(text, kColorNames[i]) == 0) return {SettingTextCheck::Valid, i};
+    for (int i = 0; i < kColorSchemeCount; ++i) {
+      if (strcasecmp(text, kColorSchemeNames[i]) == 0) {
+        return {SettingTextCheck::Valid, static_cast<std::uint32_t>(i)};
+      }
     }
   }
   return readSettingText(index, text, std::strlen(text));
 }
 
 bool readFrameLimit(const char* text, std::uint32_t* frames) {
-  std::uint64_t number = 0;
-  if (text[0] == '\0') return false;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-    number = number * 10 + static_cast<std::uint64_t>(*c - '0');
-    if (number > 0xFFFFFFFFull) return false;
-  }
-  *frames = static_cast<std::uint32_t>(number);
+  const DecimalNumber read = readDecimalNumber(text, std::strlen(text), DecimalDigitsOnly);
+  if (read.check != DecimalCheck::Valid) return false;
+  *frames = read.number;
   return true;
 }
 

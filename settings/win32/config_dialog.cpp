@@ -54,9 +54,9 @@ void openDialog(HWND dialog) {
   InitCommonControlsEx(&classes);
 
   const DialogControls shown = dialogControlsFromSettings(currentSettings());
-  addListItems(dialog, IDC_COLORS_LIST, dialogColorNames, dialogColorCount);
+  addListItems(dialog, IDC_COLORS_LIST, kColorSchemeNames, kColorSchemeCount);
   selectListItem(dialog, IDC_COLORS_LIST, shown.colorSelection);
-  addListItems(dialog, IDC_GLOW_LIST, dialogGlowNames, dialogGlowCount);
+  addListItems(dialog, IDC_GLOW_LIST, kGlowModeNames, kNamedGlowModeCount);
   selectListItem(dialog, IDC_GLOW_LIST, shown.glowSelection);
 
   prepareSlider(dialog, IDC_QUANTITY_SLIDER);

@@ -34,8 +34,8 @@ DialogControlValue listReport(DialogControlValue selected, int itemCount) {
 
 // What the controls report back after showing these values, as the real controls would.
 DialogControls reportedBack(DialogControls shown) {
-  shown.colorSelection = listReport(shown.colorSelection, dialogColorCount);
-  shown.glowSelection = listReport(shown.glowSelection, dialogGlowCount);
+  shown.colorSelection = listReport(shown.colorSelection, kColorSchemeCount);
+  shown.glowSelection = listReport(shown.glowSelection, kNamedGlowModeCount);
   return shown;
 }
 
@@ -75,10 +75,10 @@ TEST(DialogSliderTest, PositionsAboveTheRangeCountAsOneHalf) {
 }
 
 TEST(DialogListTest, SelectionsWithinTheListAreTheSettingValues) {
-  for (DialogControlValue i = 0; i < dialogColorCount; ++i) {
+  for (DialogControlValue i = 0; i < kColorSchemeCount; ++i) {
     EXPECT_EQ(i, dialogColorFromSelection(i));
   }
-  for (DialogControlValue i = 0; i < dialogGlowCount; ++i) {
+  for (DialogControlValue i = 0; i < kNamedGlowModeCount; ++i) {
     EXPECT_EQ(i, dialogGlowFromSelection(i));
   }
 }
@@ -118,9 +118,9 @@ TEST(DialogCheckBoxTest, OnlyACheckedBoxTurnsSymmetryOn) {
 TEST(DialogOpeningTest, DefaultSettingsShowCycleHighQualityHalfwayAndNoSymmetry) {
   const DialogControls shown = dialogControlsFromSettings(settingsOf(50, 50, 50, 2, 6, 0));
   EXPECT_EQ(6u, shown.colorSelection);
-  EXPECT_STREQ("Cycle", dialogColorNames[shown.colorSelection]);
+  EXPECT_STREQ("Cycle", kColorSchemeNames[shown.colorSelection]);
   EXPECT_EQ(2u, shown.glowSelection);
-  EXPECT_STREQ("High Quality", dialogGlowNames[shown.glowSelection]);
+  EXPECT_STREQ("High Quality", kGlowModeNames[shown.glowSelection]);
   EXPECT_EQ(50u, shown.quantityPosition);
   EXPECT_EQ(50u, shown.sizePosition);
   EXPECT_EQ(50u, shown.speedPosition);

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include "settings/settings.h"
 
 namespace {
 
@@ -108,6 +116,62 @@ TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {
   applySaverWindowEnvironment(options, "junk", warnings);
   EXPECT_EQ(options.target, SaverTarget::RootWindow);
   EXPECT_EQ(warnings.size(), 1u);
+}
+
+// quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its
+// number, in their order, the default without an argument; each choice it passes reaches the
+// saver as that value, without a warning.
+TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
+  std::ifstream file(QW_SAVER_DESCRIPTION);
+  ASSERT_TRUE(file.good()) << QW_SAVER_DESCRIPTION;
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const auto optionsOf = [&text](const std::string& select) {
+    std::vector<std::pair<std::string, std::string>> found;  // id, arg-set
+    const std::regex block("<select id=\"" + select + "\">([\\s\\S]*?)</select>");
+    std::smatch match;
+    if (!std::regex_search(text, match, block)) return found;
+    const std::string options = match[1];
+    const std::regex option("<option id=\"([^\"]+)\"[^>]*?(?:arg-set=\"([^\"]*)\")?/>");
+    for (std::sregex_iterator it(options.begin(), options.end(), option), end; it != end; ++it) {
+      found.emplace_back((*it)[1], (*it)[2]);
+    }
+    return found;
+  };
+  const auto reaches = [](const std::string& argSet, StoredSettingIndex index, std::uint32_t value) {
+    std::istringstream words(argSet);
+    std::vector<std::string> kept{std::istream_iterator<std::string>(words), {}};
+    std::vector<const char*> arguments;
+    for (const std::string& word : kept) arguments.push_back(word.c_str());
+    const OptionsParse parse = Parse(arguments);
+    return parse.outcome == OptionsOutcome::Run && parse.warnings.empty() &&
+           parse.options.overrides[index].present && parse.options.overrides[index].number == value;
+  };
+  const Settings defaults = settingsDefaults();
+
+  const auto colors = optionsOf("color");
+  ASSERT_EQ(colors.size(), static_cast<std::size_t>(kColorSchemeCount));
+  for (int i = 0; i < kColorSchemeCount; ++i) {
+    std::string name = kColorSchemeNames[i];
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(colors[i].first, name);
+    if (i == defaults.color) {
+      EXPECT_EQ(colors[i].second, "") << name;
+    } else {
+      EXPECT_EQ(colors[i].second, "-color " + name);
+      EXPECT_TRUE(reaches(colors[i].second, StoredColor, i)) << name;
+    }
+  }
+
+  const auto glows = optionsOf("glow");
+  ASSERT_EQ(glows.size(), static_cast<std::size_t>(kNamedGlowModeCount + 1));  // and 3, wires only
+  for (std::size_t i = 0; i < glows.size(); ++i) {
+    if (i == defaults.glow) {
+      EXPECT_EQ(glows[i].second, "") << glows[i].first;
+    } else {
+      EXPECT_EQ(glows[i].second, "-glow " + std::to_string(i));
+      EXPECT_TRUE(reaches(glows[i].second, StoredGlow, static_cast<std::uint32_t>(i)));
+    }
+  }
 }
 
 }  // namespace

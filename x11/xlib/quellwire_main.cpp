@@ -16,9 +16,9 @@
 #include "settings/stored_settings.h"
 #include "x11/saver_input.h"
 #include "x11/saver_options.h"
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 #include "x11/window_loss.h"
-#include "x11/xlib/settings_file_io.h"
+#include "settings/posix/settings_file_io.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
 
 namespace {
@@ -64,23 +64,22 @@ void HandleEndSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-// The settings of this run: the file, then the command line's values over it. `fileStatus`
-// tells what was found of the file.
-Settings RunSettings(const SaverOptions& options, std::vector<std::string>& problems,
-                     SettingsFileStatus& fileStatus) {
-  const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+// The settings of this run: the file at `path`, then the command line's values over it.
+// `fileStatus` tells what was found of the file.
+Settings RunSettings(const std::string& path, const SaverOptions& options,
+                     std::vector<std::string>& problems, SettingsFileStatus& fileStatus) {
   SettingsFileLoad file = loadSettingsFile(path, ExamineSettingsFile(path));
   for (std::string& problem : file.problems) problems.push_back(std::move(problem));
   fileStatus = file.status;
   return settingsFromStored(overlayStoredReading(file.reading, options.overrides));
 }
 
-// Stores the settings, unless the file held values that could not be read when the settings
-// were taken from it, or holds such values now (it is examined again first): then it is left
-// as it is and the run ends with 1.
-int SaveSettings(const Settings& settings, SettingsFileStatus readStatus) {
+// Stores the settings in the file at `path`, unless the file held values that could not be read
+// when the settings were taken from it, or holds such values now (it is examined again first):
+// then it is left as it is and the run ends with 1.
+int SaveSettings(const std::string& path, const Settings& settings,
+                 SettingsFileStatus readStatus) {
   std::vector<std::string> problems;
-  const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   const std::string refusal = settingsSaveRefusal(path, readStatus);
   if (!refusal.empty()) {
     std::fprintf(stderr, "quellwire: %s\n", refusal.c_str());
@@ -290,10 +289,12 @@ int main(int argc, char** argv) {
   Report(parse.warnings);
 
   std::vector<std::string> problems;
+  const std::string settingsPath =
+      settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   SettingsFileStatus fileStatus = SettingsFileStatus::Missing;
-  const Settings settings = RunSettings(options, problems, fileStatus);
+  const Settings settings = RunSettings(settingsPath, options, problems, fileStatus);
   Report(problems);
-  if (options.saveSettings) return SaveSettings(settings, fileStatus);
+  if (options.saveSettings) return SaveSettings(settingsPath, settings, fileStatus);
 
   HandleEndSignals();
   Display* display = XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());

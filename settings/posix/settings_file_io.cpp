@@ -1,4 +1,4 @@
-#include "x11/xlib/settings_file_io.h"
+#include "settings/posix/settings_file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

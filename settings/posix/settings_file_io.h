@@ -1,12 +1,13 @@
-// Reading and writing the settings file on disk; what the text means, and what is done with a
-// file that is missing, unreadable, too large or not a regular file, is x11/settings_file.h's.
+// Reading and writing the settings file on disk (POSIX calls only); what the text means, and what
+// is done with a file that is missing, unreadable, too large or not a regular file, is
+// settings/file/settings_file.h's.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "settings/stored_settings.h"
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 
 // Opens the file at `path` without blocking (a FIFO or a device there must not hold the saver),
 // examines what was opened and reads it only when it is a regular file, at most one byte past

@@ -1,40 +1,17 @@
-#include "x11/setting_text.h"
+#include "settings/file/setting_text.h"
 
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-}  // namespace
+#include "settings/file/decimal_number.h"
 
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length) {
   const std::uint32_t fallback = kStoredSettingDefaults[index];
-  std::size_t begin = 0;
-  std::size_t end = length;
-  while (begin < end && isBlank(text[begin])) ++begin;
-  while (end > begin && isBlank(text[end - 1])) --end;
-
-  bool negative = false;
-  if (begin < end && (text[begin] == '+' || text[begin] == '-')) {
-    negative = text[begin] == '-';
-    ++begin;
-  }
-  if (begin == end) return {SettingTextCheck::NotANumber, fallback};
-
-  // Counted in 64 bits and stopped early, so no length of digits can overflow.
-  std::uint64_t number = 0;
-  bool tooLarge = false;
-  for (std::size_t i = begin; i < end; ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return {SettingTextCheck::NotANumber, fallback};
-    if (!tooLarge) {
-      number = number * 10 + static_cast<std::uint64_t>(c - '0');
-      tooLarge = number > 0xFFFFFFFFull;
-    }
-  }
-  if (tooLarge || (negative && number != 0) || number > kStoredSettingMaximums[index]) {
+  const DecimalNumber read =
+      readDecimalNumber(text, length, DecimalBlanksAround | DecimalSigned);
+  if (read.check == DecimalCheck::NotANumber) return {SettingTextCheck::NotANumber, fallback};
+  if (read.check == DecimalCheck::TooLarge || (read.negative && read.number != 0) ||
+      read.number > kStoredSettingMaximums[index]) {
     return {SettingTextCheck::OutOfRange, fallback};
   }
-  return {SettingTextCheck::Valid, static_cast<std::uint32_t>(number)};
+  return {SettingTextCheck::Valid, read.number};
 }
 
 std::string quotedText(const char* text, std::size_t length) {

@@ -1,4 +1,4 @@
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,17 @@
-#include "x11/settings_file.h"
+#include "settings/file/settings_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <strings.h>
 
-#include "x11/setting_text.h"
+#include "settings/file/decimal_number.h"
+#include "settings/file/setting_text.h"
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
 std::string trimmed(const char* begin, const char* end) {
-  while (begin < end && isBlank(*begin)) ++begin;
-  while (end > begin && isBlank(end[-1])) --end;
+  trimTextBlanks(begin, end);
   return std::string(begin, end);
 }
 
