@@ -5,7 +5,6 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -125,15 +124,22 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
   std::ifstream file(QW_SAVER_DESCRIPTION);
   ASSERT_TRUE(file.good()) << QW_SAVER_DESCRIPTION;
   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  const auto optionsOf = [&text](const std::string& select) {
+  // The attribute `name` of an element's opening text, empty when it has none.
+  const auto attribute = [](const std::string& element, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const std::size_t start = element.find(key);
+    if (start == std::string::npos) return std::string();
+    const std::size_t from = start + key.size();
+    return element.substr(from, element.find('"', from) - from);
+  };
+  const auto optionsOf = [&text, &attribute](const std::string& select) {
     std::vector<std::pair<std::string, std::string>> found;  // id, arg-set
-    const std::regex block("<select id=\"" + select + "\">([\\s\\S]*?)</select>");
-    std::smatch match;
-    if (!std::regex_search(text, match, block)) return found;
-    const std::string options = match[1];
-    const std::regex option("<option id=\"([^\"]+)\"[^>]*?(?:arg-set=\"([^\"]*)\")?/>");
-    for (std::sregex_iterator it(options.begin(), options.end(), option), end; it != end; ++it) {
-      found.emplace_back((*it)[1], (*it)[2]);
+    const std::size_t begin = text.find("<select id=\"" + select + "\">");
+    const std::size_t end = text.find("</select>", begin);
+    if (begin == std::string::npos || end == std::string::npos) return found;
+    for (std::size_t at = text.find("<option ", begin); at < end; at = text.find("<option ", at + 1)) {
+      const std::string element = text.substr(at, text.find("/>", at) - at);
+      found.emplace_back(attribute(element, "id"), attribute(element, "arg-set"));
     }
     return found;
   };
