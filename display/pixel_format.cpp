@@ -71,3 +71,8 @@ int ChooseScoredPixelFormat(DescribePixelFormatFunction describe, void* device,
   }
   return bestIndex;
 }
+
+int PixelFormatAfterSet(int current, int requested, int count) {
+  if (current != 0) return current;
+  return requested >= 1 && requested <= count ? requested : 0;
+}

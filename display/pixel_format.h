@@ -44,3 +44,8 @@ using DescribePixelFormatFunction = int (*)(void* device, int index,
 int ChooseScoredPixelFormat(DescribePixelFormatFunction describe, void* device,
                             std::int32_t colorBits, std::int32_t depthBits,
                             std::int32_t doubleBuffer, std::int32_t acceleration);
+
+// A window's format is set once and for good, as on Windows: the format a window has after
+// asking for `requested` (1-based) when it has `current` (0 when none yet) and its device
+// offers `count` formats. A request out of range sets nothing.
+int PixelFormatAfterSet(int current, int requested, int count);

@@ -37,7 +37,7 @@ int DescribePixelFormat(WindowHandle window, DeviceContextHandle, int index,
 void SetPixelFormat(WindowHandle window, DeviceContextHandle, int format,
                     const PixelFormatDescription&) {
   HeadlessWindow& w = Window(window);
-  if (w.pixelFormat == 0 && format >= 1 && format <= w.formatCount) w.pixelFormat = format;
+  w.pixelFormat = PixelFormatAfterSet(w.pixelFormat, format, w.formatCount);
 }
 
 // As with a real device, no context can be made before a pixel format has been set.

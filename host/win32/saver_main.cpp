@@ -8,10 +8,9 @@
 #include "host/win32/saver_host.h"
 #include "host/win32/screensaver_callbacks.h"
 #include "host/win32/system_hooks.h"
+#include "resources/config_dialog_ids.h"
 
 namespace {
-
-constexpr int kConfigDialogTemplate = 2003;
 
 HWND toWindow(WindowHandle handle) { return static_cast<HWND>(handle); }
 
@@ -54,7 +53,7 @@ void runGuardedMode(void* context) {
 int ShowConfigDialog(HWND owner) {
   HINSTANCE instance = static_cast<HINSTANCE>(HostState().instance);
   if (!RegisterDialogClasses(instance)) return 0;
-  return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogTemplate), owner,
+  return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_DIALOG), owner,
                                           ScreenSaverConfigureDialog, 0));
 }
 

@@ -142,4 +142,14 @@ TEST(ChooseScoredPixelFormat, UndescribableFormatScoresAsZeroed) {
   EXPECT_EQ(ChooseForContext(device), 2);  // a zeroed descriptor scores 23746
 }
 
+// A window's format is set once: a later request changes nothing; one out of range sets none.
+TEST(PixelFormatAfterSet, IsSetOnceAndOnlyWithinTheOfferedFormats) {
+  EXPECT_EQ(PixelFormatAfterSet(0, 2, 3), 2);
+  EXPECT_EQ(PixelFormatAfterSet(2, 3, 3), 2);
+  EXPECT_EQ(PixelFormatAfterSet(0, 0, 3), 0);
+  EXPECT_EQ(PixelFormatAfterSet(0, 4, 3), 0);
+  EXPECT_EQ(PixelFormatAfterSet(0, -1, 3), 0);
+  EXPECT_EQ(PixelFormatAfterSet(0, 1, 0), 0);
+}
+
 }  // namespace

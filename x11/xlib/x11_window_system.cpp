@@ -39,6 +39,22 @@ PixelFormatDescription DescribeConfig(Display* display, GLXFBConfig config) {
   return format;
 }
 
+// The screen's configurations whose visual `keep` accepts, moved to the front of the array GLX
+// gave (which the caller XFrees); their count in `kept`. Null when GLX gave none.
+template <typename Keep>
+GLXFBConfig* ScreenConfigsWhere(Display* display, int screen, int& kept, Keep keep) {
+  int count = 0;
+  GLXFBConfig* all = glXGetFBConfigs(display, screen, &count);
+  kept = 0;
+  if (all == nullptr) return nullptr;
+  for (int i = 0; i < count; ++i) {
+    if (keep(static_cast<VisualID>(ConfigAttribute(display, all[i], GLX_VISUAL_ID)))) {
+      all[kept++] = all[i];
+    }
+  }
+  return all;
+}
+
 // All configurations of a screen with a visual, for choosing the visual of a new window.
 struct ScreenConfigs {
   Display* display;
@@ -71,11 +87,10 @@ int DescribePixelFormat(WindowHandle window, DeviceContextHandle, int index,
   return w.configCount;
 }
 
-// As on Windows, a window's format is set once and for good.
 void SetPixelFormat(WindowHandle window, DeviceContextHandle, int format,
                     const PixelFormatDescription&) {
   X11Window& w = Record(window);
-  if (w.chosenConfig == 0 && format >= 1 && format <= w.configCount) w.chosenConfig = format;
+  w.chosenConfig = PixelFormatAfterSet(w.chosenConfig, format, w.configCount);
 }
 
 RenderContextHandle CreateRenderContext(WindowHandle window, DeviceContextHandle) {
@@ -152,17 +167,8 @@ void X11WindowOpen(X11Window& record, Display* display, Window window, bool show
   const int screen = XScreenNumberOfScreen(attributes.screen);
 
   // Only the configurations of the window's own visual can draw into it.
-  int count = 0;
-  GLXFBConfig* all = glXGetFBConfigs(display, screen, &count);
-  if (all == nullptr) return;
-  int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    if (static_cast<VisualID>(ConfigAttribute(display, all[i], GLX_VISUAL_ID)) == visual) {
-      all[kept++] = all[i];
-    }
-  }
-  record.configs = all;
-  record.configCount = kept;
+  record.configs = ScreenConfigsWhere(display, screen, record.configCount,
+                                      [visual](VisualID id) { return id == visual; });
 }
 
 void X11WindowResized(X11Window& record, ClientSize size) { record.size = size; }
@@ -182,13 +188,9 @@ WindowSystem X11WindowSystem(X11Window& record) {
 }
 
 XVisualInfo* ChooseSaverVisual(Display* display, int screen) {
-  int count = 0;
-  GLXFBConfig* all = glXGetFBConfigs(display, screen, &count);
-  if (all == nullptr) return nullptr;
   int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    if (ConfigAttribute(display, all[i], GLX_VISUAL_ID) != 0) all[kept++] = all[i];
-  }
+  GLXFBConfig* all = ScreenConfigsWhere(display, screen, kept, [](VisualID id) { return id != 0; });
+  if (all == nullptr) return nullptr;
   ScreenConfigs screenConfigs{display, all, kept};
   const int chosen = ChooseScoredPixelFormat(
       DescribeScreenConfig, &screenConfigs, RenderContextRequest.colorBits,
