@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
+#include "host/system_handles.h"
 #include "render/glow_textures.h"
 #include "settings/settings.h"
 #include "sim/frame_clock.h"
 #include "sim/scene.h"
 
-// Platform handles, carried as opaque pointers so the frame sequences stay portable. On Windows
-// they are the window's HWND, its HDC and its HGLRC.
-using WindowHandle = void*;
+// The window's device and GL contexts, carried as opaque pointers (beside the host's WindowHandle)
+// so the frame sequences stay portable. On Windows they are the window's HDC and its HGLRC.
 using DeviceContextHandle = void*;
 using RenderContextHandle = void*;
 

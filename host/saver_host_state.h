@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "host/system_handles.h"
 #include "host/system_values.h"
 
 // The system's calling convention for the functions looked up in system libraries.
@@ -13,10 +14,8 @@
 #define QW_SYSTEM_CALL
 #endif
 
-// System handles, kept as plain pointers so the portable code can hold and compare them.
-using ModuleHandle = void*;
-using WindowHandle = void*;
-using InputContextHandle = void*;
+// lastVerifyTick before any verification has ended.
+constexpr std::uint32_t kNeverVerified = 0xFFFFFFFFu;
 
 // "VerifyScreenSavePwd" of the password library: non-zero lets the saver close.
 using VerifyPasswordFunction = int(QW_SYSTEM_CALL*)(WindowHandle window);
@@ -46,7 +45,7 @@ struct SaverHostState {
 
   ModuleHandle passwordLibrary = nullptr;          // "PASSWORD.CPL" while loaded
   VerifyPasswordFunction verifyPassword = nullptr;  // its "VerifyScreenSavePwd"
-  std::uint32_t lastVerifyTick = 0xFFFFFFFFu;      // tick count when a verification last ended
+  std::uint32_t lastVerifyTick = kNeverVerified;   // tick count when a verification last ended
   ModuleHandle imeLibrary = nullptr;               // "IMM32.DLL" if it was already loaded
   AssociateContextFunction associateContext = nullptr;  // its "ImmAssociateContext"
   InputContextHandle savedInputContext = nullptr;  // the window's context before detaching

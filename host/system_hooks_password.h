@@ -8,9 +8,6 @@
 #include "host/saver_host_state.h"
 #include "host/system_hook_calls.h"
 
-// lastVerifyTick before any verification has ended.
-constexpr std::uint32_t kNeverVerified = 0xFFFFFFFFu;
-
 // A close request less than this many milliseconds after the end of a verification is refused
 // without asking again.
 constexpr std::uint32_t kVerifyRefusalMs = 200;

@@ -7,7 +7,7 @@
 #include "host/win32/fault_guard.h"
 #include "host/win32/saver_host.h"
 #include "host/win32/screensaver_callbacks.h"
-#include "host/win32/system_hooks.h"
+#include "host/win32/win32_system_hooks.h"
 #include "resources/config_dialog_ids.h"
 
 namespace {

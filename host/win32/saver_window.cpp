@@ -5,12 +5,12 @@
 #include "host/closing_rules.h"
 #include "host/host_screening.h"
 #include "host/saver_host_state.h"
-#include "host/saver_window_plan.h"
+#include "host/saver_window_layout.h"
 #include "host/system_hooks.h"
 #include "host/win32/fault_guard.h"
 #include "host/win32/saver_host.h"
 #include "host/win32/screensaver_callbacks.h"
-#include "host/win32/system_hooks.h"
+#include "host/win32/win32_system_hooks.h"
 
 namespace {
 

@@ -321,7 +321,6 @@ int main(int argc, char** argv) {
   // measured from where the pointer was when it started.
   SaverHostState& host = HostState();
   host.isPreview = !saver.fullScreen;
-  host.mainWindow = reinterpret_cast<WindowHandle>(saver.window);
   host.cursorOrigin = PointerPosition(display);
 
   X11Window record;

@@ -1,4 +1,4 @@
-#include "host/saver_window_plan.h"
+#include "host/saver_window_layout.h"
 
 bool VirtualScreenIsEmpty(const WindowRect& virtualScreen) {
   return virtualScreen.width == 0 || virtualScreen.height == 0;

@@ -1,6 +1,6 @@
 // The system calls behind the hooks, and the hook operations on the process's host state.
 // System libraries are looked up by name at run time, never imported.
-#include "host/win32/system_hooks.h"
+#include "host/win32/win32_system_hooks.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "host/saver_window_plan.h"
+#include "host/saver_window_layout.h"
 
 #include <gtest/gtest.h>
 
