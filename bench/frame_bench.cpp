@@ -38,8 +38,13 @@ void wholeFrame(benchmark::State& state) {
 
   Scene scene{};
   seedRandom(20240601);
-  if (sceneInit(scene, {.requestedWireCount = 300, .size = 0.5f, .speed = 0.5f, .width = width,
-                        .height = height, .colorScheme = 6, .glowMode = glowMode,
+  if (sceneInit(scene, {.requestedWireCount = 300,
+                        .size = 0.5f,
+                        .speed = 0.5f,
+                        .width = width,
+                        .height = height,
+                        .colorScheme = 6,
+                        .glowMode = glowMode,
                         .symmetry = 0}) != 0) {
     state.SkipWithError("scene not built");
     return;

@@ -20,8 +20,13 @@ void sceneUpdateSteadyState(benchmark::State& state) {
   const auto symmetry = static_cast<std::int32_t>(state.range(1));
   Scene scene{};
   seedRandom(20240601);
-  if (sceneInit(scene, {.requestedWireCount = 50 + (5 * percent) / 2, .size = 0.5f, .speed = 0.5f,
-                        .width = 1024, .height = 768, .colorScheme = 6, .glowMode = 2,
+  if (sceneInit(scene, {.requestedWireCount = 50 + (5 * percent) / 2,
+                        .size = 0.5f,
+                        .speed = 0.5f,
+                        .width = 1024,
+                        .height = 768,
+                        .colorScheme = 6,
+                        .glowMode = 2,
                         .symmetry = symmetry}) != 0) {
     state.SkipWithError("scene not built");
     return;

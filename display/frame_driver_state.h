@@ -16,14 +16,14 @@ using DeviceContextHandle = void*;
 using RenderContextHandle = void*;
 
 struct FrameDriverState {
-  std::int32_t windowWidth;            // client width in pixels, at creation and on a resize
-  std::int32_t windowHeight;           // client height in pixels, at creation and on a resize
-  DeviceContextHandle deviceContext;   // the window's own device context
-  RenderContextHandle renderContext;   // the GL context made current on it; null if none
-  GlowTextures glowTextures;           // made with the context, deleted at destruction
-  Settings settings;                   // read once, at window creation
-  FrameClock* frameClock;              // made when the window is created; never freed
-  Scene* scene;                        // made when the window is created; never freed
+  std::int32_t windowWidth;           // client width in pixels, at creation and on a resize
+  std::int32_t windowHeight;          // client height in pixels, at creation and on a resize
+  DeviceContextHandle deviceContext;  // the window's own device context
+  RenderContextHandle renderContext;  // the GL context made current on it; null if none
+  GlowTextures glowTextures;          // made with the context, deleted at destruction
+  Settings settings;                  // read once, at window creation
+  FrameClock* frameClock;             // made when the window is created; never freed
+  Scene* scene;                       // made when the window is created; never freed
 };
 
 // The one record of the process.

@@ -15,8 +15,8 @@ struct FormatSource {
 
 int DescribeThroughWindowSystem(void* device, int index, PixelFormatDescription* format) {
   const FormatSource& source = *static_cast<const FormatSource*>(device);
-  return source.windowSystem->describePixelFormat(source.windowSystem->window,
-                                                  source.deviceContext, index, format);
+  return source.windowSystem->describePixelFormat(source.windowSystem->window, source.deviceContext,
+                                                  index, format);
 }
 
 }  // namespace
@@ -37,10 +37,10 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
   state.deviceContext = windowSystem.getDeviceContext(windowSystem.window);
 
   FormatSource source{&windowSystem, state.deviceContext};
-  const int format = ChooseScoredPixelFormat(
-      DescribeThroughWindowSystem, &source, RenderContextRequest.colorBits,
-      RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
-      RenderContextRequest.acceleration);
+  const int format =
+      ChooseScoredPixelFormat(DescribeThroughWindowSystem, &source, RenderContextRequest.colorBits,
+                              RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
+                              RenderContextRequest.acceleration);
   windowSystem.setPixelFormat(windowSystem.window, state.deviceContext, format, descriptor);
 
   state.renderContext = windowSystem.createRenderContext(windowSystem.window, state.deviceContext);
@@ -119,8 +119,7 @@ void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSyste
   state.deviceContext = nullptr;
 }
 
-void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state,
-                                       const WindowSystem& windowSystem) {
+void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSystem& windowSystem) {
   windowSystem.stopTimer(windowSystem.window, FrameTimerId);
   windowSystem.makeCurrent(windowSystem.window, nullptr, nullptr);
   windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);

@@ -15,11 +15,11 @@ enum CloseStep : std::uint32_t {
 };
 
 enum class CloseRoute : std::uint8_t {
-  DefaultWindowProc,        // DefWindowProcA (which destroys the window on WM_CLOSE)
-  Return,                   // answer result
-  VerifyBeforeClose,        // ask for the password; refused: cursorOrigin = pointer, answer 0;
-                            // accepted: DefWindowProcA
-  AnswerVerifyRequest,      // answer the loaded verifier's verdict for the window, or 1
+  DefaultWindowProc,    // DefWindowProcA (which destroys the window on WM_CLOSE)
+  Return,               // answer result
+  VerifyBeforeClose,    // ask for the password; refused: cursorOrigin = pointer, answer 0;
+                        // accepted: DefWindowProcA
+  AnswerVerifyRequest,  // answer the loaded verifier's verdict for the window, or 1
 };
 
 struct CloseDecision {

@@ -42,9 +42,9 @@ SaverCommand ParseSaverCommand(const char* arguments);
 enum class SaverAction : std::uint8_t {
   ShowConfigDialog,  // owned by window, or by the foreground window when useForegroundWindow
   RunFullScreen,
-  RunPreview,        // into window
-  ChangePassword,    // owned by window, or by the foreground window when useForegroundWindow
-  Refuse,            // exit code -1, nothing opened
+  RunPreview,      // into window
+  ChangePassword,  // owned by window, or by the foreground window when useForegroundWindow
+  Refuse,          // exit code -1, nothing opened
 };
 
 struct SaverDispatch {

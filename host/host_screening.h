@@ -20,9 +20,9 @@ enum HostStep : std::uint32_t {
 };
 
 enum class HostRoute : std::uint8_t {
-  Saver,             // ScreenSaverProc
-  DefaultWindowProc, // DefWindowProcA, unscreened
-  Return,            // answer result without passing the message on
+  Saver,              // ScreenSaverProc
+  DefaultWindowProc,  // DefWindowProcA, unscreened
+  Return,             // answer result without passing the message on
 };
 
 struct HostDecision {

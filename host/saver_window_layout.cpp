@@ -5,8 +5,8 @@ bool VirtualScreenIsEmpty(const WindowRect& virtualScreen) {
 }
 
 SaverWindowLayout FullScreenWindowLayout(const WindowRect& virtualScreen, std::int32_t clipLeft,
-                                     std::int32_t clipTop, std::int32_t clipRight,
-                                     std::int32_t clipBottom) {
+                                         std::int32_t clipTop, std::int32_t clipRight,
+                                         std::int32_t clipBottom) {
   WindowRect rect = virtualScreen;
   if (VirtualScreenIsEmpty(virtualScreen)) {
     rect = {clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop};
@@ -15,7 +15,10 @@ SaverWindowLayout FullScreenWindowLayout(const WindowRect& virtualScreen, std::i
           kFullScreenTitle, rect};
 }
 
-SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth, std::int32_t parentClientHeight) {
-  return {WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, kPreviewTitle,
+SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth,
+                                      std::int32_t parentClientHeight) {
+  return {WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+          0,
+          kPreviewTitle,
           {0, 0, parentClientWidth, parentClientHeight}};
 }

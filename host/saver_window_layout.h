@@ -31,8 +31,9 @@ bool VirtualScreenIsEmpty(const WindowRect& virtualScreen);
 // Full screen over the virtual desktop, or over the screen's clip box (left, top, right, bottom)
 // when the virtual desktop is empty.
 SaverWindowLayout FullScreenWindowLayout(const WindowRect& virtualScreen, std::int32_t clipLeft,
-                                     std::int32_t clipTop, std::int32_t clipRight,
-                                     std::int32_t clipBottom);
+                                         std::int32_t clipTop, std::int32_t clipRight,
+                                         std::int32_t clipBottom);
 
 // A child filling the parent's client area.
-SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth, std::int32_t parentClientHeight);
+SaverWindowLayout PreviewWindowLayout(std::int32_t parentClientWidth,
+                                      std::int32_t parentClientHeight);

@@ -23,15 +23,15 @@ struct SystemHookCalls {
   bool (*readKeyNumber)(RegistryKey key, const char* name, std::uint32_t* value);
   void (*closeKey)(RegistryKey key);
 
-  ModuleHandle (*loadLibrary)(const char* name);          // loads it when it is not yet loaded
-  ModuleHandle (*findLoadedLibrary)(const char* name);    // never loads anything
+  ModuleHandle (*loadLibrary)(const char* name);        // loads it when it is not yet loaded
+  ModuleHandle (*findLoadedLibrary)(const char* name);  // never loads anything
   void* (*findFunction)(ModuleHandle library, const char* name);  // null when not exported
   void (*freeLibrary)(ModuleHandle library);
 
   // Tells the system whether a saver runs; what it answers about the previous state is ignored.
   void (*setScreenSaverRunning)(bool running);
-  std::uint32_t (*tickCount)();                      // the system tick count, ms, wrapping
-  void (*removeTimerMessage)(WindowHandle window);   // removes at most one pending WM_TIMER
+  std::uint32_t (*tickCount)();                             // the system tick count, ms, wrapping
+  void (*removeTimerMessage)(WindowHandle window);          // removes at most one pending WM_TIMER
   std::intptr_t (*sendVerifyRequest)(WindowHandle window);  // WM_APP, sent, not posted
   void (*hideCursor)();
   std::uint32_t (*registerMessage)(const char* name);  // a registered window message, 0 on failure

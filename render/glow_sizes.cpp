@@ -6,8 +6,8 @@ std::int32_t nonNegative(std::int32_t side) { return side > 0 ? side : 0; }
 
 // How many right shifts bring the smaller side to 0: one more than the index of its top bit.
 std::int32_t smallerSideBits(std::int32_t width, std::int32_t height) {
-  std::int32_t side = nonNegative(width) < nonNegative(height) ? nonNegative(width)
-                                                                : nonNegative(height);
+  std::int32_t side =
+      nonNegative(width) < nonNegative(height) ? nonNegative(width) : nonNegative(height);
   std::int32_t bits = 0;
   while (side > 0) {
     side >>= 1;

@@ -24,8 +24,8 @@ inline TrailFade trailFadeOf(const Trail& trail) {
 
 // The alpha of point k (0 the oldest). breakHere: the point ends its line; breakBefore: the
 // point before it did.
-inline float trailPointAlpha(const TrailFade& fade, std::uint32_t k, bool isNewest,
-                             bool breakHere, bool breakBefore) {
+inline float trailPointAlpha(const TrailFade& fade, std::uint32_t k, bool isNewest, bool breakHere,
+                             bool breakBefore) {
   if (breakHere || breakBefore) return 0.0f;
   if (isNewest && fade.tipRule) return static_cast<float>(fade.tipGap / kTrailPointSpacing);
   return static_cast<float>(kTrailPointSpacing * k / fade.totalLength);

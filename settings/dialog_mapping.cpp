@@ -54,8 +54,8 @@ DialogControls dialogControlsFromSettings(const Settings& settings) {
   controls.quantityPosition = dialogSliderPositionFromFraction(settings.quantity);
   controls.sizePosition = dialogSliderPositionFromFraction(settings.size);
   controls.speedPosition = dialogSliderPositionFromFraction(settings.speed);
-  controls.symmetryCheck = static_cast<DialogControlValue>(settings.symmetry != 0 ? BST_CHECKED
-                                                                                  : BST_UNCHECKED);
+  controls.symmetryCheck =
+      static_cast<DialogControlValue>(settings.symmetry != 0 ? BST_CHECKED : BST_UNCHECKED);
   return controls;
 }
 

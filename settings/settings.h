@@ -29,8 +29,7 @@ constexpr int kColorSchemeCount = 7;
 constexpr const char* kColorSchemeNames[kColorSchemeCount] = {
     "Emerald", "Lapis", "Amber", "Amethyst", "Ruby", "Random", "Cycle"};
 constexpr int kNamedGlowModeCount = 3;
-constexpr const char* kGlowModeNames[kNamedGlowModeCount] = {"None", "Low Quality",
-                                                             "High Quality"};
+constexpr const char* kGlowModeNames[kNamedGlowModeCount] = {"None", "Low Quality", "High Quality"};
 
 struct Settings {
   float quantity;         // wire-count fraction 0 to 1 ("Wires:")

@@ -7,8 +7,12 @@ const char* const kStoredSettingNames[StoredSettingCount] = {
 };
 
 const std::uint32_t kStoredSettingDefaults[StoredSettingCount] = {
-    ColorCycle, GlowHighQuality, kSettingsDefaultPercent, kSettingsDefaultPercent,
-    kSettingsDefaultPercent, 0,
+    ColorCycle,
+    GlowHighQuality,
+    kSettingsDefaultPercent,
+    kSettingsDefaultPercent,
+    kSettingsDefaultPercent,
+    0,
 };
 
 // Glow 3 is accepted: it shows the wires without a halo, although the dialog offers no entry.
@@ -54,8 +58,8 @@ Settings settingsFromStored(const StoredReading& reading) {
   for (int i = 0; i < StoredSettingCount; ++i) {
     const StoredNumber& value = reading.values[i];
     const StoredSettingIndex index = static_cast<StoredSettingIndex>(i);
-    numbers[i] = value.present ? settingsLimitStoredNumber(index, value.number)
-                               : kStoredSettingDefaults[i];
+    numbers[i] =
+        value.present ? settingsLimitStoredNumber(index, value.number) : kStoredSettingDefaults[i];
   }
   Settings settings{};
   settings.quantity = settingsFractionFromPercent(numbers[StoredQuantity]);

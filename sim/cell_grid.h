@@ -52,6 +52,6 @@ inline bool cellWindowContains(const CellWindow& window, std::int32_t cell) {
   const std::int32_t x = cell / 100;
   const std::int32_t y = (cell / 10) % 10;
   const std::int32_t z = cell % 10;
-  return x >= window.low[0] && x <= window.high[0] && y >= window.low[1] &&
-         y <= window.high[1] && z >= window.low[2] && z <= window.high[2];
+  return x >= window.low[0] && x <= window.high[0] && y >= window.low[1] && y <= window.high[1] &&
+         z >= window.low[2] && z <= window.high[2];
 }

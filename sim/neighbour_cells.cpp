@@ -59,7 +59,8 @@ void neighbourCellsRefile(NeighbourCells& cells, const CellGrid& grid, std::int3
 
 void neighbourCellsMarkDisplaced(NeighbourCells& cells, std::int32_t cell) {
   if (cell < 0 || cell >= kGridCellCount) return;
-  cells.displaced[cell / 10] = static_cast<std::uint16_t>(cells.displaced[cell / 10] | (1u << (cell % 10)));
+  cells.displaced[cell / 10] =
+      static_cast<std::uint16_t>(cells.displaced[cell / 10] | (1u << (cell % 10)));
 }
 
 void neighbourCellsFlockWindow(FlockWindow& window, const NeighbourCells& cells,
@@ -85,8 +86,8 @@ void neighbourCellsFlockWindow(FlockWindow& window, const NeighbourCells& cells,
     for (std::int32_t y = window.lowY; y <= window.highY; ++y) {
       const std::int32_t row = 10 * x + y;
       const unsigned near = xNear && ((nearY >> y) & 1u) != 0 ? nearZ : 0u;
-      window.rows[row] = static_cast<std::uint16_t>(cells.occupied[row] & zWindow &
-                                                    (near | cells.displaced[row]));
+      window.rows[row] =
+          static_cast<std::uint16_t>(cells.occupied[row] & zWindow & (near | cells.displaced[row]));
     }
   }
 }

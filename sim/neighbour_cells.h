@@ -5,8 +5,8 @@
 // (bit z for cell 100 x + 10 y + z) let the walk visit only the cells that hold a node and that
 // could hold a neighbour: a cell whose points all lie farther than 0.25 from the wire along some
 // axis holds none, unless some node in it is filed away from its wire's position (a wire reborn
-// since its last move). Such cells are marked displaced and always walked. The visiting order is the
-// grid's own (increasing cell number, then list order), so the sums come out bit for bit the
+// since its last move). Such cells are marked displaced and always walked. The visiting order is
+// the grid's own (increasing cell number, then list order), so the sums come out bit for bit the
 // same as a walk of the whole window.
 #pragma once
 

@@ -14,37 +14,37 @@
 #include "sim/wire.h"
 
 struct Scene {
-  float baseWireSpeed;                // units per us: speed x 1.5e-7 + 5e-8
-  float boundsMaxY;                   // the respawn box: 1.1
-  float boundsMinY;                   // -0.1
-  float boundsMinX;                   // -0.1
-  float boundsMaxX;                   // 1.1
-  float boundsMaxZ;                   // 1.0
-  float boundsMinZ;                   // 0.0
-  float size;                         // the wire-length setting, 0 to 1
-  std::int32_t width;                 // client size in pixels when the scene was built
+  float baseWireSpeed;  // units per us: speed x 1.5e-7 + 5e-8
+  float boundsMaxY;     // the respawn box: 1.1
+  float boundsMinY;     // -0.1
+  float boundsMinX;     // -0.1
+  float boundsMaxX;     // 1.1
+  float boundsMaxZ;     // 1.0
+  float boundsMinZ;     // 0.0
+  float size;           // the wire-length setting, 0 to 1
+  std::int32_t width;   // client size in pixels when the scene was built
   std::int32_t height;
-  float cameraZ;                      // -(1.5 x speed + 4.0)
-  Vec3 color;                         // the colour of the wires now
-  std::uint8_t paletteIndex;          // the palette entry color shows, 0 to 4
-  std::uint8_t nextPaletteIndex;      // the entry the colour cycle moves to next; never the same
-  std::uint32_t cycleElapsedUs;       // time since the current colour cycle began
-  std::uint32_t cycleBlendUs;         // the blend at the end of a cycle: 5,000,000
-  std::uint32_t cyclePeriodUs;        // one colour cycle: 30,000,000
-  std::uint8_t cycleColors;           // the scheme is Cycle: only then does the colour change
+  float cameraZ;                  // -(1.5 x speed + 4.0)
+  Vec3 color;                     // the colour of the wires now
+  std::uint8_t paletteIndex;      // the palette entry color shows, 0 to 4
+  std::uint8_t nextPaletteIndex;  // the entry the colour cycle moves to next; never the same
+  std::uint32_t cycleElapsedUs;   // time since the current colour cycle began
+  std::uint32_t cycleBlendUs;     // the blend at the end of a cycle: 5,000,000
+  std::uint32_t cyclePeriodUs;    // one colour cycle: 30,000,000
+  std::uint8_t cycleColors;       // the scheme is Cycle: only then does the colour change
   WireArray wires;
-  std::uint32_t activationElapsedUs;  // clock of the staggered start
-  std::uint32_t activationIntervalUs; // between the starts of two successive wires
-  std::uint8_t glowMode;              // GlowMode: 0 none; otherwise the glow palette
-  CellGrid grid;                      // 1000 cells, one node per wire
-  TrailSet trails;                    // one trail per wire
-  float angleX;                       // rotation of the cube, degrees in [0, 360)
+  std::uint32_t activationElapsedUs;   // clock of the staggered start
+  std::uint32_t activationIntervalUs;  // between the starts of two successive wires
+  std::uint8_t glowMode;               // GlowMode: 0 none; otherwise the glow palette
+  CellGrid grid;                       // 1000 cells, one node per wire
+  TrailSet trails;                     // one trail per wire
+  float angleX;                        // rotation of the cube, degrees in [0, 360)
   float angleY;
   float angleZ;
-  float spinX;                        // signed, degrees per us
+  float spinX;  // signed, degrees per us
   float spinY;
   float spinZ;
-  std::int32_t symmetry;              // 1: every wire is drawn eight times, mirrored
+  std::int32_t symmetry;  // 1: every wire is drawn eight times, mirrored
 };
 
 // What a scene is built from: the settings (as stored numbers) and the client size.
@@ -54,9 +54,9 @@ struct SceneParameters {
   float speed;                      // the speed setting, 0 to 1
   std::int32_t width;               // client size in pixels
   std::int32_t height;
-  std::uint8_t colorScheme;         // a palette entry 0 to 4, 5 Random, 6 Cycle
-  std::uint8_t glowMode;            // GlowMode
-  std::int32_t symmetry;            // non-zero: eight mirrored copies of every wire
+  std::uint8_t colorScheme;  // a palette entry 0 to 4, 5 Random, 6 Cycle
+  std::uint8_t glowMode;     // GlowMode
+  std::int32_t symmetry;     // non-zero: eight mirrored copies of every wire
 };
 
 // Fills a scene from its construction parameters, making its random choices in a fixed order.

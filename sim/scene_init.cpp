@@ -53,8 +53,8 @@ std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
   scene.boundsMaxZ = 1.0f;
   scene.boundsMinZ = 0.0f;
 
-  const std::int32_t n = scene.symmetry != 0 ? requestedWireCount / kSymmetryCopies
-                                             : requestedWireCount;
+  const std::int32_t n =
+      scene.symmetry != 0 ? requestedWireCount / kSymmetryCopies : requestedWireCount;
 
   scene.width = parameters.width;
   scene.height = parameters.height;
@@ -86,7 +86,8 @@ std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
   if (cellGridInit(scene.grid, kGridCellCount, n) != 0) return 1;
   if (wireArrayInit(scene.wires, n, scene.baseWireSpeed, scene.grid) != 0) return 1;
 
-  const std::uint32_t capacity = truncateToUint32(std::floor(static_cast<double>(size) * 40.0 + 20.0));
+  const std::uint32_t capacity =
+      truncateToUint32(std::floor(static_cast<double>(size) * 40.0 + 20.0));
   if (!trailSetInit(scene.trails, static_cast<std::uint32_t>(n), capacity)) return 1;
   for (std::int32_t i = 0; i < n; ++i) {
     scene.trails.trails[i].headPosition = scene.wires.items[i].position;

@@ -17,8 +17,8 @@ constexpr std::uint32_t kFrameStepMs = 10;
 
 bool writeFrame(const HeadlessWindow& window, const std::string& path,
                 std::vector<std::uint8_t>& rows) {
-  if (pngWriteBottomUpRgba(path.c_str(), window.pixels, window.surfaceWidth,
-                           window.surfaceHeight, rows)) {
+  if (pngWriteBottomUpRgba(path.c_str(), window.pixels, window.surfaceWidth, window.surfaceHeight,
+                           rows)) {
     return true;
   }
   std::fprintf(stderr, "quellwire-render: cannot write %s\n", path.c_str());
@@ -34,10 +34,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   HeadlessWindow window{};
-  if (!HeadlessWindowOpen(window, options.scene.width, options.scene.height,
-                          &HeadlessPixelFormat, 1)) {
-    std::fprintf(stderr, "quellwire-render: no memory for a %dx%d picture\n",
-                 options.scene.width, options.scene.height);
+  if (!HeadlessWindowOpen(window, options.scene.width, options.scene.height, &HeadlessPixelFormat,
+                          1)) {
+    std::fprintf(stderr, "quellwire-render: no memory for a %dx%d picture\n", options.scene.width,
+                 options.scene.height);
     return 1;
   }
   window.storedSettings = traceSettings(options.scene);

@@ -27,8 +27,8 @@ bool parseSteps(const char* text, std::vector<std::uint32_t>& steps) {
   const char* start = text;
   for (;;) {
     const char* comma = std::strchr(start, ',');
-    const std::size_t length = comma != nullptr ? static_cast<std::size_t>(comma - start)
-                                                : std::strlen(start);
+    const std::size_t length =
+        comma != nullptr ? static_cast<std::size_t>(comma - start) : std::strlen(start);
     std::uint32_t step = 0;
     if (!parseNumber(start, length, UINT32_MAX, step)) return false;
     steps.push_back(step);

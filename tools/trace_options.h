@@ -36,8 +36,7 @@ enum class SceneOptionResult { NotASceneOption, Accepted, Rejected };
 
 // One of the options that describe the scene, which quellwire-render takes too: --seed, the six
 // settings, --width and --height. Rejected when the value is malformed or out of range.
-SceneOptionResult traceParseSceneOption(const char* name, const char* value,
-                                        TraceOptions& options);
+SceneOptionResult traceParseSceneOption(const char* name, const char* value, TraceOptions& options);
 
 // The one-line usage message.
 extern const char kTraceUsage[];

@@ -9,9 +9,9 @@
 
 enum class SaverInputKind : std::uint8_t {
   KeyDown,
-  ButtonDown,     // `button` is the X button number: 1 left, 2 middle, 3 right, 4 to 7 wheel
-  PointerMoved,   // `pointer` is the pointer's position on the screen
-  FocusLost,      // the window lost the keyboard focus to another window
+  ButtonDown,    // `button` is the X button number: 1 left, 2 middle, 3 right, 4 to 7 wheel
+  PointerMoved,  // `pointer` is the pointer's position on the screen
+  FocusLost,     // the window lost the keyboard focus to another window
 };
 
 struct SaverInput {

@@ -19,12 +19,12 @@ enum class SaverTarget : std::uint8_t {
 
 struct SaverOptions {
   SaverTarget target;
-  bool targetChosen;           // -window, -fullscreen, -root or -window-id was given
-  std::uint64_t windowId;      // the window to draw into (GivenWindow)
-  bool showFps;                // overlay the frame rate
-  bool saveSettings;           // write the settings file and end, drawing nothing
-  std::uint32_t frameLimit;    // end after this many frames; 0 runs until told to end
-  std::string displayName;     // the X display; empty means $DISPLAY
+  bool targetChosen;         // -window, -fullscreen, -root or -window-id was given
+  std::uint64_t windowId;    // the window to draw into (GivenWindow)
+  bool showFps;              // overlay the frame rate
+  bool saveSettings;         // write the settings file and end, drawing nothing
+  std::uint32_t frameLimit;  // end after this many frames; 0 runs until told to end
+  std::string displayName;   // the X display; empty means $DISPLAY
   StoredNumber overrides[StoredSettingCount];  // per-run values, indexed by StoredSettingIndex
 };
 

@@ -122,9 +122,8 @@ bool TakeSurface(HeadlessWindow& window, std::int32_t clientWidth, std::int32_t 
 
 }  // namespace
 
-bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
-                        std::int32_t clientHeight, const PixelFormatDescription* formats,
-                        int formatCount) {
+bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth, std::int32_t clientHeight,
+                        const PixelFormatDescription* formats, int formatCount) {
   window = HeadlessWindow{};
   window.storedSettings = settingsDefaults();
   window.formats = formats;
@@ -148,15 +147,15 @@ void HeadlessWindowClose(HeadlessWindow& window) {
 }
 
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
-  return WindowSystem{&window,        GetClientSize,       LoadSettings,
-                      GetDeviceContext, DescribePixelFormat, SetPixelFormat,
-                      CreateRenderContext, MakeCurrent,     DeleteRenderContext,
-                      ReleaseDeviceContext, StartTimer,     StopTimer,
-                      SwapBuffers,      TickCount,          EndProcess};
+  return WindowSystem{
+      &window,        GetClientSize,       LoadSettings, GetDeviceContext,    DescribePixelFormat,
+      SetPixelFormat, CreateRenderContext, MakeCurrent,  DeleteRenderContext, ReleaseDeviceContext,
+      StartTimer,     StopTimer,           SwapBuffers,  TickCount,           EndProcess};
 }
 
 const std::uint8_t* HeadlessPixel(const HeadlessWindow& window, std::int32_t x, std::int32_t y) {
   return window.pixels +
          (static_cast<std::size_t>(y) * static_cast<std::size_t>(window.surfaceWidth) +
-          static_cast<std::size_t>(x)) * 4;
+          static_cast<std::size_t>(x)) *
+             4;
 }

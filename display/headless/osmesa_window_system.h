@@ -24,8 +24,8 @@ struct HeadlessWindow {
 
   // What the frame sequences did to it.
   bool deviceContextTaken;
-  int pixelFormat;             // the format set; 0 when none
-  void* context;               // the OSMesa context, null when none was made
+  int pixelFormat;  // the format set; 0 when none
+  void* context;    // the OSMesa context, null when none was made
   bool timerRunning;
   std::uint32_t timerId;
   std::uint32_t timerPeriodMs;
@@ -43,9 +43,8 @@ extern const PixelFormatDescription HeadlessPixelFormat;
 
 // Prepares a window of the given client size offering the given formats, and obtains its
 // drawing memory. False when the memory cannot be obtained; the window is then unusable.
-bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth,
-                        std::int32_t clientHeight, const PixelFormatDescription* formats,
-                        int formatCount);
+bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth, std::int32_t clientHeight,
+                        const PixelFormatDescription* formats, int formatCount);
 
 // The window takes a new client size, as a window does when its user or its owner resizes it:
 // its drawing memory is made anew for that size (black), and a context current on the window

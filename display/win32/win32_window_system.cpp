@@ -87,8 +87,8 @@ void EndProcess(WindowHandle, int exitStatus) { ExitProcess(static_cast<UINT>(ex
 }  // namespace
 
 WindowSystem Win32WindowSystem(HWND window) {
-  return WindowSystem{window,      GetClientSize, LoadStoredSettings,   GetDeviceContext,
-                      Describe,    SetFormat,     CreateContext,        MakeCurrent,
-                      DeleteContext, ReleaseDeviceContext, StartTimer, StopTimer, Swap,
-                      TickCount,   EndProcess};
+  return WindowSystem{
+      window,        GetClientSize, LoadStoredSettings, GetDeviceContext,     Describe,   SetFormat,
+      CreateContext, MakeCurrent,   DeleteContext,      ReleaseDeviceContext, StartTimer, StopTimer,
+      Swap,          TickCount,     EndProcess};
 }

@@ -19,7 +19,7 @@ bool consultFilter(EXCEPTION_RECORD* record, CONTEXT* context, EXCEPTION_DISPOSI
   const LONG verdict = UnhandledExceptionFilter(&pointers);
   if (verdict == EXCEPTION_EXECUTE_HANDLER) return true;
   *disposition = verdict == EXCEPTION_CONTINUE_EXECUTION ? ExceptionContinueExecution
-                                                          : ExceptionContinueSearch;
+                                                         : ExceptionContinueSearch;
   return false;
 }
 

@@ -68,8 +68,7 @@ int SaverMain(HINSTANCE instance, const char* arguments) {
 
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof(version);
-  host.is9xPlatform =
-      GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+  host.is9xPlatform = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 
   GuardedMode mode = {arguments, 0};
   if (!RunGuarded(runGuardedMode, &mode)) {

@@ -23,10 +23,9 @@ ScreenPoint pointerPosition() {
 void postClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 SaverWindowLayout fullScreenLayout() {
-  const WindowRect virtualScreen = {GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                    GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                    GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                    GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const WindowRect virtualScreen = {
+      GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT clip = {0, 0, 0, 0};
   if (VirtualScreenIsEmpty(virtualScreen)) {
     HDC screen = GetDC(nullptr);
@@ -74,8 +73,8 @@ int RunSaverWindow(HWND parent) {
 
   if (RegisterClassA(&windowClass)) {
     host.mainWindow = CreateWindowExA(layout.exStyle, kSaverClassName, layout.title, layout.style,
-                                      layout.rect.x, layout.rect.y, layout.rect.width, layout.rect.height,
-                                      parent, nullptr, instance, nullptr);
+                                      layout.rect.x, layout.rect.y, layout.rect.width,
+                                      layout.rect.height, parent, nullptr, instance, nullptr);
   }
 
   int exitCode = 0;

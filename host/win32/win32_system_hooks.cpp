@@ -73,10 +73,10 @@ std::uint8_t readACLineStatus() {
 }
 
 const SystemHookCalls kSystemCalls = {
-    openDesktopKey,        readKeyNumber,      closeKey,          loadLibrary,
-    findLoadedLibrary,     findFunction,       freeLibrary,       setScreenSaverRunning,
-    tickCount,             removeTimerMessage, sendVerifyRequest, hideCursor,
-    registerMessage,       readACLineStatus,
+    openDesktopKey,    readKeyNumber,      closeKey,          loadLibrary,
+    findLoadedLibrary, findFunction,       freeLibrary,       setScreenSaverRunning,
+    tickCount,         removeTimerMessage, sendVerifyRequest, hideCursor,
+    registerMessage,   readACLineStatus,
 };
 
 }  // namespace

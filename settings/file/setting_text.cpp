@@ -4,8 +4,7 @@
 
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length) {
   const std::uint32_t fallback = kStoredSettingDefaults[index];
-  const DecimalNumber read =
-      readDecimalNumber(text, length, DecimalBlanksAround | DecimalSigned);
+  const DecimalNumber read = readDecimalNumber(text, length, DecimalBlanksAround | DecimalSigned);
   if (read.check == DecimalCheck::NotANumber) return {SettingTextCheck::NotANumber, fallback};
   if (read.check == DecimalCheck::TooLarge || (read.negative && read.number != 0) ||
       read.number > kStoredSettingMaximums[index]) {
@@ -36,8 +35,8 @@ std::string quotedText(const char* text, std::size_t length) {
   return quoted;
 }
 
-std::string settingTextProblem(const char* label, StoredSettingIndex index,
-                               const std::string& text, SettingTextCheck check) {
+std::string settingTextProblem(const char* label, StoredSettingIndex index, const std::string& text,
+                               SettingTextCheck check) {
   std::string message = std::string(label) + " " + quotedText(text) + " is ";
   message += check == SettingTextCheck::NotANumber ? "not a whole number from" : "outside";
   message += " 0 to " + std::to_string(kStoredSettingMaximums[index]);

@@ -9,9 +9,9 @@
 #include "settings/stored_settings.h"
 
 enum class SettingTextCheck : std::uint8_t {
-  Valid,        // a whole number within the setting's range
-  NotANumber,   // empty, or anything but decimal digits
-  OutOfRange,   // a whole number (or a negative one) outside the setting's range
+  Valid,       // a whole number within the setting's range
+  NotANumber,  // empty, or anything but decimal digits
+  OutOfRange,  // a whole number (or a negative one) outside the setting's range
 };
 
 struct SettingTextValue {
@@ -35,5 +35,5 @@ inline std::string quotedText(const std::string& text) {
 
 // The message for a value that was not valid, naming it by `label` (the setting's name or its
 // option), e.g. `-wires "abc" is not a whole number from 0 to 100; using the default 50`.
-std::string settingTextProblem(const char* label, StoredSettingIndex index,
-                               const std::string& text, SettingTextCheck check);
+std::string settingTextProblem(const char* label, StoredSettingIndex index, const std::string& text,
+                               SettingTextCheck check);

@@ -88,8 +88,7 @@ void acceptDialog(HWND dialog) {
       reportOf(sendToControl(dialog, IDC_QUANTITY_SLIDER, TBM_GETPOS, 0, 0));
   reported.sizePosition = reportOf(sendToControl(dialog, IDC_SIZE_SLIDER, TBM_GETPOS, 0, 0));
   reported.speedPosition = reportOf(sendToControl(dialog, IDC_SPEED_SLIDER, TBM_GETPOS, 0, 0));
-  reported.symmetryCheck =
-      reportOf(sendToControl(dialog, IDC_SYMMETRY_CHECK, BM_GETCHECK, 0, 0));
+  reported.symmetryCheck = reportOf(sendToControl(dialog, IDC_SYMMETRY_CHECK, BM_GETCHECK, 0, 0));
 
   currentSettings() = dialogSettingsFromControls(reported);
   saveSettings();

@@ -24,9 +24,9 @@ bool registryReadValue(void* context, const char* name, unsigned char* data, std
 
 bool registryOpenForWriting(void* context) {
   DWORD disposition = 0;
-  return RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr,
-                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                         &stateOf(context).key, &disposition) == ERROR_SUCCESS;
+  return RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                         KEY_ALL_ACCESS, nullptr, &stateOf(context).key,
+                         &disposition) == ERROR_SUCCESS;
 }
 
 void registryWriteValue(void* context, const char* name, std::uint32_t number) {
@@ -46,8 +46,12 @@ void registryClose(void* context) {
 static_assert(sizeof(DWORD) == kStoredSettingDataSize, "a REG_DWORD holds one stored number");
 
 SettingsStore registrySettingsStore(RegistrySettingsState& state) {
-  return SettingsStore{&state, registryOpenForReading, registryReadValue, registryOpenForWriting,
-                       registryWriteValue, registryClose};
+  return SettingsStore{&state,
+                       registryOpenForReading,
+                       registryReadValue,
+                       registryOpenForWriting,
+                       registryWriteValue,
+                       registryClose};
 }
 
 void loadSettings() {

@@ -82,8 +82,7 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
     Recorder(w).calls.push_back("releaseDeviceContext " + Name(dc));
   };
   system.startTimer = [](WindowHandle w, std::uint32_t id, std::uint32_t period) {
-    Recorder(w).calls.push_back("startTimer " + std::to_string(id) + " " +
-                                std::to_string(period));
+    Recorder(w).calls.push_back("startTimer " + std::to_string(id) + " " + std::to_string(period));
   };
   system.stopTimer = [](WindowHandle w, std::uint32_t id) {
     Recorder(w).calls.push_back("stopTimer " + std::to_string(id));
@@ -102,10 +101,10 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
   return system;
 }
 
-const PixelFormatDescription Single16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW, PFD_TYPE_RGBA,
-                                      16, 16};
-const PixelFormatDescription Double16{
-    PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16};
+const PixelFormatDescription Single16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW, PFD_TYPE_RGBA, 16,
+                                      16};
+const PixelFormatDescription Double16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER,
+                                      PFD_TYPE_RGBA, 16, 16};
 
 // No GL context is current in these tests, so every GL call in the sequences does nothing.
 TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
@@ -222,8 +221,8 @@ std::string SizeName(const ::testing::TestParamInfo<Size>& info) {
 class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(HeadlessWindowOpen(window_, GetParam().width, GetParam().height,
-                                   &HeadlessPixelFormat, 1));
+    ASSERT_TRUE(
+        HeadlessWindowOpen(window_, GetParam().width, GetParam().height, &HeadlessPixelFormat, 1));
     system_ = HeadlessWindowSystem(window_);
   }
   void TearDown() override {
@@ -364,8 +363,7 @@ TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneC
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
-                         ::testing::Values(Size{0, 0}, Size{1, 1}, Size{112, 152},
-                                           Size{1024, 768}),
+                         ::testing::Values(Size{0, 0}, Size{1, 1}, Size{112, 152}, Size{1024, 768}),
                          SizeName);
 
 // A window that changes size: the drawing follows it before the next frame, the flock carries on.

@@ -31,45 +31,60 @@ INSTANTIATE_TEST_SUITE_P(
     Formats, PixelFormatScore,
     ::testing::Values(
         ScoreCase{"Driver32Colour24Depth",
-                  {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 32, 24}, RenderContextRequest,
+                  {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 32, 24},
+                  RenderContextRequest,
                   64754},
         ScoreCase{"Driver16Colour16Depth",
-                  {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16}, RenderContextRequest,
+                  {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16},
+                  RenderContextRequest,
                   64766},
         ScoreCase{"GenericHardware16Colour16Depth",
                   {WindowGl | PFD_DOUBLEBUFFER | GenericHardware, PFD_TYPE_RGBA, 16, 16},
-                  RenderContextRequest, 64764},
+                  RenderContextRequest,
+                  64764},
         ScoreCase{"GenericSoftware32Colour32Depth",
                   {WindowGl | PFD_DOUBLEBUFFER | GenericSoftware, PFD_TYPE_RGBA, 32, 32},
-                  RenderContextRequest, 60592},
+                  RenderContextRequest,
+                  60592},
         ScoreCase{"SingleBufferedDriver16Colour16Depth",
-                  {WindowGl, PFD_TYPE_RGBA, 16, 16}, RenderContextRequest, 56574},
+                  {WindowGl, PFD_TYPE_RGBA, 16, 16},
+                  RenderContextRequest,
+                  56574},
         // Accelerated flag without the generic flag: neither hardware nor software.
-        ScoreCase{"UnclassifiedKind", {WindowGl | PFD_DOUBLEBUFFER | PFD_GENERIC_ACCELERATED,
-                                       PFD_TYPE_RGBA, 16, 16},
-                  RenderContextRequest, 60604},
+        ScoreCase{"UnclassifiedKind",
+                  {WindowGl | PFD_DOUBLEBUFFER | PFD_GENERIC_ACCELERATED, PFD_TYPE_RGBA, 16, 16},
+                  RenderContextRequest,
+                  60604},
         ScoreCase{"ColourIndexLosesRgbaWeight",
                   {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_COLORINDEX, 8, 16},
-                  RenderContextRequest, 64598},
+                  RenderContextRequest,
+                  64598},
         // OpenGL into a window takes both flags; bitmap support adds 1.
-        ScoreCase{"OpenGlIntoBitmapsOnly",
-                  {PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_DRAW_TO_BITMAP, PFD_TYPE_RGBA, 16,
-                   16},
-                  RenderContextRequest, 31999},
+        ScoreCase{
+            "OpenGlIntoBitmapsOnly",
+            {PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_DRAW_TO_BITMAP, PFD_TYPE_RGBA, 16, 16},
+            RenderContextRequest,
+            31999},
         ScoreCase{"WindowWithoutOpenGl",
                   {PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 16},
-                  RenderContextRequest, 31998},
+                  RenderContextRequest,
+                  31998},
         // What a format that cannot be described scores: a zeroed descriptor reads as an RGBA
         // driver format without OpenGL, buffers or depth.
         ScoreCase{"ZeroedDescriptor", {0, 0, 0, 0}, RenderContextRequest, 23746},
         ScoreCase{"ExactSoftwareRequest",
-                  {WindowGl | GenericSoftware, PFD_TYPE_RGBA, 32, 24}, {32, 24, 0, 0}, 64688},
+                  {WindowGl | GenericSoftware, PFD_TYPE_RGBA, 32, 24},
+                  {32, 24, 0, 0},
+                  64688},
         // A depth request of 0 earns the depth-match weight but never the depth-presence one.
-        ScoreCase{"DepthRequestZero", {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 0},
-                  {-1, 0, -1, -1}, 48362},
+        ScoreCase{"DepthRequestZero",
+                  {WindowGl | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16, 0},
+                  {-1, 0, -1, -1},
+                  48362},
         ScoreCase{"NothingMatches",
                   {PFD_GENERIC_ACCELERATED | PFD_DOUBLEBUFFER, PFD_TYPE_COLORINDEX, 8, 0},
-                  {24, 24, 0, 0}, 0}),
+                  {24, 24, 0, 0},
+                  0}),
     [](const ::testing::TestParamInfo<ScoreCase>& info) { return info.param.name; });
 
 // A device offering a fixed list of formats. An entry flagged as undescribable leaves the
@@ -124,7 +139,7 @@ TEST(ChooseScoredPixelFormat, NoFormatsGiveZeroAfterOneCountingCall) {
 
 TEST(ChooseScoredPixelFormat, FormatsThatAllScoreZeroGiveZero) {
   const PixelFormatDescription useless{PFD_GENERIC_ACCELERATED | PFD_DOUBLEBUFFER,
-                                      PFD_TYPE_COLORINDEX, 8, 0};
+                                       PFD_TYPE_COLORINDEX, 8, 0};
   FakeDevice device{{useless, useless}, {}, {}};
   EXPECT_EQ(ChooseScoredPixelFormat(DescribeFromList, &device, 24, 24, 0, 0), 0);
 }

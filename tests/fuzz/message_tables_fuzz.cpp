@@ -27,22 +27,33 @@ WindowHandle const kWindow = reinterpret_cast<WindowHandle>(0x1000);
 
 // The messages the tables name, so that random bytes hit them often.
 constexpr std::uint32_t kMessages[] = {
-    WM_CREATE,        WM_DESTROY,       WM_SETTEXT,    WM_PAINT,      WM_CLOSE,
-    WM_SHOWWINDOW,    WM_ACTIVATEAPP,   WM_SETCURSOR,  WM_POWER,      WM_HELP,
-    WM_CONTEXTMENU,   WM_KEYDOWN,       WM_KEYUP,      WM_SYSKEYDOWN, WM_SYSCOMMAND,
-    WM_TIMER,         WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
-    WM_MBUTTONDOWN,   WM_MOUSEWHEEL,    WM_POWERBROADCAST, WM_APP,    kAutoplay,
+    WM_CREATE,      WM_DESTROY,     WM_SETTEXT,        WM_PAINT,      WM_CLOSE,
+    WM_SHOWWINDOW,  WM_ACTIVATEAPP, WM_SETCURSOR,      WM_POWER,      WM_HELP,
+    WM_CONTEXTMENU, WM_KEYDOWN,     WM_KEYUP,          WM_SYSKEYDOWN, WM_SYSCOMMAND,
+    WM_TIMER,       WM_MOUSEMOVE,   WM_LBUTTONDOWN,    WM_LBUTTONUP,  WM_RBUTTONDOWN,
+    WM_MBUTTONDOWN, WM_MOUSEWHEEL,  WM_POWERBROADCAST, WM_APP,        kAutoplay,
 };
+// clang-format off
 constexpr std::uintptr_t kParameters[] = {
     0, 1, 2, 3, 0xA, 0x12, SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE, SC_MONITORPOWER,
     SC_MONITORPOWER | 2,
 };
+// clang-format on
 
 bool isInput(std::uint32_t message) {
   switch (message) {
-    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_MOUSEMOVE: case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_MOUSEWHEEL:
-    case WM_SETCURSOR: case WM_ACTIVATEAPP: case WM_SYSCOMMAND:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_SETCURSOR:
+    case WM_ACTIVATEAPP:
+    case WM_SYSCOMMAND:
       return true;
     default:
       return false;
@@ -77,12 +88,12 @@ struct Model {
   Input input{nullptr, 0};
   ScreenPoint pointer{0, 0};
   std::uint32_t tick = 1000;
-  std::deque<Message> queue;      // posted messages
+  std::deque<Message> queue;  // posted messages
   bool destroyed = false;
   bool wasClosing = false;
-  bool jitterOnly = false;        // pointer moves stay within 4 pixels of the origin
-  int depth = 0;                  // verifications in progress
-  std::uint8_t verdict = 0;       // the verifier's answer
+  bool jitterOnly = false;   // pointer moves stay within 4 pixels of the origin
+  int depth = 0;             // verifications in progress
+  std::uint8_t verdict = 0;  // the verifier's answer
   std::uint8_t lineStatusChanges = 0;
 };
 

@@ -86,8 +86,8 @@ void checkRecord(const Settings& s) {
 }
 
 bool sameRecord(const Settings& a, const Settings& b) {
-  return a.quantity == b.quantity && a.size == b.size && a.speed == b.speed &&
-         a.glow == b.glow && a.color == b.color && a.symmetry == b.symmetry;
+  return a.quantity == b.quantity && a.size == b.size && a.speed == b.speed && a.glow == b.glow &&
+         a.color == b.color && a.symmetry == b.symmetry;
 }
 
 void checkStored(const std::uint32_t* numbers) {

@@ -96,29 +96,27 @@ TEST_P(ScreeningTest, RunningFullScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ScreeningTest,
-    testing::Values(ScreeningCase{"key", WM_KEYDOWN, 0x41, CloseStepPostClose},
-                    ScreeningCase{"system key", WM_SYSKEYDOWN, 0x12, CloseStepPostClose},
-                    ScreeningCase{"left button", WM_LBUTTONDOWN, 1, CloseStepPostClose},
-                    ScreeningCase{"right button", WM_RBUTTONDOWN, 2, CloseStepPostClose},
-                    ScreeningCase{"middle button", WM_MBUTTONDOWN, 16, CloseStepPostClose},
-                    ScreeningCase{"button release", WM_LBUTTONUP, 0, 0},
-                    ScreeningCase{"key release", WM_KEYUP, 0x41, 0},
-                    ScreeningCase{"wheel", WM_MOUSEWHEEL, 120u << 16, 0},
-                    ScreeningCase{"switch to another program", WM_ACTIVATEAPP, 0,
-                                  CloseStepPostClose},
-                    ScreeningCase{"activated", WM_ACTIVATEAPP, 1, 0},
-                    ScreeningCase{"shown", WM_SHOWWINDOW, 1, CloseStepHideCursor},
-                    ScreeningCase{"hidden", WM_SHOWWINDOW, 0, 0},
-                    ScreeningCase{"suspend", WM_POWERBROADCAST, PBT_APMSUSPEND,
-                                  CloseStepPostClose},
-                    ScreeningCase{"power status", WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE,
-                                  CloseStepCheckLineStatus},
-                    ScreeningCase{"critical resume", WM_POWER, PWR_CRITICALRESUME,
-                                  CloseStepPostClose},
-                    ScreeningCase{"other power", WM_POWER, 1, 0},
-                    ScreeningCase{"close off the 9x platform", WM_CLOSE, 0, 0},
-                    ScreeningCase{"verify request off the 9x platform", WM_APP, 0, 0},
-                    ScreeningCase{"paint", WM_PAINT, 0, 0}));
+    testing::Values(
+        ScreeningCase{"key", WM_KEYDOWN, 0x41, CloseStepPostClose},
+        ScreeningCase{"system key", WM_SYSKEYDOWN, 0x12, CloseStepPostClose},
+        ScreeningCase{"left button", WM_LBUTTONDOWN, 1, CloseStepPostClose},
+        ScreeningCase{"right button", WM_RBUTTONDOWN, 2, CloseStepPostClose},
+        ScreeningCase{"middle button", WM_MBUTTONDOWN, 16, CloseStepPostClose},
+        ScreeningCase{"button release", WM_LBUTTONUP, 0, 0},
+        ScreeningCase{"key release", WM_KEYUP, 0x41, 0},
+        ScreeningCase{"wheel", WM_MOUSEWHEEL, 120u << 16, 0},
+        ScreeningCase{"switch to another program", WM_ACTIVATEAPP, 0, CloseStepPostClose},
+        ScreeningCase{"activated", WM_ACTIVATEAPP, 1, 0},
+        ScreeningCase{"shown", WM_SHOWWINDOW, 1, CloseStepHideCursor},
+        ScreeningCase{"hidden", WM_SHOWWINDOW, 0, 0},
+        ScreeningCase{"suspend", WM_POWERBROADCAST, PBT_APMSUSPEND, CloseStepPostClose},
+        ScreeningCase{"power status", WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE,
+                      CloseStepCheckLineStatus},
+        ScreeningCase{"critical resume", WM_POWER, PWR_CRITICALRESUME, CloseStepPostClose},
+        ScreeningCase{"other power", WM_POWER, 1, 0},
+        ScreeningCase{"close off the 9x platform", WM_CLOSE, 0, 0},
+        ScreeningCase{"verify request off the 9x platform", WM_APP, 0, 0},
+        ScreeningCase{"paint", WM_PAINT, 0, 0}));
 
 TEST(Screening, SetCursorHidesItWithoutDefaultHandling) {
   const CloseDecision decision = decide(WM_SETCURSOR, running());
@@ -135,9 +133,9 @@ TEST(Screening, NothingIsScreenedInPreviewWhileClosingOrWhileVerifying) {
   SaverHostState verifying = running();
   verifying.is9xPlatform = true;
   verifying.isVerifying = true;
-  const std::uint32_t messages[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                                    WM_MBUTTONDOWN, WM_MOUSEMOVE, WM_ACTIVATEAPP, WM_SETCURSOR,
-                                    WM_SHOWWINDOW, WM_POWERBROADCAST};
+  const std::uint32_t messages[] = {
+      WM_KEYDOWN,   WM_SYSKEYDOWN,  WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN,
+      WM_MOUSEMOVE, WM_ACTIVATEAPP, WM_SETCURSOR,   WM_SHOWWINDOW,  WM_POWERBROADCAST};
   for (const SaverHostState* host : {&preview, &closing, &verifying}) {
     for (std::uint32_t message : messages) {
       const CloseDecision decision = decide(message, *host, 0, 0, {kOrigin.x + 50, kOrigin.y});

@@ -37,9 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SkipCase{"\"C:\\Program Files\\My Savers\\saver.scr\" /p 123", "/p 123"},
                     SkipCase{"\"C:\\a b\\saver.scr\"/s", "/s"},
                     SkipCase{"\"C:\\a b\\saver.scr /s", ""},  // unterminated quote: all of it
-                    SkipCase{"saver.scr \t\r\n\x01 /c:5", "/c:5"},
-                    SkipCase{"saver.scr", ""}, SkipCase{"", ""},
-                    SkipCase{"   /s", "/s"},  // no program name at all
+                    SkipCase{"saver.scr \t\r\n\x01 /c:5", "/c:5"}, SkipCase{"saver.scr", ""},
+                    SkipCase{"", ""}, SkipCase{"   /s", "/s"},  // no program name at all
                     SkipCase{"C:\\sav\xe9r.scr /s", "/s"}));
 
 TEST(SkipProgramName, KeepsDoubleByteCharactersWhole) {

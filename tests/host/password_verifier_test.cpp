@@ -48,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"ValueZero", [](FakeSystem& f) { f.usePassword = 0; }, false, kRead},
         LoadCase{"NoLibrary", [](FakeSystem& f) { f.passwordLibraryPresent = false; }, false,
                  "open, read ScreenSaveUsePassword, close, load PASSWORD.CPL"},
-        LoadCase{"LibraryWithoutVerifier", [](FakeSystem& f) { f.verifierExported = false; },
-                 false,
+        LoadCase{"LibraryWithoutVerifier", [](FakeSystem& f) { f.verifierExported = false; }, false,
                  "open, read ScreenSaveUsePassword, close, load PASSWORD.CPL, "
                  "find VerifyScreenSavePwd, free PASSWORD.CPL"}),
     [](const testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
@@ -107,13 +106,12 @@ TEST_P(ChangePasswordTest, CallsTheEntryWhenPresentAndAlwaysReleasesTheLibrary) 
 
 INSTANTIATE_TEST_SUITE_P(
     Library, ChangePasswordTest,
-    testing::Values(
-        ChangeCase{"Present", [](FakeSystem&) {},
-                   "load MPR.DLL, find PwdChangePasswordA, change, free MPR.DLL"},
-        ChangeCase{"NoEntry", [](FakeSystem& f) { f.changeFunctionExported = false; },
-                   "load MPR.DLL, find PwdChangePasswordA, free MPR.DLL"},
-        ChangeCase{"NoLibrary", [](FakeSystem& f) { f.changeLibraryPresent = false; },
-                   "load MPR.DLL"}),
+    testing::Values(ChangeCase{"Present", [](FakeSystem&) {},
+                               "load MPR.DLL, find PwdChangePasswordA, change, free MPR.DLL"},
+                    ChangeCase{"NoEntry", [](FakeSystem& f) { f.changeFunctionExported = false; },
+                               "load MPR.DLL, find PwdChangePasswordA, free MPR.DLL"},
+                    ChangeCase{"NoLibrary", [](FakeSystem& f) { f.changeLibraryPresent = false; },
+                               "load MPR.DLL"}),
     [](const testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
 
 TEST(ChangePassword, TheEntryGetsTheSaverProviderAndTheOwner) {

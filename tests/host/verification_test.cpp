@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TooSoonCase{0xFFFFFFF0u, 0x50, true}, TooSoonCase{0xFFFFFFF0u, 0xC0, false},
                     // Never verified: no refusal at any tick, including those just after.
                     TooSoonCase{kNeverVerified, 0xFFFFFFFFu, false},
-                    TooSoonCase{kNeverVerified, 0, false}, TooSoonCase{kNeverVerified, 100, false}));
+                    TooSoonCase{kNeverVerified, 0, false},
+                    TooSoonCase{kNeverVerified, 100, false}));
 
 TEST(EndTick, AVerificationEndingAtTheNeverTickStillStartsARefusalTime) {
   EXPECT_EQ(VerificationEndTick(1234), 1234u);

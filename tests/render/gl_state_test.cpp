@@ -154,8 +154,8 @@ std::vector<Segment> feedbackSegments(const TrailSet& trails, std::int32_t symme
   for (GLint i = 0; i + 15 <= used; i += 15) {  // token, then x y z r g b a twice
     EXPECT_TRUE(buffer[i] == GL_LINE_TOKEN || buffer[i] == GL_LINE_RESET_TOKEN);
     const GLfloat* f = &buffer[static_cast<std::size_t>(i) + 1];
-    segments.push_back(Segment{FedVertex{f[0], f[1], f[2], f[6]},
-                               FedVertex{f[7], f[8], f[9], f[13]}});
+    segments.push_back(
+        Segment{FedVertex{f[0], f[1], f[2], f[6]}, FedVertex{f[7], f[8], f[9], f[13]}});
   }
   return segments;
 }
@@ -164,7 +164,9 @@ TEST(TrailStrips, BreaksSplitTheStripAndTheTransparentHeadEndsIt) {
   SaverSurface saver(100, 100);
   HandLaidScene laid(100, 100, 0, Vec3{1.0f, 1.0f, 1.0f});
   // Four points, a break after the second, the head half a spacing past the newest.
-  laid.addTrail({{{0.10f, 0.5f, 0.5f}, 0}, {{0.12f, 0.5f, 0.5f}, 1}, {{0.50f, 0.5f, 0.5f}, 0},
+  laid.addTrail({{{0.10f, 0.5f, 0.5f}, 0},
+                 {{0.12f, 0.5f, 0.5f}, 1},
+                 {{0.50f, 0.5f, 0.5f}, 0},
                  {{0.52f, 0.5f, 0.5f}, 0}},
                 Vec3{0.53f, 0.5f, 0.5f});
   laid.addTrail({{{0.3f, 0.2f, 0.5f}, 0}}, Vec3{0.3f, 0.21f, 0.5f});  // one point

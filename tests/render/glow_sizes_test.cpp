@@ -34,9 +34,9 @@ TEST(GlowSizes, SmallAndEmptyWindowsStaySafe) {
     float fx, fy;
   };
   const Case cases[] = {
-      {0, 0, 1, 1, 1, 1.0f, 1.0f},      {1, 1, 1, 1, 1, 1.0f, 1.0f},
-      {3, 3, 2, 1, 2, 1.0f, 1.0f},      {300, 1, 1, 1, 1, 1.0f / 300, 1.0f},
-      {100, 0, 1, 1, 1, 0.0f, 1.0f},    {0, 100, 1, 1, 1, 1.0f, 0.0f},
+      {0, 0, 1, 1, 1, 1.0f, 1.0f},   {1, 1, 1, 1, 1, 1.0f, 1.0f},
+      {3, 3, 2, 1, 2, 1.0f, 1.0f},   {300, 1, 1, 1, 1, 1.0f / 300, 1.0f},
+      {100, 0, 1, 1, 1, 0.0f, 1.0f}, {0, 100, 1, 1, 1, 1.0f, 0.0f},
       {-5, -7, 1, 1, 1, 1.0f, 1.0f},
   };
   for (const Case& c : cases) {
@@ -55,8 +55,8 @@ TEST(GlowSizes, SmallAndEmptyWindowsStaySafe) {
 // Breaks and the tip are covered by the strips' feedback; here what GL would hide: the tip rule
 // needs more than two points, and its alpha is not clamped.
 TEST(TrailFade, TipRuleOnlyWithMoreThanTwoPointsAndUnclamped) {
-  TrailPoint points[3] = {{{0.50f, 0.5f, 0.5f}, 0}, {{0.52f, 0.5f, 0.5f}, 0},
-                          {{0.54f, 0.5f, 0.5f}, 0}};
+  TrailPoint points[3] = {
+      {{0.50f, 0.5f, 0.5f}, 0}, {{0.52f, 0.5f, 0.5f}, 0}, {{0.54f, 0.5f, 0.5f}, 0}};
   Trail trail{2, 3, 0, 1, points, {0.55f, 0.5f, 0.5f}, 1};
   TrailFade fade = trailFadeOf(trail);
   EXPECT_NEAR(trailPointAlpha(fade, 1, true, false, false), 0.02f / 0.07f, 1e-6f);

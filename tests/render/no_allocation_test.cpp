@@ -20,8 +20,8 @@ TEST(RenderNoAllocation, CounterSeesTheProgramsOwnAllocations) {
   EXPECT_EQ(count.allocations(), 2);
 }
 
-// A full flock without glow, with a halo, and without a halo but with symmetry: a thousand frames of update and drawing take no
-// storage of their own (the GL implementation's own is its business).
+// A full flock without glow, with a halo, and without a halo but with symmetry: a thousand frames
+// of update and drawing take no storage of their own (the GL implementation's own is its business).
 TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
   for (const std::uint8_t mode : {0, 2, 3}) {
     const std::int32_t symmetry = mode == 3 ? 1 : 0;

@@ -77,8 +77,8 @@ std::vector<std::pair<WindowPoint, WindowPoint>> projectedSegments(const Scene& 
     const Trail& t = scene.trails.trails[i];
     if (t.active == 0 || t.count == 0) continue;
     for (std::uint32_t k = 0; k < t.count; ++k) {
-      const Vec3 next = k + 1 < t.count ? t.points[(t.oldest + k + 1) % t.capacity].position
-                                        : t.headPosition;
+      const Vec3 next =
+          k + 1 < t.count ? t.points[(t.oldest + k + 1) % t.capacity].position : t.headPosition;
       segments.emplace_back(project(scene, t.points[(t.oldest + k) % t.capacity].position),
                             project(scene, next));
     }
@@ -136,13 +136,14 @@ Scene& layTrails(HandLaidScene& laid, const View& view) {
 // own hue, about two pixels thick as smoothed lines are.
 TEST(Picture, TrailsLandWhereThePerspectiveAndTheTurningPutThem) {
   const View views[] = {
-      {256, 192, 0.0f, 0.0f, 0.0f, -4.75f},     {256, 192, 25.0f, -40.0f, 70.0f, -4.75f},
-      {176, 240, -130.0f, 215.0f, 10.0f, -4.2f}, {176, 240, 60.0f, 100.0f, -35.0f, -5.5f},
+      {256, 192, 0.0f, 0.0f, 0.0f, -4.75f},
+      {256, 192, 25.0f, -40.0f, 70.0f, -4.75f},
+      {176, 240, -130.0f, 215.0f, 10.0f, -4.2f},
+      {176, 240, 60.0f, 100.0f, -35.0f, -5.5f},
   };
   for (const View& v : views) {
-    SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " angles " << v.angleX
-                                    << " " << v.angleY << " " << v.angleZ << " camera "
-                                    << v.cameraZ);
+    SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " angles " << v.angleX << " "
+                                    << v.angleY << " " << v.angleZ << " camera " << v.cameraZ);
     SaverSurface saver(v.width, v.height);
     HandLaidScene laid(v.width, v.height, 0, Vec3{1.0f, 0.28f, 0.28f});
     const Scene& scene = layTrails(laid, v);

@@ -12,8 +12,8 @@ HandLaidScene::HandLaidScene(std::int32_t width, std::int32_t height, std::uint8
   scene_.glowMode = glowMode;
 }
 
-void HandLaidScene::addTrail(const std::vector<TrailPoint>& points, Vec3 head,
-                             std::int32_t active, std::uint32_t oldest) {
+void HandLaidScene::addTrail(const std::vector<TrailPoint>& points, Vec3 head, std::int32_t active,
+                             std::uint32_t oldest) {
   points_.push_back(points);
   Trail trail{};
   trail.count = static_cast<std::uint32_t>(points.size());
@@ -43,12 +43,16 @@ Scene& HandLaidScene::scene() {
 }
 
 Scene buildFlock(std::int32_t width, std::int32_t height, std::uint8_t glowMode,
-                 std::uint8_t colorScheme, std::int32_t symmetry, int seconds,
-                 std::uint32_t seed) {
+                 std::uint8_t colorScheme, std::int32_t symmetry, int seconds, std::uint32_t seed) {
   Scene scene{};
   seedRandom(seed);
-  if (sceneInit(scene, {.requestedWireCount = 300, .size = 0.5f, .speed = 0.5f, .width = width,
-                        .height = height, .colorScheme = colorScheme, .glowMode = glowMode,
+  if (sceneInit(scene, {.requestedWireCount = 300,
+                        .size = 0.5f,
+                        .speed = 0.5f,
+                        .width = width,
+                        .height = height,
+                        .colorScheme = colorScheme,
+                        .glowMode = glowMode,
                         .symmetry = symmetry}) == 0) {
     for (int frame = 0; frame < seconds * 100; ++frame) sceneUpdate(scene, 10000);
   }

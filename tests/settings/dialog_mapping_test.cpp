@@ -54,9 +54,17 @@ TEST(DialogSliderTest, FractionsRoundToTheNearestPositionAndOutOfRangeShowsFifty
     DialogControlValue position;
   };
   const Case cases[] = {
-      {0.29f, 29},  {0.004f, 0},   {0.006f, 1},  {0.994f, 99},
-      {0.996f, 100}, {-0.004f, 0}, {1.004f, 100}, {-0.25f, 50}, {1.75f, 50},
-      {std::numeric_limits<float>::infinity(), 50}, {-std::numeric_limits<float>::infinity(), 50},
+      {0.29f, 29},
+      {0.004f, 0},
+      {0.006f, 1},
+      {0.994f, 99},
+      {0.996f, 100},
+      {-0.004f, 0},
+      {1.004f, 100},
+      {-0.25f, 50},
+      {1.75f, 50},
+      {std::numeric_limits<float>::infinity(), 50},
+      {-std::numeric_limits<float>::infinity(), 50},
       {std::numeric_limits<float>::quiet_NaN(), 50},
   };
   for (const Case& c : cases) {

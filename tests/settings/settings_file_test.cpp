@@ -7,7 +7,9 @@
 
 namespace {
 
-SettingsFileReading Parse(const std::string& text) { return parseSettingsFile(text.data(), text.size()); }
+SettingsFileReading Parse(const std::string& text) {
+  return parseSettingsFile(text.data(), text.size());
+}
 
 SettingsFileAttempt Regular(std::string text) {
   return SettingsFileAttempt{0, SettingsFileKind::Regular, 0, std::move(text)};
@@ -29,7 +31,8 @@ TEST(SettingsFile, EveryValidRecordRoundTripsThroughTheText) {
     const SettingsFileReading read = parseSettingsFile(text.data(), text.size());
     ASSERT_TRUE(read.problems.empty()) << text;
     const StoredSettings again = settingsToStored(settingsFromStored(read.reading));
-    for (int i = 0; i < StoredSettingCount; ++i) EXPECT_EQ(again.values[i], stored.values[i]) << text;
+    for (int i = 0; i < StoredSettingCount; ++i)
+      EXPECT_EQ(again.values[i], stored.values[i]) << text;
   }
 }
 
@@ -56,7 +59,8 @@ TEST(SettingsFile, BadLinesAreReportedByLineAndTakeTheDefault) {
       "Symetry=1\n"
       "Symmetry=2\n"
       "Bogus\x1B[2J\xC3\xA9=1\n"
-      "quantity=\"\\" + std::string(70000, '7') + "\n");
+      "quantity=\"\\" +
+      std::string(70000, '7') + "\n");
   ASSERT_EQ(read.problems.size(), 10u);
   EXPECT_EQ(read.problems[0],
             "line 1: Quantity \"abc\" is not a whole number from 0 to 100; using the default 50");
@@ -97,9 +101,12 @@ TEST(SettingsFileLoad, OnlyAMissingFileOrOneReadWholeMayBeReplaced) {
   const Case cases[] = {
       {{ENOENT, SettingsFileKind::Regular, 0, ""}, SettingsFileStatus::Missing, nullptr},
       {Regular("Glow=1\n"), SettingsFileStatus::Read, nullptr},
-      {{EACCES, SettingsFileKind::Regular, 0, ""}, SettingsFileStatus::Unreadable,
+      {{EACCES, SettingsFileKind::Regular, 0, ""},
+       SettingsFileStatus::Unreadable,
        "cannot read /c/quellwire/settings ("},
-      {{0, SettingsFileKind::Regular, EIO, "Glow=1\n"}, SettingsFileStatus::Unreadable, "cannot read"},
+      {{0, SettingsFileKind::Regular, EIO, "Glow=1\n"},
+       SettingsFileStatus::Unreadable,
+       "cannot read"},
       {{0, SettingsFileKind::Fifo, 0, ""}, SettingsFileStatus::NotRegular, "is a FIFO"},
       {{0, SettingsFileKind::Directory, 0, ""}, SettingsFileStatus::NotRegular, "is a folder"},
       {{0, SettingsFileKind::Device, 0, ""}, SettingsFileStatus::NotRegular, "is a device"},
@@ -113,7 +120,8 @@ TEST(SettingsFileLoad, OnlyAMissingFileOrOneReadWholeMayBeReplaced) {
       ASSERT_EQ(load.problems.size(), 1u);
       EXPECT_NE(load.problems[0].find(c.problem), std::string::npos) << load.problems[0];
     }
-    const bool mayReplace = c.status == SettingsFileStatus::Missing || c.status == SettingsFileStatus::Read;
+    const bool mayReplace =
+        c.status == SettingsFileStatus::Missing || c.status == SettingsFileStatus::Read;
     EXPECT_EQ(settingsSaveRefusal(path, load.status).empty(), mayReplace) << load.problems.size();
     if (!mayReplace) {
       for (const StoredNumber& value : load.reading.values) EXPECT_FALSE(value.present);

@@ -35,8 +35,7 @@ struct FakeStore {
 
   // Like the registry: the size must say how much room there is, data that does not fit is
   // refused, and bytes of the buffer past the data are left as they were.
-  static bool readValue(void* context, const char* name, unsigned char* data,
-                        std::uint32_t* size) {
+  static bool readValue(void* context, const char* name, unsigned char* data, std::uint32_t* size) {
     FakeStore& store = of(context);
     store.calls.push_back(std::string("read ") + name);
     EXPECT_TRUE(store.open);
@@ -75,7 +74,6 @@ struct FakeStore {
   SettingsStore ops() {
     return SettingsStore{this, openForReading, readValue, openForWriting, writeValue, close};
   }
-
 
   std::uint32_t number(const char* name) const {
     const std::vector<unsigned char>& data = values.at(name);

@@ -46,31 +46,43 @@ TEST_P(StoredLimits, OneValueOutOfRangeTakesItsOwnDefault) {
   Settings expected = settingsDefaults();
   const float fraction = static_cast<float>(c.loaded / 100.0);
   switch (c.index) {
-    case StoredColor: expected.color = static_cast<std::uint8_t>(c.loaded); break;
-    case StoredGlow: expected.glow = static_cast<std::uint8_t>(c.loaded); break;
-    case StoredQuantity: expected.quantity = fraction; break;
-    case StoredSpeed: expected.speed = fraction; break;
-    case StoredSize: expected.size = fraction; break;
-    case StoredSymmetry: expected.symmetry = static_cast<std::uint8_t>(c.loaded); break;
-    default: FAIL();
+    case StoredColor:
+      expected.color = static_cast<std::uint8_t>(c.loaded);
+      break;
+    case StoredGlow:
+      expected.glow = static_cast<std::uint8_t>(c.loaded);
+      break;
+    case StoredQuantity:
+      expected.quantity = fraction;
+      break;
+    case StoredSpeed:
+      expected.speed = fraction;
+      break;
+    case StoredSize:
+      expected.size = fraction;
+      break;
+    case StoredSymmetry:
+      expected.symmetry = static_cast<std::uint8_t>(c.loaded);
+      break;
+    default:
+      FAIL();
   }
   expectSameSettings(expected, settingsFromStored(readingWith(c.index, c.stored)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredLimits,
-    ::testing::Values(
-        LimitCase{StoredColor, 0, 0}, LimitCase{StoredColor, 6, 6}, LimitCase{StoredColor, 7, 6},
-        LimitCase{StoredColor, 256, 6}, LimitCase{StoredColor, kAllBits, 6},
-        LimitCase{StoredGlow, 0, 0}, LimitCase{StoredGlow, 3, 3}, LimitCase{StoredGlow, 4, 2},
-        LimitCase{StoredGlow, kAllBits, 2},
-        LimitCase{StoredQuantity, 0, 0}, LimitCase{StoredQuantity, 100, 100},
-        LimitCase{StoredQuantity, 101, 50}, LimitCase{StoredQuantity, kAllBits, 50},
-        LimitCase{StoredQuantity, 0x80000000u, 50},
-        LimitCase{StoredSpeed, 101, 50}, LimitCase{StoredSpeed, kAllBits, 50},
-        LimitCase{StoredSize, 101, 50}, LimitCase{StoredSize, kAllBits, 50},
-        LimitCase{StoredSymmetry, 1, 1}, LimitCase{StoredSymmetry, 2, 0},
-        LimitCase{StoredSymmetry, kAllBits, 0}));
+    ::testing::Values(LimitCase{StoredColor, 0, 0}, LimitCase{StoredColor, 6, 6},
+                      LimitCase{StoredColor, 7, 6}, LimitCase{StoredColor, 256, 6},
+                      LimitCase{StoredColor, kAllBits, 6}, LimitCase{StoredGlow, 0, 0},
+                      LimitCase{StoredGlow, 3, 3}, LimitCase{StoredGlow, 4, 2},
+                      LimitCase{StoredGlow, kAllBits, 2}, LimitCase{StoredQuantity, 0, 0},
+                      LimitCase{StoredQuantity, 100, 100}, LimitCase{StoredQuantity, 101, 50},
+                      LimitCase{StoredQuantity, kAllBits, 50},
+                      LimitCase{StoredQuantity, 0x80000000u, 50}, LimitCase{StoredSpeed, 101, 50},
+                      LimitCase{StoredSpeed, kAllBits, 50}, LimitCase{StoredSize, 101, 50},
+                      LimitCase{StoredSize, kAllBits, 50}, LimitCase{StoredSymmetry, 1, 1},
+                      LimitCase{StoredSymmetry, 2, 0}, LimitCase{StoredSymmetry, kAllBits, 0}));
 
 TEST(StoredSettings, EveryWholePercentageLoadsAndStoresBackUnchanged) {
   for (std::uint32_t percent = 0; percent <= 100; ++percent) {
@@ -109,11 +121,9 @@ TEST_P(PercentFromFraction, RoundsToNearestAndRejectsWhatLoadingWould) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PercentFromFraction,
-    ::testing::Values(FractionCase{0.29f, 29}, FractionCase{0.2949f, 29},
-                      FractionCase{0.2951f, 30}, FractionCase{-0.004f, 0},
-                      FractionCase{1.004f, 100}, FractionCase{1.006f, 50},
-                      FractionCase{-0.006f, 50}, FractionCase{-1.0f, 50},
-                      FractionCase{1e30f, 50},
+    ::testing::Values(FractionCase{0.29f, 29}, FractionCase{0.2949f, 29}, FractionCase{0.2951f, 30},
+                      FractionCase{-0.004f, 0}, FractionCase{1.004f, 100}, FractionCase{1.006f, 50},
+                      FractionCase{-0.006f, 50}, FractionCase{-1.0f, 50}, FractionCase{1e30f, 50},
                       FractionCase{std::numeric_limits<float>::infinity(), 50},
                       FractionCase{-std::numeric_limits<float>::infinity(), 50},
                       FractionCase{std::numeric_limits<float>::quiet_NaN(), 50}));
@@ -140,9 +150,7 @@ struct DataCase {
   std::uint32_t number;
 };
 
-void PrintTo(const DataCase& c, std::ostream* out) {
-  *out << c.size << " bytes";
-}
+void PrintTo(const DataCase& c, std::ostream* out) { *out << c.size << " bytes"; }
 
 class NumberFromData : public ::testing::TestWithParam<DataCase> {};
 
@@ -158,10 +166,8 @@ TEST_P(NumberFromData, ShortDataIsZeroExtendedAndLongDataIsAbsent) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, NumberFromData,
                          ::testing::Values(DataCase{0, true, 0}, DataCase{1, true, 0x01},
-                                           DataCase{2, true, 0x0201},
-                                           DataCase{3, true, 0x030201},
-                                           DataCase{4, true, 0x84030201u},
-                                           DataCase{5, false, 0}, DataCase{8, false, 0},
-                                           DataCase{kAllBits, false, 0}));
+                                           DataCase{2, true, 0x0201}, DataCase{3, true, 0x030201},
+                                           DataCase{4, true, 0x84030201u}, DataCase{5, false, 0},
+                                           DataCase{8, false, 0}, DataCase{kAllBits, false, 0}));
 
 }  // namespace

@@ -51,10 +51,12 @@ TEST(CellGrid, CellIndexOf) {
     Vec3 position;
     std::int32_t cell;
   };
-  const Case cases[] = {{{0.05f, 0.55f, 0.95f}, 59},  {{-0.3f, 1.7f, 1.0f}, 99},
-                        {{1.0f, 1.0f, 1.0f}, 999},    {{0.0f, 0.0f, 0.0f}, 0},
-                        {{0.7f, 0.5f, 0.5f}, 655},    // 0.699999988 is digit 6
-                        {{0.1f, 0.2f, 0.9f}, 128},    // 0.1f and 0.2f lie just above
+  const Case cases[] = {{{0.05f, 0.55f, 0.95f}, 59},
+                        {{-0.3f, 1.7f, 1.0f}, 99},
+                        {{1.0f, 1.0f, 1.0f}, 999},
+                        {{0.0f, 0.0f, 0.0f}, 0},
+                        {{0.7f, 0.5f, 0.5f}, 655},  // 0.699999988 is digit 6
+                        {{0.1f, 0.2f, 0.9f}, 128},  // 0.1f and 0.2f lie just above
                         {{0.99999994f, -0.0f, 1.0000001f}, 909},
                         {{std::nanf(""), 0.5f, 0.5f}, 55}};
   for (const Case& c : cases) EXPECT_EQ(c.cell, cellIndexOf(c.position));
@@ -91,7 +93,7 @@ TEST(CellGrid, WindowsFollowTheClampedDigitRanges) {
   struct Case {
     std::int32_t cell, reach, cells;
   };
-  const Case cases[] = {{0, 3, 64},  {555, 2, 125}, {555, 3, 343},   {999, 2, 27},
+  const Case cases[] = {{0, 3, 64},   {555, 2, 125}, {555, 3, 343},     {999, 2, 27},
                         {909, 3, 64}, {505, 0, 1},   {505, 1000, 1000}, {505, -1, 0}};
   for (const Case& c : cases) {
     const Nodes seen = visit(full, c.cell, c.reach);
@@ -103,15 +105,20 @@ TEST(CellGrid, WindowsFollowTheClampedDigitRanges) {
 
   CellGrid grid{};
   ASSERT_EQ(0, cellGridInit(grid, 1000, 8));
-  for (auto [node, cell] : {std::pair<std::int32_t, std::int32_t>{0, 555}, {5, 556}, {2, 556},
-                            {7, 444}, {1, 555}, {6, 888}, {4, 0}}) {
+  for (auto [node, cell] : {std::pair<std::int32_t, std::int32_t>{0, 555},
+                            {5, 556},
+                            {2, 556},
+                            {7, 444},
+                            {1, 555},
+                            {6, 888},
+                            {4, 0}}) {
     cellGridInsert(grid, node, cell);
   }
-  EXPECT_EQ((Nodes{7, 1, 5, 2}), visit(grid, 0, 2));     // cell number, then list order
+  EXPECT_EQ((Nodes{7, 1, 5, 2}), visit(grid, 0, 2));  // cell number, then list order
   EXPECT_EQ((Nodes{7, 1, 5, 2, 6}), visit(grid, 0, 3));
-  EXPECT_TRUE(visit(grid, 4, 3).empty());                 // around node 4's cell, not node 0's
-  EXPECT_TRUE(visit(grid, 3, 9).empty());                 // filed nowhere
-  EXPECT_TRUE(visit(grid, 8, 3).empty());                 // out of range
+  EXPECT_TRUE(visit(grid, 4, 3).empty());  // around node 4's cell, not node 0's
+  EXPECT_TRUE(visit(grid, 3, 9).empty());  // filed nowhere
+  EXPECT_TRUE(visit(grid, 8, 3).empty());  // out of range
   cellGridRelease(grid);
 }
 

@@ -52,8 +52,13 @@ TEST(NoAllocation, FilingAndLayingPointsAfterInitialisation) {
 TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
   Scene scene{};
   seedRandom(8);
-  ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 300, .size = 1.0f, .speed = 1.0f,
-                                 .width = 1024, .height = 768, .colorScheme = 6, .glowMode = 2,
+  ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 300,
+                                 .size = 1.0f,
+                                 .speed = 1.0f,
+                                 .width = 1024,
+                                 .height = 768,
+                                 .colorScheme = 6,
+                                 .glowMode = 2,
                                  .symmetry = 0}));
   {
     OwnAllocationCount count;

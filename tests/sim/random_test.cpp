@@ -27,11 +27,11 @@ TEST(Random, GeneratorSequence) {
   EXPECT_EQ(41, nextRandom());
   EXPECT_EQ(18467, nextRandom());
   EXPECT_EQ(6334, nextRandom());
-  seedRandom(1);  // the same draws through the range functions
-  EXPECT_EQ(1, randomSign());               // 41 is odd
+  seedRandom(1);               // the same draws through the range functions
+  EXPECT_EQ(1, randomSign());  // 41 is odd
   EXPECT_EQ(10 + 18467 % 7, randomInt(10, 16));
-  EXPECT_EQ(-1, randomSign());              // 6334 is even
-  seedRandom(0xFFFFFFFFu);                  // the state wraps modulo 2^32
+  EXPECT_EQ(-1, randomSign());  // 6334 is even
+  seedRandom(0xFFFFFFFFu);      // the state wraps modulo 2^32
   EXPECT_EQ(static_cast<int>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF), nextRandom());
   const std::int32_t lo = std::numeric_limits<std::int32_t>::min();
   seedRandom(1);  // the widest range neither overflows nor leaves [lo, hi]

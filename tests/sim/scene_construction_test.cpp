@@ -27,8 +27,12 @@ TEST(Palette, Tables) {
 // Every percentage against the formulas, with the single-precision exceptions of the capacity.
 TEST(SceneConstruction, ParametersForEveryPercentage) {
   for (int p = 0; p <= 100; ++p) {
-    const Settings settings{static_cast<float>(p / 100.0), static_cast<float>(p / 100.0),
-                            static_cast<float>(p / 100.0), 0, 0, 0};
+    const Settings settings{static_cast<float>(p / 100.0),
+                            static_cast<float>(p / 100.0),
+                            static_cast<float>(p / 100.0),
+                            0,
+                            0,
+                            0};
     const SceneParameters params = sceneParametersFromSettings(settings, 640, 480);
     const std::int32_t requested = 50 + (5 * p) / 2;
     ASSERT_EQ(requested, params.requestedWireCount) << p;
@@ -58,8 +62,9 @@ TEST(SceneConstruction, ParametersForEveryPercentage) {
     std::int32_t wires, withSymmetry;
     std::uint32_t capacity, interval, intervalWithSymmetry;
   };
-  for (const Row& row : {Row{0, 50, 6, 20, 120000, 1000000}, Row{35, 137, 17, 33, 43795, 352941},
-                         Row{50, 175, 21, 40, 34285, 285714}, Row{100, 300, 37, 60, 20000, 162162}}) {
+  for (const Row& row :
+       {Row{0, 50, 6, 20, 120000, 1000000}, Row{35, 137, 17, 33, 43795, 352941},
+        Row{50, 175, 21, 40, 34285, 285714}, Row{100, 300, 37, 60, 20000, 162162}}) {
     for (std::int32_t symmetry : {0, 1}) {
       Scene scene{};
       ASSERT_EQ(0, initSceneFromPercent(scene, 1, row.p, row.p, row.p, 2, 6, symmetry));
@@ -90,7 +95,8 @@ TEST(SceneConstruction, DrawOrder) {
       std::size_t k = 0;
       const int palette = scheme == 2 ? 2 : r[k++] % 5;
       int next;
-      do next = r[k++] % 5; while (next == palette);
+      do next = r[k++] % 5;
+      while (next == palette);
       const auto range = [&](double lo, double hi) {
         return static_cast<float>(lo + r[k++] * (hi - lo) / 32767.0);
       };
@@ -107,9 +113,14 @@ TEST(SceneConstruction, DrawOrder) {
 
       Scene scene{};
       seedRandom(seed);
-      ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 50, .size = 0.5f, .speed = 0.5f,
-                                     .width = 800, .height = 600, .colorScheme = scheme,
-                                     .glowMode = 1, .symmetry = 0}));
+      ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 50,
+                                     .size = 0.5f,
+                                     .speed = 0.5f,
+                                     .width = 800,
+                                     .height = 600,
+                                     .colorScheme = scheme,
+                                     .glowMode = 1,
+                                     .symmetry = 0}));
       EXPECT_EQ(palette, scene.paletteIndex);
       EXPECT_EQ(next, scene.nextPaletteIndex);
       EXPECT_NE(scene.paletteIndex, scene.nextPaletteIndex);
@@ -154,8 +165,14 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
     EXPECT_EQ(0, probe.liveBlocks());
   }
   Scene scene{};
-  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8, .size = 0.5f, .speed = 0.5f, .width = 0,
-                                 .height = 0, .colorScheme = 0, .glowMode = 0, .symmetry = 0}));
+  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8,
+                                 .size = 0.5f,
+                                 .speed = 0.5f,
+                                 .width = 0,
+                                 .height = 0,
+                                 .colorScheme = 0,
+                                 .glowMode = 0,
+                                 .symmetry = 0}));
   sceneRelease(scene);
 }
 
@@ -167,7 +184,7 @@ TEST(SceneBuild, SeedsFromTheClockAndReportsAFailedBuild) {
   EXPECT_EQ(1u, clock->startTick);
   EXPECT_EQ(1u, clock->deltaMs);
   EXPECT_EQ(60000u, clock->maxDeltaMs);
-  EXPECT_EQ(225, scene->wires.count);  // 70 percent
+  EXPECT_EQ(225, scene->wires.count);                // 70 percent
   EXPECT_EQ(33u, scene->trails.trails[0].capacity);  // 35 percent
   EXPECT_EQ(800, scene->width);
   Scene expected{};  // the same scene as seeding with the start tick gives

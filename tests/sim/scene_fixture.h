@@ -13,9 +13,13 @@ inline std::int32_t initSceneFromPercent(Scene& scene, std::uint32_t seed, int q
   seedRandom(seed);
   const float q = static_cast<float>(quantity / 100.0);
   const auto wires = static_cast<std::int32_t>(static_cast<float>(q * 250.0 + 50.0));
-  return sceneInit(scene, {.requestedWireCount = wires, .size = static_cast<float>(size / 100.0),
-                           .speed = static_cast<float>(speed / 100.0), .width = 1024,
-                           .height = 768, .colorScheme = color, .glowMode = glow,
+  return sceneInit(scene, {.requestedWireCount = wires,
+                           .size = static_cast<float>(size / 100.0),
+                           .speed = static_cast<float>(speed / 100.0),
+                           .width = 1024,
+                           .height = 768,
+                           .colorScheme = color,
+                           .glowMode = glow,
                            .symmetry = symmetry});
 }
 

@@ -27,7 +27,8 @@ void referenceUpdate(Scene& s, std::uint32_t dt) {
   const float dtf = static_cast<float>(dt);
   if (s.activationElapsedUs < (static_cast<std::uint32_t>(n) + 1u) * s.activationIntervalUs) {
     s.activationElapsedUs += dt;
-    for (std::uint32_t i = 0; i < s.activationElapsedUs / s.activationIntervalUs && i < std::uint32_t(n); ++i) {
+    for (std::uint32_t i = 0;
+         i < s.activationElapsedUs / s.activationIntervalUs && i < std::uint32_t(n); ++i) {
       s.wires.items[i].active = s.trails.trails[i].active = 1;
     }
   }
@@ -35,7 +36,8 @@ void referenceUpdate(Scene& s, std::uint32_t dt) {
     Wire& w = s.wires.items[i];
     if (w.active == 0) continue;
     const Vec3 f = steerWireAfresh(s, i);
-    if (f.x != 0 || f.y != 0 || f.z != 0) w.velocity = vec3ClampLength(vec3Add(w.velocity, f), w.maxSpeed);
+    if (f.x != 0 || f.y != 0 || f.z != 0)
+      w.velocity = vec3ClampLength(vec3Add(w.velocity, f), w.maxSpeed);
     w.position = vec3Add(w.position, vec3Scale(w.velocity, dtf));
     cellGridInsert(s.grid, i, cellIndexOf(w.position));
     w.phase = w.phase + w.phaseRate * dtf;
@@ -43,8 +45,14 @@ void referenceUpdate(Scene& s, std::uint32_t dt) {
     const bool outside = p.y < s.boundsMinY || p.y > s.boundsMaxY || p.x > s.boundsMaxX ||
                          p.x < s.boundsMinX || p.z > s.boundsMaxZ || p.z < s.boundsMinZ;
     if (outside && w.phase <= 0) wireRespawn(w, s.trails.trails[i]);
-    if (w.phase < 0) { w.phase = 0; w.phaseRate = -w.phaseRate; }
-    if (w.phase > 1) { w.phase = 1; w.phaseRate = -w.phaseRate; }
+    if (w.phase < 0) {
+      w.phase = 0;
+      w.phaseRate = -w.phaseRate;
+    }
+    if (w.phase > 1) {
+      w.phase = 1;
+      w.phaseRate = -w.phaseRate;
+    }
   }
   if (s.cycleColors) {
     const bool glow = s.glowMode != 0;

@@ -34,7 +34,7 @@ TEST_F(SceneUpdateTest, StaggeredStart) {
   EXPECT_EQ(1, activeCount(scene));
   EXPECT_EQ(1, scene.trails.trails[0].active);
   for (int frame = 9; frame <= 374; ++frame) sceneUpdate(scene, 16000);
-  EXPECT_EQ(49, activeCount(scene));  // 5,984,000 us
+  EXPECT_EQ(49, activeCount(scene));                              // 5,984,000 us
   EXPECT_TRUE(sameBits(parked, scene.wires.items[49].position));  // waiting wires do not move
   EXPECT_TRUE(sameBits(parked, scene.trails.trails[49].headPosition));
   EXPECT_EQ(0u, scene.trails.trails[49].count);
@@ -48,7 +48,8 @@ TEST_F(SceneUpdateTest, OneLongStepStartsEveryWire) {
   ASSERT_EQ(0, initSceneFromPercent(scene, 5, 100, 50, 50, 2, 6, 0));
   sceneUpdate(scene, 60000000);
   EXPECT_EQ(300, activeCount(scene));
-  for (std::uint32_t i = 0; i < scene.trails.count; ++i) ASSERT_EQ(1, scene.trails.trails[i].active);
+  for (std::uint32_t i = 0; i < scene.trails.count; ++i)
+    ASSERT_EQ(1, scene.trails.trails[i].active);
 }
 
 // One lone wire, still (no velocity, no force), at x with the phase just about to go below 0.
@@ -56,8 +57,13 @@ class RespawnTest : public SceneUpdateTest {
  protected:
   void placeStill(float x, float phaseRate) {
     seedRandom(8);
-    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 1, .size = 0.5f, .speed = 0.5f,
-                                   .width = 100, .height = 100, .colorScheme = 0, .glowMode = 0,
+    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 1,
+                                   .size = 0.5f,
+                                   .speed = 0.5f,
+                                   .width = 100,
+                                   .height = 100,
+                                   .colorScheme = 0,
+                                   .glowMode = 0,
                                    .symmetry = 0}));
     scene.activationElapsedUs = 0xFFFFFFF0u;  // the start is over
     Wire& w = scene.wires.items[0];

@@ -15,8 +15,13 @@ class SteeringTest : public ::testing::Test {
  protected:
   void make(std::int32_t count) {
     seedRandom(11);
-    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = count, .size = 0.5f, .speed = 0.5f,
-                                   .width = 100, .height = 100, .colorScheme = 0, .glowMode = 0,
+    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = count,
+                                   .size = 0.5f,
+                                   .speed = 0.5f,
+                                   .width = 100,
+                                   .height = 100,
+                                   .colorScheme = 0,
+                                   .glowMode = 0,
                                    .symmetry = 0}));
     for (std::int32_t i = 0; i < count; ++i) placeWire(scene, i, Vec3{0.05f, 0.05f, 0.05f}, 0);
   }
@@ -89,8 +94,8 @@ Vec3 steerFromQueries(const Scene& scene, std::int32_t i, bool& separated) {
   Vec3 force = vec3Zero();
   separated = false;
   if (c1 < 1) {
-    return vec3Add(force, vec3ClampLength(vec3Sub(Vec3{0.5f, 0.5f, 0.5f}, w.position),
-                                          0.5f * w.maxForce));
+    return vec3Add(force,
+                   vec3ClampLength(vec3Sub(Vec3{0.5f, 0.5f, 0.5f}, w.position), 0.5f * w.maxForce));
   }
   force = vec3Add(force, vec3Scale(vec3ClampLength(vec3Sub(mean, w.position), w.maxForce), 2.0f));
   if (c2 > 0) force = vec3Add(force, vec3Scale(vec3ClampLength(heading, w.maxForce), 1.0f));

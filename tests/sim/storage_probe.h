@@ -10,6 +10,6 @@ class StorageProbe {
   StorageProbe(const StorageProbe&) = delete;
   StorageProbe& operator=(const StorageProbe&) = delete;
 
-  int requests() const;     // allocation requests seen, refused ones included
-  int liveBlocks() const;   // blocks handed out and not yet released
+  int requests() const;    // allocation requests seen, refused ones included
+  int liveBlocks() const;  // blocks handed out and not yet released
 };

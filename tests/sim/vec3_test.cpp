@@ -38,7 +38,7 @@ TEST(Vec3, ClampLength) {
     float max;
     Vec3 expected;
   };
-  const Case cases[] = {{{3, 0, 4}, 10.0f, {3, 0, 4}},      // shorter: unchanged
+  const Case cases[] = {{{3, 0, 4}, 10.0f, {3, 0, 4}},       // shorter: unchanged
                         {{3, 0, 4}, 2.0f, {1.2f, 0, 1.6f}},  // longer: rescaled
                         {{0, 0, 0}, 0.0f, {0, 0, 0}},        // zero stays zero
                         {{0, 1, 0}, 1.2e-7f, {0, 1.2e-7f, 0}}};

@@ -57,7 +57,8 @@ const char* trailsBroken(const TrailSet& set) {
     if ((trail.oldest + trail.count - 1) % trail.capacity != trail.newest) {
       return "a trail's oldest, newest and count disagree";
     }
-    if (trail.count < trail.capacity && trail.oldest != 0) return "a filling ring does not start at 0";
+    if (trail.count < trail.capacity && trail.oldest != 0)
+      return "a filling ring does not start at 0";
     for (std::uint32_t k = 0; k < trail.count; ++k) {
       const TrailPoint& p = trail.points[(trail.oldest + k) % trail.capacity];
       if (!finite(p.position)) return "a trail point is NaN or infinite";
@@ -79,8 +80,8 @@ const char* sceneInvariantBroken(const Scene& scene) {
     return "palette entries out of range or equal";
   }
   if (!finite(scene.color)) return "the colour is NaN or infinite";
-  const bool inBlend = scene.cycleColors &&
-                       scene.cycleElapsedUs > scene.cyclePeriodUs - scene.cycleBlendUs;
+  const bool inBlend =
+      scene.cycleColors && scene.cycleElapsedUs > scene.cyclePeriodUs - scene.cycleBlendUs;
   if (!inBlend && !same(scene.color, paletteColor(scene.paletteIndex, scene.glowMode != 0))) {
     return "the colour is not its palette entry outside the blend";
   }

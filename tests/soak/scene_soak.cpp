@@ -127,10 +127,11 @@ int main(int argc, char** argv) {
   if (!wrapped) return fail(frames, elapsedMs / 3.6e6, "the tick counter never wrapped");
   if (heapAtEnd != heapAfterBuild) return fail(frames, elapsedMs / 3.6e6, "the heap grew");
 
-  std::printf("%d wires, %.2f days, %llu frames, longest step %u ms, tick wrapped, heap %zu bytes "
-              "unchanged: all invariants held\n",
-              options.wires, options.days, static_cast<unsigned long long>(frames), longestStepMs,
-              heapAtEnd);
+  std::printf(
+      "%d wires, %.2f days, %llu frames, longest step %u ms, tick wrapped, heap %zu bytes "
+      "unchanged: all invariants held\n",
+      options.wires, options.days, static_cast<unsigned long long>(frames), longestStepMs,
+      heapAtEnd);
   releaseSceneAndClock(clock, scene);
   return 0;
 }

@@ -27,11 +27,12 @@ TEST(TraceOptions, DefaultsAndFullCommandLine) {
   EXPECT_EQ(1024, o.width);
   EXPECT_EQ(768, o.height);
 
-  ASSERT_TRUE(parse({"--width", "0", "--step-us", "1000,60000000,5", "--quantity", "100",
-                     "--size", "35", "--speed", "0", "--glow", "3", "--color", "0", "--symmetry",
-                     "1", "--height", "2147483647", "--frames", "7", "--seed", "1", "--seed",
-                     "9"},
-                    o));
+  ASSERT_TRUE(parse(
+      {"--width",    "0",       "--step-us", "1000,60000000,5", "--quantity", "100",     "--size",
+       "35",         "--speed", "0",         "--glow",          "3",          "--color", "0",
+       "--symmetry", "1",       "--height",  "2147483647",      "--frames",   "7",       "--seed",
+       "1",          "--seed",  "9"},
+      o));
   EXPECT_EQ(9u, o.seed);  // the last one counts
   EXPECT_EQ((std::vector<std::uint32_t>{1000, 60000000, 5}), o.stepsUs);
   EXPECT_EQ(0, o.width);
@@ -47,12 +48,25 @@ TEST(TraceOptions, DefaultsAndFullCommandLine) {
 
 TEST(TraceOptions, BadCommandLinesAreRefused) {
   const std::vector<std::string> base = {"--seed", "1", "--frames", "2", "--step-us", "16000"};
-  const std::vector<std::vector<std::string>> extras = {
-      {"--quantity", "101"}, {"--size", "-1"},      {"--speed", "5x"},   {"--glow", "4"},
-      {"--color", "7"},      {"--symmetry", "2"},   {"--width", "-1"},   {"--height", "2147483648"},
-      {"--seed", "4294967296"}, {"--frames", ""},   {"--step-us", "1,,2"}, {"--step-us", "1,"},
-      {"--step-us", ",1"},   {"--step-us", "+5"},   {"--step-us", "99999999999"},
-      {"--bogus", "1"},      {"--quantity"},        {"--seed=1"},        {"-s", "1"}};
+  const std::vector<std::vector<std::string>> extras = {{"--quantity", "101"},
+                                                        {"--size", "-1"},
+                                                        {"--speed", "5x"},
+                                                        {"--glow", "4"},
+                                                        {"--color", "7"},
+                                                        {"--symmetry", "2"},
+                                                        {"--width", "-1"},
+                                                        {"--height", "2147483648"},
+                                                        {"--seed", "4294967296"},
+                                                        {"--frames", ""},
+                                                        {"--step-us", "1,,2"},
+                                                        {"--step-us", "1,"},
+                                                        {"--step-us", ",1"},
+                                                        {"--step-us", "+5"},
+                                                        {"--step-us", "99999999999"},
+                                                        {"--bogus", "1"},
+                                                        {"--quantity"},
+                                                        {"--seed=1"},
+                                                        {"-s", "1"}};
   TraceOptions o;
   ASSERT_TRUE(parse(base, o));
   for (const auto& extra : extras) {

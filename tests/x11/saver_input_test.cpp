@@ -26,7 +26,8 @@ TEST(SaverInput, KeysLeftMiddleRightButtonsAndFocusLossEndFullScreen) {
 TEST(SaverInput, WheelAndExtraButtonsDoNotEndIt) {
   SaverHostState host = FullScreenAt(100, 100);
   for (std::uint32_t button : {4u, 5u, 6u, 7u, 8u, 9u}) {
-    EXPECT_FALSE(saverInputCloses({SaverInputKind::ButtonDown, button, {100, 100}}, host)) << button;
+    EXPECT_FALSE(saverInputCloses({SaverInputKind::ButtonDown, button, {100, 100}}, host))
+        << button;
   }
 }
 
@@ -36,7 +37,7 @@ TEST(SaverInput, PointerMustMoveMoreThanFourPixelsFromWhereItStarted) {
   EXPECT_FALSE(saverInputCloses(Move(96, 100), host));
   EXPECT_FALSE(saverInputCloses(Move(103, 100), host));  // jitter near the origin
   EXPECT_TRUE(saverInputCloses(Move(106, 100), host));   // two 3-pixel moves: 6 from the origin
-  EXPECT_EQ(host.cursorOrigin.x, 106);                  // the origin follows a close request
+  EXPECT_EQ(host.cursorOrigin.x, 106);                   // the origin follows a close request
 
   host = FullScreenAt(100, 100);
   EXPECT_TRUE(saverInputCloses(Move(103, 102), host));

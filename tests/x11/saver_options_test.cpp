@@ -60,10 +60,12 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
   // A negative number is a value, out of range.
-  const OptionsParse parse = Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
+  const OptionsParse parse =
+      Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   ASSERT_EQ(parse.warnings.size(), 4u);
-  EXPECT_EQ(parse.warnings[0], "-wires \"lots\" is not a whole number from 0 to 100; using the default 50");
+  EXPECT_EQ(parse.warnings[0],
+            "-wires \"lots\" is not a whole number from 0 to 100; using the default 50");
   EXPECT_EQ(parse.warnings[1], "-glow \"4\" is outside 0 to 3; using the default 2");
   const StoredNumber* o = parse.options.overrides;
   EXPECT_EQ(o[StoredQuantity].number, 50u);
@@ -74,10 +76,17 @@ TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
 
 TEST(SaverOptions, MalformedCommandLinesAreErrors) {
   for (const std::vector<const char*>& arguments :
-       std::vector<std::vector<const char*>>{{"-bogus"}, {"stray"}, {"-wires"}, {"-window-id"},
-                                             {"-window-id", "0"}, {"-window-id", "0xZZ"},
-                                             {"-window-id", "99999999999"}, {"-frames", "ten"},
-                                             {"-"}, {"-frames", "-fps"}, {"-display", "--root"},
+       std::vector<std::vector<const char*>>{{"-bogus"},
+                                             {"stray"},
+                                             {"-wires"},
+                                             {"-window-id"},
+                                             {"-window-id", "0"},
+                                             {"-window-id", "0xZZ"},
+                                             {"-window-id", "99999999999"},
+                                             {"-frames", "ten"},
+                                             {"-"},
+                                             {"-frames", "-fps"},
+                                             {"-display", "--root"},
                                              {"-window-id", "-fps"}}) {
     const OptionsParse parse = Parse(arguments);
     EXPECT_EQ(parse.outcome, OptionsOutcome::Error) << arguments[0];
@@ -137,13 +146,15 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
     const std::size_t begin = text.find("<select id=\"" + select + "\">");
     const std::size_t end = text.find("</select>", begin);
     if (begin == std::string::npos || end == std::string::npos) return found;
-    for (std::size_t at = text.find("<option ", begin); at < end; at = text.find("<option ", at + 1)) {
+    for (std::size_t at = text.find("<option ", begin); at < end;
+         at = text.find("<option ", at + 1)) {
       const std::string element = text.substr(at, text.find("/>", at) - at);
       found.emplace_back(attribute(element, "id"), attribute(element, "arg-set"));
     }
     return found;
   };
-  const auto reaches = [](const std::string& argSet, StoredSettingIndex index, std::uint32_t value) {
+  const auto reaches = [](const std::string& argSet, StoredSettingIndex index,
+                          std::uint32_t value) {
     std::istringstream words(argSet);
     std::vector<std::string> kept{std::istream_iterator<std::string>(words), {}};
     std::vector<const char*> arguments;

@@ -52,7 +52,8 @@ int HandleXError(Display*, XErrorEvent* error) {
 }
 
 void Report(const std::vector<std::string>& messages) {
-  for (const std::string& message : messages) std::fprintf(stderr, "quellwire: %s\n", message.c_str());
+  for (const std::string& message : messages)
+    std::fprintf(stderr, "quellwire: %s\n", message.c_str());
 }
 
 void HandleEndSignals() {
@@ -77,8 +78,7 @@ Settings RunSettings(const std::string& path, const SaverOptions& options,
 // Stores the settings in the file at `path`, unless the file held values that could not be read
 // when the settings were taken from it, or holds such values now (it is examined again first):
 // then it is left as it is and the run ends with 1.
-int SaveSettings(const std::string& path, const Settings& settings,
-                 SettingsFileStatus readStatus) {
+int SaveSettings(const std::string& path, const Settings& settings, SettingsFileStatus readStatus) {
   std::vector<std::string> problems;
   const std::string refusal = settingsSaveRefusal(path, readStatus);
   if (!refusal.empty()) {
@@ -162,7 +162,8 @@ SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
       saver.own = true;
       saver.fullScreen = options.target == SaverTarget::FullScreen;
       saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow, saver.gone);
-      if (saver.window == 0) std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
+      if (saver.window == 0)
+        std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
       return saver;
     case SaverTarget::RootWindow:
       saver.window = DefaultRootWindow(display);
@@ -192,12 +193,13 @@ bool SaverInputOf(const XEvent& event, SaverInput* input) {
       *input = SaverInput{SaverInputKind::KeyDown, 0, {event.xkey.x_root, event.xkey.y_root}};
       return true;
     case ButtonPress:
-      *input = SaverInput{SaverInputKind::ButtonDown, event.xbutton.button,
+      *input = SaverInput{SaverInputKind::ButtonDown,
+                          event.xbutton.button,
                           {event.xbutton.x_root, event.xbutton.y_root}};
       return true;
     case MotionNotify:
-      *input = SaverInput{SaverInputKind::PointerMoved, 0,
-                          {event.xmotion.x_root, event.xmotion.y_root}};
+      *input =
+          SaverInput{SaverInputKind::PointerMoved, 0, {event.xmotion.x_root, event.xmotion.y_root}};
       return true;
     case FocusOut:
       // Focus moving inside the window, or only for the length of a grab, is not a loss.
@@ -297,10 +299,11 @@ int main(int argc, char** argv) {
   if (options.saveSettings) return SaveSettings(settingsPath, settings, fileStatus);
 
   HandleEndSignals();
-  Display* display = XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
+  Display* display =
+      XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
   if (display == nullptr) {
-    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n", XDisplayName(
-        options.displayName.empty() ? nullptr : options.displayName.c_str()));
+    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n",
+                 XDisplayName(options.displayName.empty() ? nullptr : options.displayName.c_str()));
     return 1;
   }
   int glxEventBase = 0;

@@ -96,8 +96,8 @@ void SetPixelFormat(WindowHandle window, DeviceContextHandle, int format,
 RenderContextHandle CreateRenderContext(WindowHandle window, DeviceContextHandle) {
   X11Window& w = Record(window);
   if (w.chosenConfig == 0) return nullptr;
-  GLXContext context = glXCreateNewContext(w.display, w.configs[w.chosenConfig - 1],
-                                           GLX_RGBA_TYPE, nullptr, True);
+  GLXContext context =
+      glXCreateNewContext(w.display, w.configs[w.chosenConfig - 1], GLX_RGBA_TYPE, nullptr, True);
   if (w.context == nullptr) w.context = context;
   return context;
 }
@@ -180,11 +180,10 @@ void X11WindowClose(X11Window& record) {
 }
 
 WindowSystem X11WindowSystem(X11Window& record) {
-  return WindowSystem{&record,           GetClientSize,        LoadSettings,
-                      GetDeviceContext,  DescribePixelFormat,  SetPixelFormat,
-                      CreateRenderContext, MakeCurrent,        DeleteRenderContext,
-                      ReleaseDeviceContext, StartTimer,        StopTimer,
-                      SwapBuffers,       TickCount,            EndProcess};
+  return WindowSystem{
+      &record,        GetClientSize,       LoadSettings, GetDeviceContext,    DescribePixelFormat,
+      SetPixelFormat, CreateRenderContext, MakeCurrent,  DeleteRenderContext, ReleaseDeviceContext,
+      StartTimer,     StopTimer,           SwapBuffers,  TickCount,           EndProcess};
 }
 
 XVisualInfo* ChooseSaverVisual(Display* display, int screen) {
@@ -192,10 +191,10 @@ XVisualInfo* ChooseSaverVisual(Display* display, int screen) {
   GLXFBConfig* all = ScreenConfigsWhere(display, screen, kept, [](VisualID id) { return id != 0; });
   if (all == nullptr) return nullptr;
   ScreenConfigs screenConfigs{display, all, kept};
-  const int chosen = ChooseScoredPixelFormat(
-      DescribeScreenConfig, &screenConfigs, RenderContextRequest.colorBits,
-      RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
-      RenderContextRequest.acceleration);
+  const int chosen =
+      ChooseScoredPixelFormat(DescribeScreenConfig, &screenConfigs, RenderContextRequest.colorBits,
+                              RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
+                              RenderContextRequest.acceleration);
   XVisualInfo* visual = chosen > 0 ? glXGetVisualFromFBConfig(display, all[chosen - 1]) : nullptr;
   XFree(all);
   return visual;

@@ -18,14 +18,14 @@
 struct X11Window {
   Display* display;
   Window window;
-  ClientSize size;           // the window's size: read when opened, then as ConfigureNotify tells
+  ClientSize size;  // the window's size: read when opened, then as ConfigureNotify tells
   bool showFps;
-  Settings settings;         // what loadSettings gives: the file's values and this run's options
+  Settings settings;  // what loadSettings gives: the file's values and this run's options
 
-  GLXFBConfig* configs;      // the configurations that draw into the window, XFree'd at close
+  GLXFBConfig* configs;  // the configurations that draw into the window, XFree'd at close
   int configCount;
-  int chosenConfig;          // 1-based index of the format set; 0 when none
-  GLXContext context;        // the context made, null when none
+  int chosenConfig;    // 1-based index of the format set; 0 when none
+  GLXContext context;  // the context made, null when none
   FrameTimer timer;
   FpsCounter fps;
 };

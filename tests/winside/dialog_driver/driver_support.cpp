@@ -176,8 +176,7 @@ LRESULT ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                            messageLimitMs, &result)) {
-    reportFailure("message 0x%04x to window %p got no answer", message,
-                  static_cast<void*>(window));
+    reportFailure("message 0x%04x to window %p got no answer", message, static_cast<void*>(window));
   }
   return static_cast<LRESULT>(result);
 }
@@ -192,7 +191,7 @@ LRESULT askControl(HWND dialog, int controlId, UINT message, WPARAM wParam, LPAR
 }
 
 const char* const settingsKeyPath = "Software\\Orvane\\Quellwire";
-const char* const storedValueNames[storedValueCount] = {"Color", "Glow",  "Quantity",
+const char* const storedValueNames[storedValueCount] = {"Color", "Glow", "Quantity",
                                                         "Speed", "Size", "Symmetry"};
 
 void prepareStore(const PreparedStore& values) {
@@ -222,8 +221,8 @@ StoreSnapshot readStore() {
     return snapshot;
   }
   snapshot.keyExists = true;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                   &snapshot.valueCount, nullptr, nullptr, nullptr, nullptr);
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &snapshot.valueCount,
+                   nullptr, nullptr, nullptr, nullptr);
   for (int i = 0; i < storedValueCount; ++i) {
     StoredValue& value = snapshot.values[i];
     BYTE buffer[64] = {};
@@ -236,8 +235,7 @@ StoreSnapshot readStore() {
   return snapshot;
 }
 
-void expectSameStore(const StoreSnapshot& expected, const StoreSnapshot& actual,
-                     const char* what) {
+void expectSameStore(const StoreSnapshot& expected, const StoreSnapshot& actual, const char* what) {
   if (!expectTrue(expected.keyExists == actual.keyExists, "%s: the settings key %s", what,
                   expected.keyExists ? "is gone" : "was created")) {
     return;
@@ -261,10 +259,9 @@ void expectStoredNumbers(const std::array<DWORD, storedValueCount>& expected, co
              what, actual.valueCount);
   for (int i = 0; i < storedValueCount; ++i) {
     const StoredValue& value = actual.values[i];
-    expectTrue(value.present && value.type == REG_DWORD && value.size == 4 &&
-                   value.data == expected[i],
-               "%s: \"%s\" should be the REG_DWORD %lu (present %d, type %lu, size %lu, data %lu)",
-               what, storedValueNames[i], expected[i], value.present, value.type, value.size,
-               value.data);
+    expectTrue(
+        value.present && value.type == REG_DWORD && value.size == 4 && value.data == expected[i],
+        "%s: \"%s\" should be the REG_DWORD %lu (present %d, type %lu, size %lu, data %lu)", what,
+        storedValueNames[i], expected[i], value.present, value.type, value.size, value.data);
   }
 }

@@ -93,13 +93,20 @@ class TemplateReader {
 
   static std::string ordinalName(WORD ordinal) {
     switch (ordinal) {
-      case 0x80: return "Button";
-      case 0x81: return "Edit";
-      case 0x82: return "Static";
-      case 0x83: return "ListBox";
-      case 0x84: return "ScrollBar";
-      case 0x85: return "ComboBox";
-      default: return "#" + std::to_string(ordinal);
+      case 0x80:
+        return "Button";
+      case 0x81:
+        return "Edit";
+      case 0x82:
+        return "Static";
+      case 0x83:
+        return "ListBox";
+      case 0x84:
+        return "ScrollBar";
+      case 0x85:
+        return "ComboBox";
+      default:
+        return "#" + std::to_string(ordinal);
     }
   }
 
@@ -167,9 +174,9 @@ class DialogUnits {
     t.push_back(0);  // no menu
     t.push_back(0);  // standard class
     text("");
-    t.push_back(8);                   // points
-    t.push_back(400);                 // weight
-    t.push_back(MAKEWORD(0, 1));      // not italic, DEFAULT_CHARSET
+    t.push_back(8);               // points
+    t.push_back(400);             // weight
+    t.push_back(MAKEWORD(0, 1));  // not italic, DEFAULT_CHARSET
     text("MS Shell Dlg");
     reference_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
                                             reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr,
@@ -214,9 +221,8 @@ RECT rectInDialog(HWND dialog, HWND control) {
 void checkStoredTemplate(const char* saverPath) {
   HMODULE saver = LoadLibraryExA(saverPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!expectTrue(saver != nullptr, "could not read resources of %s", saverPath)) return;
-  HRSRC found = FindResourceExA(saver, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                MAKEINTRESOURCEA(2003), MAKELANGID(LANG_ENGLISH,
-                                                                    SUBLANG_ENGLISH_US));
+  HRSRC found = FindResourceExA(saver, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(2003),
+                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   if (expectTrue(found != nullptr, "no dialog 2003 in language 1033")) {
     const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(saver, found)));
     TemplateReader reader(data, SizeofResource(saver, found));
@@ -263,8 +269,9 @@ void checkCommonControls6(DWORD processId) {
   }
   CloseHandle(snapshot);
   CharLowerA(&path[0]);
-  expectTrue(path.find("microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::string::npos,
-             "the dialog's comctl32.dll is not Common Controls 6: '%s'", path.c_str());
+  expectTrue(
+      path.find("microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::string::npos,
+      "the dialog's comctl32.dll is not Common Controls 6: '%s'", path.c_str());
 }
 
 void checkLiveLayout(HWND dialog) {

@@ -65,8 +65,8 @@ void expectListItems(HWND dialog, int listId, const char* const* names, int coun
     // Asked in UTF-16: Wine hands an ANSI request from another process the UTF-16 text.
     WCHAR wide[64] = {};
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, listId), CB_GETLBTEXT, i,
-                        reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 5000, &length);
+    SendMessageTimeoutW(GetDlgItem(dialog, listId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide),
+                        SMTO_NORMAL, 5000, &length);
     char item[64] = {};
     WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof(item), nullptr, nullptr);
     expectText(names[i], item, what);
@@ -85,13 +85,12 @@ void expectOwner(HWND dialog, HWND expected, const char* what) {
 
 // A store that differs from the defaults in every value: Color 1, Glow 0, Quantity 10,
 // Speed 20, Size 30, Symmetry 1.
-const PreparedStore nonDefaultStore = {dword(1), dword(0), dword(10), dword(20), dword(30),
-                                       dword(1)};
+const PreparedStore nonDefaultStore = {dword(1),  dword(0),  dword(10),
+                                       dword(20), dword(30), dword(1)};
 // A store that saving anything would change: a colour beyond its limit, no glow at all.
 const PreparedStore untidyStore = {dword(9), absent, dword(10), dword(20), dword(30), dword(1)};
 const PreparedStore noStore = {absent, absent, absent, absent, absent, absent};
 const std::array<DWORD, storedValueCount> defaultNumbers = {6, 2, 50, 50, 50, 0};
-
 
 }  // namespace
 
@@ -121,7 +120,7 @@ void runOpeningScenario(const DriverContext& context) {
                 "control with the focus at opening");
 
     expectShown(run.dialog, {6, 2, 50, 50, 50, BST_UNCHECKED}, "opening with no stored settings");
-    const char* const colors[] = {"Emerald", "Lapis", "Amber", "Amethyst",
+    const char* const colors[] = {"Emerald", "Lapis",  "Amber", "Amethyst",
                                   "Ruby",    "Random", "Cycle"};
     const char* const glows[] = {"None", "Low Quality", "High Quality"};
     expectListItems(run.dialog, colorsList, colors, 7, "Colors list");
@@ -237,7 +236,8 @@ void runSavingScenario(const DriverContext& context) {
   prepareStore({dword(4), dword(2), dword(80), dword(80), dword(80), dword(0)});
   run = openOwned(context);
   if (run.dialog) {
-    for (int slider : {quantitySlider, sizeSlider, speedSlider}) sliderToLeftEnd(run.dialog, slider);
+    for (int slider : {quantitySlider, sizeSlider, speedSlider})
+      sliderToLeftEnd(run.dialog, slider);
     expectShown(run.dialog, {4, 2, 0, 0, 0, 0}, "after Home on every slider");
     click(run.dialog, okButton);
   }
@@ -275,8 +275,7 @@ void runSavingScenario(const DriverContext& context) {
   expectSameStore(before, readStore(), "the close box");
 }
 
-void runShowScenario(const DriverContext& context, const char* readyPath,
-                     const char* releasePath) {
+void runShowScenario(const DriverContext& context, const char* readyPath, const char* releasePath) {
   note("== show");
   prepareStore(noStore);
   SaverRun run = openOwned(context);

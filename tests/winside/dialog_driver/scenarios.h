@@ -19,5 +19,4 @@ void runCommandLineScenario(const DriverContext& context);
 // OK, Reset, Cancel and the close box, each against a prepared store.
 void runSavingScenario(const DriverContext& context);
 // Holds the dialog open from the moment readyPath is created until releasePath exists.
-void runShowScenario(const DriverContext& context, const char* readyPath,
-                     const char* releasePath);
+void runShowScenario(const DriverContext& context, const char* readyPath, const char* releasePath);

@@ -18,8 +18,8 @@ inline DWORD ReadDoubleNumber(const char* key, const char* name, DWORD fallback)
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
     return fallback;
   }
-  const LONG status = RegQueryValueExA(opened, name, nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(&value), &size);
+  const LONG status =
+      RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(opened);
   return status == ERROR_SUCCESS && size == sizeof(value) ? value : fallback;
 }

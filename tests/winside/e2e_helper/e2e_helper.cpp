@@ -78,10 +78,10 @@ int makeParent(int width, int height, bool decoy) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszClassName = decoy ? kSaverClass : "QuellwireTestParent";
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName,
-                                decoy ? "Screen Saver" : "Test Parent",
-                                WS_POPUP | WS_CLIPCHILDREN | (decoy ? 0 : WS_VISIBLE), 10, 10,
-                                width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, decoy ? "Screen Saver" : "Test Parent",
+                      WS_POPUP | WS_CLIPCHILDREN | (decoy ? 0 : WS_VISIBLE), 10, 10, width, height,
+                      nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) return 2;
   if (decoy) ShowWindow(window, SW_SHOWNOACTIVATE);
   HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
@@ -135,7 +135,8 @@ unsigned windowDpi(HWND window) {
 // 0 unaware, 1 system aware, 2 per-monitor aware: how the window's thread was set up.
 int windowDpiAwareness(HWND window) {
   const auto context = user32Function<HANDLE(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
-  const auto awareness = user32Function<int(WINAPI*)(HANDLE)>("GetAwarenessFromDpiAwarenessContext");
+  const auto awareness =
+      user32Function<int(WINAPI*)(HANDLE)>("GetAwarenessFromDpiAwarenessContext");
   return context && awareness ? awareness(context(window)) : -1;
 }
 
@@ -167,7 +168,8 @@ int describe(DWORD timeoutMs, HWND parent) {
   std::printf("window.handle=%llu\n", handleNumber(first));
   std::printf("window.title=%s\n", title);
   std::printf("window.visible=%d\n", IsWindowVisible(first) ? 1 : 0);
-  std::printf("window.style=0x%08lx\n", static_cast<unsigned long>(GetWindowLongA(first, GWL_STYLE)));
+  std::printf("window.style=0x%08lx\n",
+              static_cast<unsigned long>(GetWindowLongA(first, GWL_STYLE)));
   std::printf("window.exstyle=0x%08lx\n",
               static_cast<unsigned long>(GetWindowLongA(first, GWL_EXSTYLE)));
   std::printf("window.classstyle=0x%08lx\n",
@@ -341,8 +343,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return usage();
   const char* command = argv[1];
   if (!std::strcmp(command, "parent") && argc == 4) {
-    return makeParent(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
-                      false);
+    return makeParent(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])), false);
   }
   if (!std::strcmp(command, "decoy") && argc == 2) return makeParent(320, 240, true);
   if (!std::strcmp(command, "describe") && (argc == 3 || argc == 4)) {

@@ -87,9 +87,9 @@ void faultingWork(void* context) {
 }
 
 LRESULT CALLBACK faultingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const bool faults = message == kFaultMessage ||
-                      (message == WM_CREATE &&
-                       reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams != nullptr);
+  const bool faults =
+      message == kFaultMessage ||
+      (message == WM_CREATE && reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams != nullptr);
   if (faults) {
     if (guardInside) {
       insideGuardCaught = !RunGuarded(faultingWork, &message);
@@ -109,8 +109,8 @@ void registerFaultingClass() {
 }
 
 HWND makeWindow(bool faultOnCreate) {
-  return CreateWindowExA(0, "QuellwireFaultingWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                         nullptr, GetModuleHandleA(nullptr),
+  return CreateWindowExA(0, "QuellwireFaultingWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                         GetModuleHandleA(nullptr),
                          faultOnCreate ? reinterpret_cast<void*>(1) : nullptr);
 }
 
@@ -150,8 +150,8 @@ int runWithRecordingFilter() {
   expectFilter(EXCEPTION_EXECUTE_HANDLER);
   for (int value : {0, -1, 7, 0x7FFFFFFF, static_cast<int>(0x80000000u)}) {
     Plain plain = {value, 99};
-    check(RunGuarded(plainBody, &plain) && plain.result == value,
-          "no fault: the body completes", "wrong completion or result");
+    check(RunGuarded(plainBody, &plain) && plain.result == value, "no fault: the body completes",
+          "wrong completion or result");
   }
   check(filterCalls == 0, "no fault: the filter is not consulted", "the filter was called");
 
@@ -200,8 +200,8 @@ int runWithSystemFilter() {
   SetUnhandledExceptionFilter(nullptr);
   reachedAfterFault = false;
   const bool completed = RunGuarded(faultingBody, nullptr);
-  check(!completed && !reachedAfterFault,
-        "the system's filter hands the fault to the guard", "the fault was not caught");
+  check(!completed && !reachedAfterFault, "the system's filter hands the fault to the guard",
+        "the fault was not caught");
   return failures;
 }
 

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   windowClass.lpszClassName = "QuellwireFrameProbe";
   if (!RegisterClassA(&windowClass)) return 2;
   const int size = zero ? 0 : 320;
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Probe", WS_POPUP | WS_VISIBLE, 0,
-                                0, size, size * 3 / 4, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Probe", WS_POPUP | WS_VISIBLE, 0, 0,
+                                size, size * 3 / 4, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 3;
 
   FrameDriverState& state = CurrentFrameDriverState();
@@ -63,9 +63,8 @@ int main(int argc, char** argv) {
   PIXELFORMATDESCRIPTOR descriptor{};
   DescribePixelFormat(static_cast<HDC>(state.deviceContext), format, sizeof descriptor,
                       &descriptor);
-  Report("format_window_opengl",
-         (descriptor.dwFlags & (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL)) ==
-             (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL));
+  Report("format_window_opengl", (descriptor.dwFlags & (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL)) ==
+                                     (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL));
   Report("format_double_buffered", (descriptor.dwFlags & PFD_DOUBLEBUFFER) != 0);
   Report("format_rgba", descriptor.iPixelType == PFD_TYPE_RGBA);
   Report("context_current",

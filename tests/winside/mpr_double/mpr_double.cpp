@@ -14,8 +14,8 @@ const char kKey[] = QW_CHANGE_DOUBLE_KEY;
 
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(const char* provider, HWND owner,
-                                                                 DWORD param1, DWORD param2) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(const char* provider, HWND owner, DWORD param1, DWORD param2) {
   const char* name = provider ? provider : "(null)";
   WriteDoubleValue(kKey, "Provider", REG_SZ, name, static_cast<DWORD>(std::strlen(name) + 1));
   WriteDoubleNumber(kKey, "Owner", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(owner)));

@@ -22,8 +22,8 @@ std::string VersionString(const std::vector<char>& info, const char* name) {
 // String `id` from the string table of one language, or "<missing>". A table block holds 16
 // length-prefixed UTF-16 strings.
 std::string TableString(HMODULE module, UINT id, WORD language) {
-  HRSRC block = FindResourceExA(module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(id / 16 + 1),
-                                language);
+  HRSRC block =
+      FindResourceExA(module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(id / 16 + 1), language);
   if (block == nullptr) return "<missing>";
   const WCHAR* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
   for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
 
   HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return 4;
-  std::printf("string1_neutral=%s\n", TableString(module, 1, MAKELANGID(LANG_NEUTRAL,
-                                                                       SUBLANG_NEUTRAL)).c_str());
+  std::printf("string1_neutral=%s\n",
+              TableString(module, 1, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)).c_str());
   std::printf("string1_1036=%s\n", TableString(module, 1, 1036).c_str());
   std::printf("string1_1041=%s\n", TableString(module, 1, 1041).c_str());
   std::printf("icon_group_135=%d\n",

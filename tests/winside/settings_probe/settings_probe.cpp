@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && std::strcmp(argv[1], "deny-write") == 0) return denyWrite();
   if (argc == 2 && std::strcmp(argv[1], "volatile-parent") == 0) return createVolatileParent();
-  std::fprintf(stderr, "usage: settings_probe load | save C G Q Sp Sz Sym | load-save | "
-                       "deny-write | volatile-parent\n");
+  std::fprintf(stderr,
+               "usage: settings_probe load | save C G Q Sp Sz Sym | load-save | "
+               "deny-write | volatile-parent\n");
   return 2;
 }
