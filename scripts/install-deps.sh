@@ -3,10 +3,10 @@
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
 # compilers for the Windows build, Wine (64- and 32-bit, with 32-bit Mesa for the 32-bit saver's
 # OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to
-# read resources out of it), clang with libFuzzer for the fuzz targets, Debian's xscreensaver
-# daemon (and its GL hacks, which bring the daemon's GL visual chooser and the peers
-# scripts/bench measures) and lintian for the Debian package. Quick when everything is there: it
-# asks apt only for what is missing.
+# read resources out of it), clang with libFuzzer for the fuzz targets, clang-format for the
+# layout check, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
+# chooser and the peers scripts/bench measures) and lintian for the Debian package. Quick when
+# everything is there: it asks apt only for what is missing.
 set -euo pipefail
 
 packages=(
@@ -16,7 +16,7 @@ packages=(
   libx11-dev libgl-dev libglx-dev libglx-mesa0 python3
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xscreensaver xscreensaver-data xscreensaver-gl lintian
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )
