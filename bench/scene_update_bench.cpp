@@ -9,6 +9,7 @@
 
 #include "sim/random.h"
 #include "sim/scene.h"
+#include "sim/scene_build.h"
 
 namespace {
 
@@ -17,17 +18,16 @@ constexpr std::uint32_t kSettleUs = 12000000;
 
 void sceneUpdateSteadyState(benchmark::State& state) {
   const auto percent = static_cast<std::int32_t>(state.range(0));
-  const auto symmetry = static_cast<std::int32_t>(state.range(1));
+  const auto symmetry = static_cast<std::uint8_t>(state.range(1));
   Scene scene{};
   seedRandom(20240601);
-  if (sceneInit(scene, {.requestedWireCount = 50 + (5 * percent) / 2,
-                        .size = 0.5f,
-                        .speed = 0.5f,
-                        .width = 1024,
-                        .height = 768,
-                        .colorScheme = 6,
-                        .glowMode = 2,
-                        .symmetry = symmetry}) != 0) {
+  const Settings settings{.quantity = static_cast<float>(percent / 100.0),
+                          .size = 0.5f,
+                          .speed = 0.5f,
+                          .glow = GlowHighQuality,
+                          .color = ColorCycle,
+                          .symmetry = symmetry};
+  if (sceneInit(scene, sceneParametersFromSettings(settings, 1024, 768)) != 0) {
     state.SkipWithError("scene not built");
     return;
   }

@@ -96,13 +96,9 @@ TEST(SettingsStore, ReadsTheSixValuesInOrderThenClosesOnce) {
   FakeStore store;
   store.exists = true;
   store.values["Speed"] = littleEndian(80);
-  const Settings settings = loadSettingsFromStore(store.ops());
-  EXPECT_EQ(0.8f, settings.speed);
-  EXPECT_EQ(0.5f, settings.quantity);
-  EXPECT_EQ(0.5f, settings.size);
-  EXPECT_EQ(GlowHighQuality, settings.glow);
-  EXPECT_EQ(ColorCycle, settings.color);
-  EXPECT_EQ(0, settings.symmetry);
+  Settings expected = settingsDefaults();
+  expected.speed = 0.8f;
+  expectSameSettings(expected, loadSettingsFromStore(store.ops()));
   EXPECT_EQ((Calls{"openForReading", "read Color", "read Glow", "read Quantity", "read Speed",
                    "read Size", "read Symmetry", "close"}),
             store.calls);

@@ -8,6 +8,7 @@
 #include "sim/scene.h"
 #include "sim/trail.h"
 #include "sim/wire.h"
+#include "tests/sim/scene_fixture.h"
 #include "tests/support/own_allocation_counter.h"
 
 namespace {
@@ -51,15 +52,7 @@ TEST(NoAllocation, FilingAndLayingPointsAfterInitialisation) {
 
 TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
   Scene scene{};
-  seedRandom(8);
-  ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 300,
-                                 .size = 1.0f,
-                                 .speed = 1.0f,
-                                 .width = 1024,
-                                 .height = 768,
-                                 .colorScheme = 6,
-                                 .glowMode = 2,
-                                 .symmetry = 0}));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 8, 100, 100, 100, 2, 6, 0));
   {
     OwnAllocationCount count;
     for (int frame = 0; frame < 1000; ++frame) {

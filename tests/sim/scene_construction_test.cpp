@@ -165,14 +165,7 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
     EXPECT_EQ(0, probe.liveBlocks());
   }
   Scene scene{};
-  EXPECT_EQ(1, sceneInit(scene, {.requestedWireCount = -8,
-                                 .size = 0.5f,
-                                 .speed = 0.5f,
-                                 .width = 0,
-                                 .height = 0,
-                                 .colorScheme = 0,
-                                 .glowMode = 0,
-                                 .symmetry = 0}));
+  EXPECT_EQ(1, sceneInit(scene, plainSceneParameters(-8)));
   sceneRelease(scene);
 }
 

@@ -56,15 +56,7 @@ TEST_F(SceneUpdateTest, OneLongStepStartsEveryWire) {
 class RespawnTest : public SceneUpdateTest {
  protected:
   void placeStill(float x, float phaseRate) {
-    seedRandom(8);
-    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = 1,
-                                   .size = 0.5f,
-                                   .speed = 0.5f,
-                                   .width = 100,
-                                   .height = 100,
-                                   .colorScheme = 0,
-                                   .glowMode = 0,
-                                   .symmetry = 0}));
+    ASSERT_EQ(0, initPlainScene(scene, 8, 1));
     scene.activationElapsedUs = 0xFFFFFFF0u;  // the start is over
     Wire& w = scene.wires.items[0];
     placeWire(scene, 0, Vec3{x, 0.5f, 0.5f}, 1);

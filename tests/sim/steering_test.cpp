@@ -14,15 +14,7 @@ namespace {
 class SteeringTest : public ::testing::Test {
  protected:
   void make(std::int32_t count) {
-    seedRandom(11);
-    ASSERT_EQ(0, sceneInit(scene, {.requestedWireCount = count,
-                                   .size = 0.5f,
-                                   .speed = 0.5f,
-                                   .width = 100,
-                                   .height = 100,
-                                   .colorScheme = 0,
-                                   .glowMode = 0,
-                                   .symmetry = 0}));
+    ASSERT_EQ(0, initPlainScene(scene, 11, count));
     for (std::int32_t i = 0; i < count; ++i) placeWire(scene, i, Vec3{0.05f, 0.05f, 0.05f}, 0);
   }
   void TearDown() override { sceneRelease(scene); }

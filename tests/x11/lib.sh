@@ -20,15 +20,7 @@ qw_cleanup() {
   rm -rf "$qw_tmp"
   exit "$status"
 }
-trap qw_cleanup EXIT
-trap 'exit 130' INT TERM
-
-qw_fail() {
-  echo "FAIL [$QW_TEST_NAME]: $*" >&2
-  exit 1
-}
-
-qw_log() { echo "[$QW_TEST_NAME] $*"; }
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_common.sh"
 
 # Starts Xvfb on a display number it picks itself, parks the pointer at (500, 400).
 qw_start_display() {
