@@ -1,5 +1,7 @@
 #include "display/frame_sequence.h"
 
+#include <cstdlib>
+
 #include "display/pixel_format.h"
 #include "render/gl_api.h"
 #include "render/glow_pass.h"
@@ -17,6 +19,13 @@ int DescribeThroughWindowSystem(void* device, int index, PixelFormatDescription*
   const FormatSource& source = *static_cast<const FormatSource*>(device);
   return source.windowSystem->describePixelFormat(source.windowSystem->window, source.deviceContext,
                                                   index, format);
+}
+
+// The glow textures for a client size, the halo blurred where QUELLWIRE_BLUR, or else the
+// renderer, says.
+void CreateGlowTextures(FrameDriverState& state, std::int32_t width, std::int32_t height) {
+  createGlowTextures(state.glowTextures, width, height, state.settings.glow,
+                     glowBlurRequestFromText(std::getenv(kGlowBlurVariable)));
 }
 
 }  // namespace
@@ -46,7 +55,7 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
   state.renderContext = windowSystem.createRenderContext(windowSystem.window, state.deviceContext);
   windowSystem.makeCurrent(windowSystem.window, state.deviceContext, state.renderContext);
 
-  createGlowTextures(state.glowTextures, state.windowWidth, state.windowHeight);
+  CreateGlowTextures(state, state.windowWidth, state.windowHeight);
 }
 
 void InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem) {
@@ -100,16 +109,14 @@ void RunResizeSequence(FrameDriverState& state, ClientSize size) {
   }
   if (state.renderContext == nullptr) return;
   glViewport(0, 0, size.width > 0 ? size.width : 0, size.height > 0 ? size.height : 0);
-  glDeleteTextures(2, state.glowTextures.names);
-  createGlowTextures(state.glowTextures, size.width, size.height);
+  releaseGlowTextures(state.glowTextures);
+  CreateGlowTextures(state, size.width, size.height);
 }
 
 void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem) {
   windowSystem.stopTimer(windowSystem.window, FrameTimerId);
 
-  glDeleteTextures(2, state.glowTextures.names);
-  state.glowTextures.names[GlowCaptureTexture] = 0;
-  state.glowTextures.names[GlowBlurTexture] = 0;
+  releaseGlowTextures(state.glowTextures);
 
   windowSystem.makeCurrent(windowSystem.window, nullptr, nullptr);
   windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);
@@ -124,8 +131,7 @@ void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSyst
   windowSystem.makeCurrent(windowSystem.window, nullptr, nullptr);
   windowSystem.deleteRenderContext(windowSystem.window, state.renderContext);
   windowSystem.releaseDeviceContext(windowSystem.window, state.deviceContext);
-  state.glowTextures.names[GlowCaptureTexture] = 0;
-  state.glowTextures.names[GlowBlurTexture] = 0;
+  forgetGlowTextures(state.glowTextures);
   state.renderContext = nullptr;
   state.deviceContext = nullptr;
 }

@@ -6,29 +6,28 @@
 
 #include "render/gl_api.h"
 #include "render/glow_sizes.h"
+#include "render/software_blur.h"
 #include "render/wire_drawing.h"
 
 namespace {
 
-constexpr double kTapSpacing = 0.0015;  // of the texture's width or height, per tap
-constexpr int kTapsPerSide = 4;
-constexpr float kTapAlpha = 0.2f;
 constexpr float kTintAlpha = 0.7f;
 constexpr float kCaptureLineWidth = 0.5f;
 
 // GlowMode 3 is accepted from the store and draws no halo.
 constexpr std::uint8_t kGlowWithoutHalo = 3;
 
-// Four textured vertices at z = -1 covering the unit square, the texture's row offsetV at y = 1;
-// the caller brackets them with glBegin(GL_QUADS) and glEnd.
-void drawTexturedQuad(float extentU, float extentV, float offsetU, float offsetV) {
+// Four textured vertices at z = -1 covering the unit square and the whole texture shifted by
+// (offsetU, offsetV), the texture's row offsetV at y = 1; the caller brackets them with
+// glBegin(GL_QUADS) and glEnd.
+void drawTexturedQuad(float offsetU, float offsetV) {
   glTexCoord2f(offsetU, offsetV);
   glVertex3f(0.0f, 1.0f, -1.0f);
-  glTexCoord2f(offsetU, offsetV + extentV);
+  glTexCoord2f(offsetU, offsetV + 1.0f);
   glVertex3f(0.0f, 0.0f, -1.0f);
-  glTexCoord2f(offsetU + extentU, offsetV + extentV);
+  glTexCoord2f(offsetU + 1.0f, offsetV + 1.0f);
   glVertex3f(1.0f, 0.0f, -1.0f);
-  glTexCoord2f(offsetU + extentU, offsetV);
+  glTexCoord2f(offsetU + 1.0f, offsetV);
   glVertex3f(1.0f, 1.0f, -1.0f);
 }
 
@@ -51,32 +50,75 @@ void copySquareToTexture(std::int32_t side) {
 
 // The eight taps of one direction, +i then -i for i = 1 to 4, in one batch of quads; factor
 // scales the offsets, horizontal when horizontal is true and vertical otherwise.
-void drawTaps(float extentU, float extentV, float factor, bool horizontal) {
+void drawTaps(float factor, bool horizontal) {
   glBegin(GL_QUADS);
-  for (int i = 1; i <= kTapsPerSide; ++i) {
-    const float offset = static_cast<float>(kTapSpacing * i * factor);
+  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
+    const float offset = glowTapOffset(i, factor);
     if (horizontal) {
-      drawTexturedQuad(extentU, extentV, offset, 0.0f);
-      drawTexturedQuad(extentU, extentV, -offset, 0.0f);
+      drawTexturedQuad(offset, 0.0f);
+      drawTexturedQuad(-offset, 0.0f);
     } else {
-      drawTexturedQuad(extentU, extentV, 0.0f, offset);
-      drawTexturedQuad(extentU, extentV, 0.0f, -offset);
+      drawTexturedQuad(0.0f, offset);
+      drawTexturedQuad(0.0f, -offset);
     }
   }
   glEnd();
 }
 
-void drawOneQuad(float extentU, float extentV) {
+void drawOneQuad() {
   glBegin(GL_QUADS);
-  drawTexturedQuad(extentU, extentV, 0.0f, 0.0f);
+  drawTexturedQuad(0.0f, 0.0f);
   glEnd();
+}
+
+// The software path: the capture square read back, blurred by the processor and sent into the
+// blur texture, which is left bound. False, with the path set to GL for good and the buffers
+// given back, when the read-back fails: the caller then blurs with GL.
+bool blurInSoftware(GlowTextures& textures, GlowAspectFactors aspect) {
+  SoftwareBlur& blur = textures.software;
+  // Errors still flagged from before are cleared (GL keeps one per kind, a handful at most),
+  // so that only the read-back's own is seen.
+  for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
+  }
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, blur.captureSide, blur.captureSide, GL_RGBA, GL_UNSIGNED_BYTE, blur.capture);
+  if (glGetError() != GL_NO_ERROR) {
+    softwareBlurRelease(blur);
+    textures.path = GlowBlurPath::Gl;
+    return false;
+  }
+  float across[2 * kGlowTapsPerSide];
+  float down[2 * kGlowTapsPerSide];
+  const float side = static_cast<float>(blur.blurSide);
+  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
+    across[2 * i - 2] = glowTapOffset(i, aspect.fx) * side;
+    across[2 * i - 1] = -across[2 * i - 2];
+    down[2 * i - 2] = glowTapOffset(i, aspect.fy) * side;
+    down[2 * i - 1] = -down[2 * i - 2];
+  }
+  softwareBlurRun(blur, across, down);
+  glBindTexture(GL_TEXTURE_2D, textures.names[GlowBlurTexture]);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_LUMINANCE,
+                  GL_UNSIGNED_BYTE, blur.halo);
+  return true;
 }
 
 }  // namespace
 
-void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth,
-                        std::int32_t windowHeight) {
+void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
+                        std::uint8_t glowMode, GlowBlurRequest request) {
+  textures = GlowTextures{};
   const std::int32_t side = glowCaptureSize(windowWidth, windowHeight);
+  const std::int32_t blurSide = glowBlurSize(windowWidth, windowHeight, glowMode);
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  textures.path = chooseGlowBlurPath(request, isSoftwareRenderer(renderer));
+  const bool halo = glowMode != 0 && glowMode != kGlowWithoutHalo;
+  if (textures.path == GlowBlurPath::Software &&
+      !(halo && softwareBlurInit(textures.software, side, blurSide))) {
+    textures.path = GlowBlurPath::Gl;
+  }
+
   // A black start image. Should it not be obtained, GL is given none and leaves the image
   // undefined: every frame's copies define it before it is drawn.
   const std::uint64_t bytes =
@@ -86,17 +128,31 @@ void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth,
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glGenTextures(2, textures.names);
   for (const int index : {GlowCaptureTexture, GlowBlurTexture}) {
+    // The software path sends the halo at the blur square's size into the blur texture.
+    const std::int32_t textureSide =
+        index == GlowBlurTexture && textures.path == GlowBlurPath::Software ? blurSide : side;
     glBindTexture(GL_TEXTURE_2D, textures.names[index]);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, zeros);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, textureSide, textureSide, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 zeros);
   }
   std::free(zeros);
 }
 
-void renderWithGlow(const Scene& scene, const GlowTextures& textures) {
+void releaseGlowTextures(GlowTextures& textures) {
+  glDeleteTextures(2, textures.names);
+  forgetGlowTextures(textures);
+}
+
+void forgetGlowTextures(GlowTextures& textures) {
+  softwareBlurRelease(textures.software);
+  textures = GlowTextures{};
+}
+
+void renderWithGlow(const Scene& scene, GlowTextures& textures) {
   const std::int32_t w = scene.width;
   const std::int32_t h = scene.height;
   const std::uint8_t mode = scene.glowMode;
@@ -108,11 +164,13 @@ void renderWithGlow(const Scene& scene, const GlowTextures& textures) {
   const GLuint captureTexture = textures.names[GlowCaptureTexture];
   const GLuint blurTexture = textures.names[GlowBlurTexture];
 
-  if (!windowHasPixels(w, h)) {
-    // Nothing can be seen: only the state a frame leaves is set.
+  if (!windowHasPixels(w, h) || !halo) {
+    // Without pixels nothing can be seen; without a halo only the white wires are. Only they
+    // are drawn, and the state a frame leaves is set.
     glViewport(0, 0, w > 0 ? w : 0, h > 0 ? h : 0);
     glLineWidth(1.0f);
     if (halo) glBindTexture(GL_TEXTURE_2D, blurTexture);
+    if (!halo) glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
     drawScene(scene);
     return;
   }
@@ -120,22 +178,19 @@ void renderWithGlow(const Scene& scene, const GlowTextures& textures) {
   const std::int32_t captureSize = glowCaptureSize(w, h);
   const std::int32_t blurSize = glowBlurSize(w, h, mode);
   const GlowAspectFactors aspect = glowAspectFactors(w, h);
-  // Without a halo the scratch work runs in a half-size viewport over extents of half the
-  // window, its horizontal taps unscaled; it is all cleared before the final pass.
-  const float extentU = halo ? 1.0f : static_cast<float>(w / 2);
-  const float extentV = halo ? 1.0f : static_cast<float>(h / 2);
-  const float horizontalFactor = halo ? aspect.fx : 1.0f;
 
   // The wires small and thin in the corner, captured.
-  if (halo) {
-    glViewport(0, 0, captureSize, captureSize);
-  } else {
-    glViewport(0, 0, w / 2, h / 2);
-  }
+  glViewport(0, 0, captureSize, captureSize);
   glLineWidth(kCaptureLineWidth);
   drawScene(scene);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  if (halo) {
+  bool blurred = false;
+  // Buffers made for other squares (the textures of another glow mode or size) are not used.
+  if (textures.path == GlowBlurPath::Software && textures.software.captureSide == captureSize &&
+      textures.software.blurSide == blurSize) {
+    blurred = blurInSoftware(textures, aspect);
+  }
+  if (!blurred) {
     glBindTexture(GL_TEXTURE_2D, captureTexture);
     copySquareToTexture(captureSize);
   }
@@ -149,38 +204,40 @@ void renderWithGlow(const Scene& scene, const GlowTextures& textures) {
   glLoadIdentity();
   glOrtho(0.0, 1.0, 1.0, 0.0, 0.1, 100.0);
 
-  // The capture scaled into the blur square, replacing what is there.
-  if (halo) {
+  if (!blurred) {
+    // The capture scaled into the blur square, replacing what is there. At full size that is
+    // the capture itself, which the horizontal pass then reads from the capture texture.
     glViewport(0, 0, blurSize, blurSize);
-    glBindTexture(GL_TEXTURE_2D, captureTexture);
-  }
-  glDisable(GL_BLEND);
-  drawOneQuad(extentU, extentV);
-  glEnable(GL_BLEND);
-  if (halo) {
+    if (blurSize != captureSize) {
+      glDisable(GL_BLEND);
+      drawOneQuad();
+      glEnable(GL_BLEND);
+      glBindTexture(GL_TEXTURE_2D, blurTexture);
+      copySquareToTexture(blurSize);
+    }
+
+    // Horizontal blur: a fifth of the image, plus a fifth of each of eight shifted copies.
+    glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
+    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+    drawOneQuad();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    drawTaps(aspect.fx, true);
     glBindTexture(GL_TEXTURE_2D, blurTexture);
     copySquareToTexture(blurSize);
+
+    // Vertical blur: the horizontal result stays at full weight, eight shifted fifths are
+    // added.
+    glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    drawTaps(aspect.fy, false);
+    copySquareToTexture(blurSize);
   }
-
-  // Horizontal blur: a fifth of the image, plus a fifth of each of eight shifted copies.
-  glColor4f(1.0f, 1.0f, 1.0f, kTapAlpha);
-  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
-  drawOneQuad(extentU, extentV);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  drawTaps(extentU, extentV, horizontalFactor, true);
-  if (halo) copySquareToTexture(blurSize);
-
-  // Vertical blur: the horizontal result stays at full weight, eight shifted fifths are added.
-  glColor4f(1.0f, 1.0f, 1.0f, kTapAlpha);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  drawTaps(extentU, extentV, aspect.fy, false);
-  if (halo) copySquareToTexture(blurSize);
 
   // The scratch square is erased; the halo is stretched over the window, tinted.
   glViewport(0, 0, w, h);
   glClear(GL_COLOR_BUFFER_BIT);
   glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
-  if (halo) drawOneQuad(1.0f, 1.0f);
+  drawOneQuad();
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

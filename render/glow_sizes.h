@@ -26,6 +26,18 @@ struct GlowAspectFactors {
 
 GlowAspectFactors glowAspectFactors(std::int32_t width, std::int32_t height);
 
+// The blur's taps: kGlowTapsPerSide shifted copies each way, spaced kGlowTapSpacing of the blur
+// square apart (times the aspect factor), each added at kGlowTapAlpha.
+inline constexpr double kGlowTapSpacing = 0.0015;
+inline constexpr int kGlowTapsPerSide = 4;
+inline constexpr float kGlowTapAlpha = 0.2f;
+
+// The offset of tap i (1 to kGlowTapsPerSide) in texture coordinates: the spacing times i times
+// the aspect factor of its direction, rounded once to float.
+inline float glowTapOffset(int i, float factor) {
+  return static_cast<float>(kGlowTapSpacing * i * factor);
+}
+
 // False when either side is 0 or less: such a window shows nothing, so nothing is drawn.
 inline bool windowHasPixels(std::int32_t width, std::int32_t height) {
   return width > 0 && height > 0;

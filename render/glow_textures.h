@@ -1,9 +1,13 @@
-// The two texture names the glow pass draws through. The frame driver owns them for the life of
-// the saver window: they are made while the GL context is being set up and deleted, and zeroed,
-// when the window is destroyed.
+// The two texture names the glow pass draws through, and how it blurs. The frame driver owns
+// them for the life of the saver window: they are made while the GL context is being set up and
+// given back, and zeroed, when the window is destroyed.
 #pragma once
 
+#include <cstdint>
+
 #include "render/gl_api.h"
+#include "render/glow_path.h"
+#include "render/software_blur.h"
 
 enum GlowTextureIndex : int {
   GlowCaptureTexture = 0,  // the small copy of the wires
@@ -11,5 +15,7 @@ enum GlowTextureIndex : int {
 };
 
 struct GlowTextures {
-  GLuint names[2];  // capture first, blur second; 0 when not made
+  GLuint names[2];        // capture first, blur second; 0 when not made
+  GlowBlurPath path;      // where the halo is blurred
+  SoftwareBlur software;  // the processor's buffers on the software path; empty otherwise
 };

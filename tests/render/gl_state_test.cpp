@@ -113,7 +113,7 @@ TEST(GlowTextureCreation, TwoClampedLinearSquaresOfTheCaptureSizeEvenForTinyWind
     SaverSurface saver(size.width, size.height);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     GlowTextures textures{};
-    createGlowTextures(textures, size.width, size.height);
+    createGlowTextures(textures, size.width, size.height, 2, GlowBlurRequest::Gl);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_NE(textures.names[GlowCaptureTexture], textures.names[GlowBlurTexture]);
     EXPECT_EQ(integerOf(GL_TEXTURE_BINDING_2D),
@@ -133,7 +133,7 @@ TEST(GlowTextureCreation, TwoClampedLinearSquaresOfTheCaptureSizeEvenForTinyWind
       EXPECT_EQ(std::vector<GLint>(value, value + 6),
                 (std::vector<GLint>{side, side, GL_CLAMP, GL_CLAMP, GL_LINEAR, GL_LINEAR}));
     }
-    glDeleteTextures(2, textures.names);
+    releaseGlowTextures(textures);
   }
 }
 

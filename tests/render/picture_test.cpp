@@ -321,8 +321,16 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
     while (captureSide * 2 <= std::min(w, h)) captureSide *= 2;
     const double fx = w > h ? static_cast<double>(h) / w : 1.0;
     const double fy = h > w ? static_cast<double>(w) / h : 1.0;
-    for (const std::uint8_t mode : {1, 2, 3}) {
-      SCOPED_TRACE(testing::Message() << w << "x" << h << " mode " << int{mode});
+    for (const auto& [mode, request] : {std::pair{std::uint8_t{1}, GlowBlurRequest::Gl},
+                                        {2, GlowBlurRequest::Gl},
+                                        {3, GlowBlurRequest::Gl},
+                                        {1, GlowBlurRequest::Software},
+                                        {2, GlowBlurRequest::Software}}) {
+      const bool software = request == GlowBlurRequest::Software;
+      SCOPED_TRACE(testing::Message()
+                   << w << "x" << h << " mode " << int{mode} << (software ? " software" : " GL"));
+      saver.useGlow(mode, request);
+      ASSERT_EQ(saver.textures.path, software ? GlowBlurPath::Software : GlowBlurPath::Gl);
       HandLaidScene laid(w, h, mode, tint);
       Scene& scene = layTrails(laid, View{w, h, 25.0f, -40.0f, 70.0f, -4.75f});
       glMatrixMode(GL_MODELVIEW);
@@ -333,7 +341,10 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
       glOrtho(-2.0, 3.0, -1.0, 4.0, -5.0, 5.0);
       stripWidths.clear();
       saver.frame(scene);
-      EXPECT_EQ(stripWidths, (std::vector<GLfloat>{0.5f, 0.5f, 1.0f, 1.0f}));
+      // Without a halo the small picture would be erased unseen: it is not drawn.
+      const std::vector<GLfloat> widths = mode == 3 ? std::vector<GLfloat>{1.0f, 1.0f}
+                                                    : std::vector<GLfloat>{0.5f, 0.5f, 1.0f, 1.0f};
+      EXPECT_EQ(stripWidths, widths);
       const Image frame = framebufferImage(w, h);
       const std::int32_t blurSide = mode == 1 ? captureSide / 2 : captureSide;
       const Image capture = textureImage(saver.textures.names[GlowCaptureTexture], captureSide);
@@ -355,10 +366,13 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
         EXPECT_EQ(largestDifference(frame, wires), 0.0);
         continue;
       }
-      EXPECT_EQ(largestDifference(capture, capturedScene), 0.0);
+      // The software path reads the capture back instead of copying it into its texture.
+      if (!software) {
+        EXPECT_EQ(largestDifference(capture, capturedScene), 0.0);
+      }
       // Halving the square rounds each pixel once more, which the blur's gain of up to about
       // 4.7 can make 5 steps.
-      EXPECT_LE(largestDifference(glow, expectedGlow(capture, blurSide, fx, fy)),
+      EXPECT_LE(largestDifference(glow, expectedGlow(capturedScene, blurSide, fx, fy)),
                 mode == 1 ? 5.0 : 1.0);
       EXPECT_LE(largestDifference(frame, expectedFrame(glow, wires, tint)), 1.0);
     }

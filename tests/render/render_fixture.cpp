@@ -5,6 +5,8 @@
 
 SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
     : textures{},
+      requestedWidth_(width),
+      requestedHeight_(height),
       width_(width > 1 ? width : 1),
       height_(height > 1 ? height : 1),
       buffer_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4, 0),
@@ -14,11 +16,16 @@ SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  createGlowTextures(textures, width, height);
+  createGlowTextures(textures, width, height, 2, GlowBlurRequest::Gl);
+}
+
+void SaverSurface::useGlow(std::uint8_t glowMode, GlowBlurRequest request) {
+  releaseGlowTextures(textures);
+  createGlowTextures(textures, requestedWidth_, requestedHeight_, glowMode, request);
 }
 
 SaverSurface::~SaverSurface() {
-  glDeleteTextures(2, textures.names);
+  releaseGlowTextures(textures);
   OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
   OSMesaDestroyContext(context_);
 }

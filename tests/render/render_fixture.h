@@ -22,6 +22,8 @@ class SaverSurface {
   SaverSurface(const SaverSurface&) = delete;
   SaverSurface& operator=(const SaverSurface&) = delete;
 
+  // Makes the glow textures anew for a glow mode and a blur path (at first: mode 2, GL).
+  void useGlow(std::uint8_t glowMode, GlowBlurRequest request);
   // Clear, additive blending, renderWithGlow, ordinary blending; then the pixels.
   std::vector<Rgb> frame(const Scene& scene);
   // Every pixel after glFinish, bottom row first.
@@ -30,6 +32,7 @@ class SaverSurface {
   GlowTextures textures;
 
  private:
+  std::int32_t requestedWidth_, requestedHeight_;
   std::int32_t width_, height_;
   std::vector<std::uint8_t> buffer_;
   OSMesaContext context_;
