@@ -31,8 +31,24 @@ Mirror mirrorOfCopy(unsigned copy) {
   return m;
 }
 
-inline void mirroredVertex(const Mirror& m, Vec3 p) {
-  glVertex3f(m.offsetX + m.scaleX * p.x, m.offsetY + m.scaleY * p.y, m.offsetZ + m.scaleZ * p.z);
+Vec3 mirrored(const Mirror& m, Vec3 p) {
+  return Vec3{m.offsetX + m.scaleX * p.x, m.offsetY + m.scaleY * p.y, m.offsetZ + m.scaleZ * p.z};
+}
+
+// One copy of one trail as GL reads it from arrays: a position and a colour for each point and
+// the head. Sized for the longest trail the settings make (60 points) with room to spare; a
+// longer strip is sent in pieces that share their end points.
+constexpr std::uint32_t kStripVertices = 128;
+struct StripVertex {
+  float position[3];
+  float color[4];
+};
+StripVertex gStrip[kStripVertices];
+
+// Sends vertices [first, end) of the strip as one line strip, when it makes a line.
+void drawStripPart(std::uint32_t first, std::uint32_t end) {
+  if (end > first)
+    glDrawArrays(GL_LINE_STRIP, static_cast<GLint>(first), static_cast<GLsizei>(end - first));
 }
 
 // A trail whose ring cannot be read as it says (no storage, or a newest slot outside the ring)
@@ -45,25 +61,35 @@ bool trailIsDrawable(const Trail& trail) {
 // One copy of one trail: a line strip from the oldest point to the head, broken after every
 // point that carries a break.
 void drawTrailCopy(const Trail& trail, const TrailFade& fade, Vec3 color, const Mirror& mirror) {
-  glBegin(GL_LINE_STRIP);
   std::uint32_t slot = trail.oldest % trail.capacity;
+  std::uint32_t used = 0;   // vertices in the array
+  std::uint32_t first = 0;  // where the strip being filled begins
   bool breakBefore = false;
+  const auto add = [&](Vec3 position, float alpha) {
+    if (used == kStripVertices) {
+      // Full: what is there goes now, and the strip goes on from its last vertex.
+      drawStripPart(first, used);
+      gStrip[0] = gStrip[used - 1];
+      used = 1;
+      first = 0;
+    }
+    StripVertex& v = gStrip[used++];
+    const Vec3 p = mirrored(mirror, position);
+    v = StripVertex{{p.x, p.y, p.z}, {color.x, color.y, color.z, alpha}};
+  };
   for (std::uint32_t k = 0; k < trail.count; ++k) {
     const TrailPoint& point = trail.points[slot];
     const bool breakHere = point.breakAfter != 0;
-    glColor4f(color.x, color.y, color.z,
-              trailPointAlpha(fade, k, slot == trail.newest, breakHere, breakBefore));
-    mirroredVertex(mirror, point.position);
+    add(point.position, trailPointAlpha(fade, k, slot == trail.newest, breakHere, breakBefore));
     if (breakHere) {
-      glEnd();
-      glBegin(GL_LINE_STRIP);
+      drawStripPart(first, used);
+      first = used;
     }
     breakBefore = breakHere;
     if (++slot == trail.capacity) slot = 0;
   }
-  glColor4f(color.x, color.y, color.z, 0.0f);
-  mirroredVertex(mirror, trail.headPosition);
-  glEnd();
+  add(trail.headPosition, 0.0f);
+  drawStripPart(first, used);
 }
 
 // What a pass leaves behind, whether or not it drew.
@@ -115,6 +141,10 @@ void drawTrails(const TrailSet& trails, Vec3 color, std::int32_t symmetry) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_LINE_SMOOTH);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, sizeof(StripVertex), gStrip[0].position);
+  glColorPointer(4, GL_FLOAT, sizeof(StripVertex), gStrip[0].color);
   for (std::uint32_t i = 0; i < trails.count; ++i) {
     const Trail& trail = trails.trails[i];
     if (!trailIsDrawable(trail)) continue;
@@ -123,6 +153,8 @@ void drawTrails(const TrailSet& trails, Vec3 color, std::int32_t symmetry) {
       drawTrailCopy(trail, fade, color, mirrorOfCopy(copy));
     }
   }
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
   glDisable(GL_LINE_SMOOTH);
   glEnable(GL_TEXTURE_2D);
 }

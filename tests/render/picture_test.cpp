@@ -18,19 +18,19 @@
 #include "tests/render/test_scenes.h"
 
 // Lines thinner than a pixel look like one-pixel lines on this GL, so the width of every line
-// strip is read where the strip begins (the test is linked with glBegin wrapped).
+// strip is read where it is drawn (the test is linked with glDrawArrays wrapped).
 namespace {
 std::vector<GLfloat> stripWidths;
 }  // namespace
 
-extern "C" void __real_glBegin(GLenum mode);
-extern "C" void __wrap_glBegin(GLenum mode) {
+extern "C" void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
+extern "C" void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count) {
   if (mode == GL_LINE_STRIP) {
     GLfloat width = 0.0f;
     glGetFloatv(GL_LINE_WIDTH, &width);
     stripWidths.push_back(width);
   }
-  __real_glBegin(mode);
+  __real_glDrawArrays(mode, first, count);
 }
 
 namespace {
