@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -296,8 +297,19 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
     EXPECT_EQ(width, side);
     EXPECT_EQ(height, side);
   }
-
   RunReleaseSequence(state_, system_);
+
+  // OSMesa draws with llvmpipe: the halo is blurred by the processor, unless QUELLWIRE_BLUR asks
+  // for GL.
+  for (const char* request : {"cpu", "gl", static_cast<const char*>(nullptr)}) {
+    if (request != nullptr) setenv(kGlowBlurVariable, request, 1);
+    if (request == nullptr) unsetenv(kGlowBlurVariable);
+    RunCreationSequence(state_, system_);
+    EXPECT_EQ(state_.glowTextures.path,
+              request != nullptr && request[0] == 'g' ? GlowBlurPath::Gl : GlowBlurPath::Software);
+    RunReleaseSequence(state_, system_);
+    releaseSceneAndClock(state_.frameClock, state_.scene);
+  }
 }
 
 TEST_P(HeadlessFrameDriver, FrameClearsToBlackRestoresBlendingAndSwaps) {

@@ -7,10 +7,26 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/gl_api.h"
+#include "render/glow_pass.h"
 #include "render/glow_textures.h"
 #include "sim/scene.h"
+#include "sim/storage.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/test_scenes.h"
+
+// The test is linked with glReadPixels wrapped: while this is set, read-backs fail as GL fails
+// them, with an error and nothing read.
+namespace {
+bool failReadBack = false;
+}  // namespace
+
+extern "C" void __real_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                                    GLenum type, void* pixels);
+extern "C" void __wrap_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                                    GLenum type, void* pixels) {
+  __real_glReadPixels(x, y, width, height, failReadBack ? GL_NONE : format, type, pixels);
+}
 
 namespace {
 
@@ -50,6 +66,44 @@ TEST(BlurPaths, SoftwareFrameWithinTwoLevelsOfGl) {
       EXPECT_GT(litCount(gl), 0);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+void* noStorage(std::size_t, std::size_t) { return nullptr; }
+
+// The processor's blur is only taken with its buffers and while the capture can be read back;
+// otherwise the frame is the GL path's, pixel for pixel.
+TEST(BlurPaths, GlBlursWhenTheSoftwarePathCannot) {
+  SaverSurface saver(320, 200);
+  Scene scene = buildFlock(320, 200, 2, 6, 0, 12, 5);
+  saver.useGlow(2, GlowBlurRequest::Gl);
+  const std::vector<Rgb> gl = saver.frame(scene);
+
+  for (const std::uint8_t withoutHalo : {0, 3}) {
+    saver.useGlow(withoutHalo, GlowBlurRequest::Software);
+    EXPECT_EQ(saver.textures.path, GlowBlurPath::Gl);
+    EXPECT_EQ(saver.textures.software.capture, nullptr);
+  }
+
+  storageSetAllocator(noStorage, nullptr);
+  saver.useGlow(2, GlowBlurRequest::Software);
+  storageSetAllocator(nullptr, nullptr);
+  EXPECT_EQ(saver.textures.path, GlowBlurPath::Gl);
+  EXPECT_EQ(differingPixels(saver.frame(scene), gl), 0);
+
+  saver.useGlow(2, GlowBlurRequest::Software);
+  ASSERT_EQ(saver.textures.path, GlowBlurPath::Software);
+  failReadBack = true;
+  const std::vector<Rgb> afterFailure = saver.frame(scene);
+  failReadBack = false;
+  EXPECT_EQ(saver.textures.path, GlowBlurPath::Gl);
+  EXPECT_EQ(saver.textures.software.capture, nullptr);
+  EXPECT_EQ(differingPixels(afterFailure, gl), 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  sceneRelease(scene);
 }
 
 }  // namespace

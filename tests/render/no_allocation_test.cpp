@@ -20,16 +20,23 @@ TEST(RenderNoAllocation, CounterSeesTheProgramsOwnAllocations) {
   EXPECT_EQ(count.allocations(), 2);
 }
 
-// A full flock without glow, with a halo, and without a halo but with symmetry: a thousand frames
-// of update and drawing take no storage of their own (the GL implementation's own is its business).
+// A full flock without glow, with a halo blurred by GL and by the processor in each mode, and
+// without a halo but with symmetry: a thousand frames of update and drawing take no storage of
+// their own (the GL implementation's own is its business).
 TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
-  for (const std::uint8_t mode : {0, 2, 3}) {
+  for (const auto& [mode, request] : {std::pair{std::uint8_t{0}, GlowBlurRequest::Gl},
+                                      {1, GlowBlurRequest::Gl},
+                                      {2, GlowBlurRequest::Gl},
+                                      {1, GlowBlurRequest::Software},
+                                      {2, GlowBlurRequest::Software},
+                                      {3, GlowBlurRequest::Gl}}) {
     const std::int32_t symmetry = mode == 3 ? 1 : 0;
     {
       SCOPED_TRACE(testing::Message() << "mode " << int{mode} << " symmetry " << symmetry);
       Scene scene = buildFlock(160, 120, mode, 6, symmetry, 0);
       ASSERT_NE(scene.trails.trails, nullptr);
       SaverSurface saver(160, 120);
+      saver.useGlow(mode, request);
       OwnAllocationCount count;
       for (int frame = 0; frame < 1000; ++frame) {
         sceneUpdate(scene, 10000);
