@@ -298,6 +298,7 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
     EXPECT_EQ(height, side);
   }
   RunReleaseSequence(state_, system_);
+  releaseSceneAndClock(state_.frameClock, state_.scene);
 
   // OSMesa draws with llvmpipe: the halo is blurred by the processor, unless QUELLWIRE_BLUR asks
   // for GL.
