@@ -43,8 +43,7 @@ def scene_update_rows(build):
 def frame_rows(build):
     program = os.path.join(build, "bench", "frame_bench")
     if not os.path.exists(program):
-        return [("whole frame on OSMesa (1024x768, 1920x1080, 3840x2160 per glow mode)",
-                 "pending", "the frame benchmark comes with the rendering")]
+        return [("whole frame on OSMesa", "pending", "the frame benchmark is not built")]
     glow_names = {"0": "no glow", "1": "low-quality glow", "2": "high-quality glow",
                   "3": "glow 3 (no halo)"}
     rows = []
@@ -54,6 +53,8 @@ def frame_rows(build):
         args = dict(part.split(":") for part in b["run_name"].split("/")[1:] if ":" in part)
         label = (f"whole frame, {args['width']}x{args['height']}, "
                  f"{glow_names.get(args['glow'], 'glow ' + args['glow'])}")
+        if args["glow"] in ("1", "2"):
+            label += ", software blur" if args.get("cpu") == "1" else ", GL blur"
         rows.append((label, f"{b['real_time']:.2f} ms",
                      f"OSMesa (llvmpipe), {int(b['wires'])} wires, median of 5 × 50 frames"))
     return rows
@@ -183,6 +184,7 @@ def wine_rows(scr, template, cpu_seconds, trials):
 
 PEERS = [
     ("quellwire", "quellwire", "default settings (high-quality glow, 175 wires)"),
+    ("QUELLWIRE_BLUR=gl quellwire", "quellwire", "default settings, blur forced to GL"),
     ("quellwire -glow 1", "quellwire", "low-quality glow"),
     ("quellwire -glow 0", "quellwire", "no glow"),
     ("glblur", "glblur", "xscreensaver-gl, default settings"),
