@@ -25,6 +25,10 @@ qw_xvfb_pid=""
 
 qw_cleanup() {
   local status=$?
+  # A failed test keeps what Wine and the saver printed beside its screenshots.
+  if [ "$status" != 0 ] && [ -s "$qw_tmp/wine.out" ]; then
+    mkdir -p "$QW_ARTIFACTS" && cp "$qw_tmp/wine.out" "$QW_ARTIFACTS/wine.out" || true
+  fi
   if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
   fi

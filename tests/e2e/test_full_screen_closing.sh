@@ -9,7 +9,10 @@ qw_start
 run_saver() {
   xdotool mousemove 512 384
   qw_start_saver /s
-  [ "$(qw_field count "$(qw_helper describe 20000)")" = 1 ] || qw_fail "no saver window"
+  local windows
+  windows=$(qw_helper describe 20000)
+  [ "$(qw_field count "$windows")" = 1 ] ||
+    qw_fail "no saver window: $windows; saver running: $(qw_saver_pid)"
   sleep 0.5
 }
 
