@@ -10,17 +10,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/settled_scene.h"
 #include "render/gl_api.h"
 #include "render/glow_pass.h"
 #include "settings/stored_settings.h"
-#include "sim/random.h"
-#include "sim/scene.h"
-#include "sim/scene_build.h"
 
 namespace {
 
 constexpr std::uint32_t kStepUs = 10000;
-constexpr std::uint32_t kSettleUs = 12000000;
 
 void wholeFrame(benchmark::State& state) {
   const auto width = static_cast<std::int32_t>(state.range(0));
@@ -43,12 +40,12 @@ void wholeFrame(benchmark::State& state) {
   createGlowTextures(textures, width, height, settings.glow, request);
 
   Scene scene{};
-  seedRandom(20240601);
-  if (sceneInit(scene, sceneParametersFromSettings(settings, width, height)) != 0) {
+  if (!buildSettledScene(scene, settings, width, height, kStepUs)) {
+    sceneRelease(scene);
+    releaseGlowTextures(textures);
     state.SkipWithError("scene not built");
     return;
   }
-  for (std::uint32_t t = 0; t < kSettleUs; t += kStepUs) sceneUpdate(scene, kStepUs);
 
   for (auto _ : state) {
     sceneUpdate(scene, kStepUs);

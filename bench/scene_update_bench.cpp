@@ -7,31 +7,27 @@
 
 #include <cstdint>
 
-#include "sim/random.h"
-#include "sim/scene.h"
-#include "sim/scene_build.h"
+#include "bench/settled_scene.h"
 
 namespace {
 
 constexpr std::uint32_t kStepUs = 16000;
-constexpr std::uint32_t kSettleUs = 12000000;
 
 void sceneUpdateSteadyState(benchmark::State& state) {
   const auto percent = static_cast<std::int32_t>(state.range(0));
   const auto symmetry = static_cast<std::uint8_t>(state.range(1));
-  Scene scene{};
-  seedRandom(20240601);
   const Settings settings{.quantity = static_cast<float>(percent / 100.0),
                           .size = 0.5f,
                           .speed = 0.5f,
                           .glow = GlowHighQuality,
                           .color = ColorCycle,
                           .symmetry = symmetry};
-  if (sceneInit(scene, sceneParametersFromSettings(settings, 1024, 768)) != 0) {
+  Scene scene{};
+  if (!buildSettledScene(scene, settings, 1024, 768, kStepUs)) {
+    sceneRelease(scene);
     state.SkipWithError("scene not built");
     return;
   }
-  for (std::uint32_t t = 0; t < kSettleUs; t += kStepUs) sceneUpdate(scene, kStepUs);
   for (auto _ : state) {
     sceneUpdate(scene, kStepUs);
     benchmark::DoNotOptimize(scene.wires.items[0].position);
