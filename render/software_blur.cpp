@@ -161,7 +161,7 @@ void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
 
 bool softwareBlurInit(SoftwareBlur& blur, std::int32_t captureSide, std::int32_t blurSide) {
   blur = SoftwareBlur{};
-  if (captureSide < 1 || blurSide < 1 || blurSide > captureSide) return false;
+  if (blurSide < 1 || (blurSide != captureSide && 2 * blurSide != captureSide)) return false;
   blur.captureSide = captureSide;
   blur.blurSide = blurSide;
   // The source has one more row, kept black: the vertical pass reads it beyond the edges.

@@ -19,8 +19,8 @@ struct SoftwareBlur {
   std::uint8_t* halo;        // the finished halo, blurSide^2 grey bytes, bottom row first
 };
 
-// Obtains the buffers for a capture square and a blur square (each at least 1). False, with
-// nothing kept, when storage is not obtained.
+// Obtains the buffers for a capture square and a blur square of the same side or half of it
+// (at least 1). False, with nothing kept, for other sides or when storage is not obtained.
 bool softwareBlurInit(SoftwareBlur& blur, std::int32_t captureSide, std::int32_t blurSide);
 
 // Gives the buffers back and leaves the record empty; an empty record is left as it is.

@@ -73,6 +73,7 @@ TEST(SoftwareBlur, TapsClampAtTheEdgesAndTheSumsSaturate) {
   // Squares that cannot be blurred obtain nothing.
   EXPECT_FALSE(softwareBlurInit(blur, 0, 0));
   EXPECT_FALSE(softwareBlurInit(blur, 8, 16));
+  EXPECT_FALSE(softwareBlurInit(blur, 8, 5));
   EXPECT_EQ(blur.capture, nullptr);
 }
 
