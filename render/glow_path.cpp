@@ -1,8 +1,9 @@
 #include "render/glow_path.h"
 
-#include <cctype>
-#include <initializer_list>
+#include <strings.h>
+
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -10,32 +11,17 @@ namespace {
 bool containsText(const char* text, const char* needle) {
   const std::size_t length = std::strlen(needle);
   for (const char* start = text; *start != '\0'; ++start) {
-    std::size_t i = 0;
-    while (i < length && start[i] != '\0' &&
-           std::tolower(static_cast<unsigned char>(start[i])) ==
-               std::tolower(static_cast<unsigned char>(needle[i]))) {
-      ++i;
-    }
-    if (i == length) return true;
+    if (strncasecmp(start, needle, length) == 0) return true;
   }
   return false;
-}
-
-bool sameText(const char* a, const char* b) {
-  while (*a != '\0' && std::tolower(static_cast<unsigned char>(*a)) ==
-                           std::tolower(static_cast<unsigned char>(*b))) {
-    ++a;
-    ++b;
-  }
-  return *a == '\0' && *b == '\0';
 }
 
 }  // namespace
 
 GlowBlurRequest glowBlurRequestFromText(const char* text) {
   if (text == nullptr) return GlowBlurRequest::Automatic;
-  if (sameText(text, "gl")) return GlowBlurRequest::Gl;
-  if (sameText(text, "cpu")) return GlowBlurRequest::Software;
+  if (strcasecmp(text, "gl") == 0) return GlowBlurRequest::Gl;
+  if (strcasecmp(text, "cpu") == 0) return GlowBlurRequest::Software;
   return GlowBlurRequest::Automatic;
 }
 

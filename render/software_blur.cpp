@@ -65,6 +65,18 @@ float texelOrBlack(const float* line, std::int32_t index, std::int32_t side) {
   return index >= 0 && index < side ? line[index] : 0.0f;
 }
 
+// A tap over pixels [from, to) of a row whose samples may reach past its edges: each sample
+// clamped and black beyond, one by one.
+void addClampedTap(float* sum, const float* row, std::int32_t from, std::int32_t to, float offset,
+                   std::int32_t side) {
+  for (std::int32_t x = from; x < to; ++x) {
+    const LineSample s = lineSample(x, offset, side);
+    const float a = texelOrBlack(row, s.below, side);
+    const float value = a + s.weight * (texelOrBlack(row, s.below + 1, side) - a);
+    sum[x] += roundToWhole(value * kGlowTapAlpha);
+  }
+}
+
 // The blur square's grey values from the capture's green channel: a copy, or each 2 x 2 block
 // averaged when the blur square is half the capture.
 void fillSource(const SoftwareBlur& blur) {
@@ -110,22 +122,12 @@ void horizontalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
       if (first < 0) first = 0;
       if (end > side) end = side;
       if (end < first) end = first;
-      for (std::int32_t x = 0; x < first; ++x) {
-        const LineSample s = lineSample(x, offset, side);
-        const float a = texelOrBlack(row, s.below, side);
-        const float value = a + s.weight * (texelOrBlack(row, s.below + 1, side) - a);
-        sum[x] += roundToWhole(value * kGlowTapAlpha);
-      }
+      addClampedTap(sum, row, 0, first, offset, side);
       if (end > first) {
         const float* a = row + first + inside.below;
         addTap(sum + first, a, a + 1, inside.weight, end - first);
       }
-      for (std::int32_t x = end; x < side; ++x) {
-        const LineSample s = lineSample(x, offset, side);
-        const float a = texelOrBlack(row, s.below, side);
-        const float value = a + s.weight * (texelOrBlack(row, s.below + 1, side) - a);
-        sum[x] += roundToWhole(value * kGlowTapAlpha);
-      }
+      addClampedTap(sum, row, end, side, offset, side);
     }
     for (std::int32_t x = 0; x < side; ++x) sum[x] = saturated(sum[x]);
   }
