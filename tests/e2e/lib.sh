@@ -154,12 +154,14 @@ qw_field() {
 }
 
 # qw_start_saver <args...>: starts the saver in the background with these arguments (bounded to
-# 90 s); qw_saver_exit tells how it ended.
+# 90 s); qw_saver_exit tells how it ended. QW_SCR_WINE, when set, is the Wine loader that starts
+# it (for a saver named by its Windows path).
 qw_saver_runs=0
 qw_start_saver() {
   qw_saver_runs=$((qw_saver_runs + 1))
   qw_saver_rc="$qw_tmp/saver-$qw_saver_runs.rc"
-  ( status=0; timeout "${QW_SAVER_LIMIT:-90}" wine "$QW_SCR" "$@" >>"$qw_tmp/wine.out" 2>&1 \
+  ( status=0; timeout "${QW_SAVER_LIMIT:-90}" "${QW_SCR_WINE:-wine}" "$QW_SCR" "$@" \
+      >>"$qw_tmp/wine.out" 2>&1 \
       || status=$?
     echo "$status" >"$qw_saver_rc.part" && mv "$qw_saver_rc.part" "$qw_saver_rc" ) &
   qw_saver_shell=$!
