@@ -3,7 +3,7 @@
 # with a higher version (and a saver file told apart by bytes added at its end): the higher one
 # installs silently over the build's, leaving one uninstall entry, its own, and its own file; the
 # build's package then refuses to go back (Windows Installer's 1603) and changes nothing; the
-# higher one's silent uninstall leaves nothing.
+# higher one's silent uninstall, naming the package file, leaves nothing.
 source "$(dirname "$0")/lib.sh"
 qw_start
 source "$(dirname "$0")/msi_helpers.sh"
@@ -42,6 +42,7 @@ qw_expect_eq "uninstall entries after the refused downgrade" "$upgraded" "$(qw_e
 cmp -s "$higher_scr" "$installed" || qw_fail "the refused downgrade changed the saver file"
 [ "$(qw_drive_files)" = "$files" ] || qw_fail "the refused downgrade added or removed files"
 
-qw_expect_eq "msiexec /x of the $higher_version package" 0 "$(qw_msiexec /x "$higher_code" /qn)"
+qw_expect_eq "msiexec /x of the $higher_version package, named by its file" 0 \
+  "$(qw_msiexec /x "$(qw_winpath "$higher_msi")" /qn)"
 qw_expect_eq "uninstall entries after /x" "" "$(qw_entries)"
 [ ! -e "$installed" ] || qw_fail "the saver is still installed after /x"
