@@ -105,9 +105,11 @@ TEST_F(SceneUpdateTest, ColourCycle) {
   const std::uint8_t next = scene.nextPaletteIndex;
   for (int k = 0; k < 25; ++k) sceneUpdate(scene, 1000000);
   EXPECT_TRUE(sameBits(from, scene.color));  // at exactly 25 s no blending yet
-  sceneUpdate(scene, 2500000);
-  EXPECT_TRUE(sameBits(vec3Add(from, vec3Scale(vec3Sub(to, from), 0.5f)), scene.color));
-  sceneUpdate(scene, 2490000);  // 29.99 s
+  // A fifth of the way into the blend (not half way, where both directions meet): the colour
+  // has left the current entry a fifth of the way towards the next one.
+  sceneUpdate(scene, 1000000);
+  EXPECT_TRUE(sameBits(vec3Add(from, vec3Scale(vec3Sub(to, from), 0.2f)), scene.color));
+  sceneUpdate(scene, 3990000);  // 29.99 s
   EXPECT_EQ(29990000u, scene.cycleElapsedUs);
   sceneUpdate(scene, 20000);  // 30.01 s: the next entry exactly, a new one chosen
   EXPECT_EQ(0u, scene.cycleElapsedUs);
