@@ -14,9 +14,6 @@ namespace {
 constexpr float kTintAlpha = 0.7f;
 constexpr float kCaptureLineWidth = 0.5f;
 
-// GlowMode 3 is accepted from the store and draws no halo.
-constexpr std::uint8_t kGlowWithoutHalo = 3;
-
 // Four textured vertices at z = -1 covering the unit square and the whole texture shifted by
 // (offsetU, offsetV), the texture's row offsetV at y = 1; the caller brackets them with
 // glBegin(GL_QUADS) and glEnd.
@@ -107,13 +104,13 @@ bool blurInSoftware(GlowTextures& textures, GlowAspectFactors aspect) {
 }  // namespace
 
 void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
-                        std::uint8_t glowMode, GlowBlurRequest request) {
+                        GlowMode glowMode, GlowBlurRequest request) {
   textures = GlowTextures{};
   const std::int32_t side = glowCaptureSize(windowWidth, windowHeight);
   const std::int32_t blurSide = glowBlurSize(windowWidth, windowHeight, glowMode);
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   textures.path = chooseGlowBlurPath(request, isSoftwareRenderer(renderer));
-  const bool halo = glowMode != 0 && glowMode != kGlowWithoutHalo;
+  const bool halo = glowHasHalo(glowMode);
   if (textures.path == GlowBlurPath::Software &&
       !(halo && softwareBlurInit(textures.software, side, blurSide))) {
     textures.path = GlowBlurPath::Gl;
@@ -155,12 +152,12 @@ void forgetGlowTextures(GlowTextures& textures) {
 void renderWithGlow(const Scene& scene, GlowTextures& textures) {
   const std::int32_t w = scene.width;
   const std::int32_t h = scene.height;
-  const std::uint8_t mode = scene.glowMode;
-  if (mode == 0) {
+  const GlowMode mode = scene.glowMode;
+  if (!glowIsOn(mode)) {
     drawScene(scene);
     return;
   }
-  const bool halo = mode != kGlowWithoutHalo;
+  const bool halo = glowHasHalo(mode);
   const GLuint captureTexture = textures.names[GlowCaptureTexture];
   const GLuint blurTexture = textures.names[GlowBlurTexture];
 

@@ -7,17 +7,22 @@ const char* const kStoredSettingNames[StoredSettingCount] = {
 };
 
 const std::uint32_t kStoredSettingDefaults[StoredSettingCount] = {
-    ColorCycle,
-    GlowHighQuality,
+    static_cast<std::uint32_t>(ColorScheme::Cycle),
+    static_cast<std::uint32_t>(GlowMode::HighQuality),
     kSettingsDefaultPercent,
     kSettingsDefaultPercent,
     kSettingsDefaultPercent,
     0,
 };
 
-// Glow 3 is accepted: it shows the wires without a halo, although the dialog offers no entry.
+// Glow 3 (WiresOnly) is accepted, although the dialog offers no entry.
 const std::uint32_t kStoredSettingMaximums[StoredSettingCount] = {
-    ColorCycle, 3, 100, 100, 100, 1,
+    static_cast<std::uint32_t>(ColorScheme::Cycle),
+    static_cast<std::uint32_t>(GlowMode::WiresOnly),
+    100,
+    100,
+    100,
+    1,
 };
 
 Settings settingsDefaults() {
@@ -65,16 +70,18 @@ Settings settingsFromStored(const StoredReading& reading) {
   settings.quantity = settingsFractionFromPercent(numbers[StoredQuantity]);
   settings.size = settingsFractionFromPercent(numbers[StoredSize]);
   settings.speed = settingsFractionFromPercent(numbers[StoredSpeed]);
-  settings.glow = static_cast<std::uint8_t>(numbers[StoredGlow]);
-  settings.color = static_cast<std::uint8_t>(numbers[StoredColor]);
+  settings.glow = static_cast<GlowMode>(numbers[StoredGlow]);
+  settings.color = static_cast<ColorScheme>(numbers[StoredColor]);
   settings.symmetry = static_cast<std::uint8_t>(numbers[StoredSymmetry]);
   return settings;
 }
 
 StoredSettings settingsToStored(const Settings& settings) {
   StoredSettings stored{};
-  stored.values[StoredColor] = settingsLimitStoredNumber(StoredColor, settings.color);
-  stored.values[StoredGlow] = settingsLimitStoredNumber(StoredGlow, settings.glow);
+  stored.values[StoredColor] =
+      settingsLimitStoredNumber(StoredColor, static_cast<std::uint32_t>(settings.color));
+  stored.values[StoredGlow] =
+      settingsLimitStoredNumber(StoredGlow, static_cast<std::uint32_t>(settings.glow));
   stored.values[StoredQuantity] = settingsPercentFromFraction(settings.quantity);
   stored.values[StoredSpeed] = settingsPercentFromFraction(settings.speed);
   stored.values[StoredSize] = settingsPercentFromFraction(settings.size);

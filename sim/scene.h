@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "settings/glow_and_color.h"
 #include "sim/cell_grid.h"
 #include "sim/trail.h"
 #include "sim/vec3.h"
@@ -26,7 +27,7 @@ struct Scene {
   std::int32_t height;
   float cameraZ;                  // -(1.5 x speed + 4.0)
   Vec3 color;                     // the colour of the wires now
-  std::uint8_t paletteIndex;      // the palette entry color shows, 0 to 4
+  std::uint8_t paletteIndex;      // the palette entry color shows
   std::uint8_t nextPaletteIndex;  // the entry the colour cycle moves to next; never the same
   std::uint32_t cycleElapsedUs;   // time since the current colour cycle began
   std::uint32_t cycleBlendUs;     // the blend at the end of a cycle: 5,000,000
@@ -35,7 +36,7 @@ struct Scene {
   WireArray wires;
   std::uint32_t activationElapsedUs;   // clock of the staggered start
   std::uint32_t activationIntervalUs;  // between the starts of two successive wires
-  std::uint8_t glowMode;               // GlowMode: 0 none; otherwise the glow palette
+  GlowMode glowMode;                   // any but None: the glow palette
   CellGrid grid;                       // 1000 cells, one node per wire
   TrailSet trails;                     // one trail per wire
   float angleX;                        // rotation of the cube, degrees in [0, 360)
@@ -54,9 +55,9 @@ struct SceneParameters {
   float speed;                      // the speed setting, 0 to 1
   std::int32_t width;               // client size in pixels
   std::int32_t height;
-  std::uint8_t colorScheme;  // a palette entry 0 to 4, 5 Random, 6 Cycle
-  std::uint8_t glowMode;     // GlowMode
-  std::int32_t symmetry;     // non-zero: eight mirrored copies of every wire
+  ColorScheme colorScheme;
+  GlowMode glowMode;
+  std::int32_t symmetry;  // non-zero: eight mirrored copies of every wire
 };
 
 // Fills a scene from its construction parameters, making its random choices in a fixed order.

@@ -122,7 +122,7 @@ Settings traceSettings(const TraceOptions& options) {
   return Settings{settingsFractionFromPercent(options.quantityPercent),
                   settingsFractionFromPercent(options.sizePercent),
                   settingsFractionFromPercent(options.speedPercent),
-                  static_cast<std::uint8_t>(options.glow),
-                  static_cast<std::uint8_t>(options.color),
+                  static_cast<GlowMode>(options.glow),
+                  static_cast<ColorScheme>(options.color),
                   static_cast<std::uint8_t>(options.symmetry)};
 }

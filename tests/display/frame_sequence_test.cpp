@@ -47,7 +47,7 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
   };
   system.loadSettings = [](WindowHandle w, Settings& settings) {
     Recorder(w).calls.push_back("loadSettings");
-    settings.color = 4;
+    settings.color = ColorScheme::Ruby;
   };
   system.getDeviceContext = [](WindowHandle w) {
     Recorder(w).calls.push_back("getDeviceContext");
@@ -129,7 +129,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
                           }));
   EXPECT_EQ(state.windowWidth, 640);
   EXPECT_EQ(state.windowHeight, 480);
-  EXPECT_EQ(state.settings.color, 4);
+  EXPECT_EQ(state.settings.color, ColorScheme::Ruby);
   EXPECT_EQ(state.deviceContext, RecordedDc);
   EXPECT_EQ(state.renderContext, RecordedRc);
 
@@ -383,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
 TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) {
   HeadlessWindow window{};
   ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessPixelFormat, 1));
-  window.storedSettings.glow = 2;
+  window.storedSettings.glow = GlowMode::HighQuality;
   window.storedSettings.quantity = 1.0f;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};

@@ -42,8 +42,8 @@ TEST(SettingsFile, ByteOrderMarkCommentsBlanksCaseAndRepeatsAreAccepted) {
   EXPECT_TRUE(read.problems.empty());
   const Settings settings = settingsFromStored(read.reading);
   EXPECT_FLOAT_EQ(settings.speed, 0.8f);
-  EXPECT_EQ(settings.color, ColorRuby);  // the later line counts
-  EXPECT_EQ(settings.glow, 3);
+  EXPECT_EQ(settings.color, ColorScheme::Ruby);  // the later line counts
+  EXPECT_EQ(settings.glow, GlowMode::WiresOnly);
   EXPECT_FLOAT_EQ(settings.quantity, 0.5f);  // absent: default
   EXPECT_FALSE(read.reading.values[StoredSize].present);
 }
@@ -85,8 +85,8 @@ TEST(SettingsFile, OverridesReplaceOnlyTheValuesGiven) {
   const Settings settings = settingsFromStored(overlayStoredReading(read.reading, overrides));
   EXPECT_FLOAT_EQ(settings.quantity, 0.7f);
   EXPECT_EQ(settings.symmetry, 1);
-  EXPECT_EQ(settings.color, ColorAmber);
-  EXPECT_EQ(settings.glow, GlowHighQuality);
+  EXPECT_EQ(settings.color, ColorScheme::Amber);
+  EXPECT_EQ(settings.glow, GlowMode::HighQuality);
 }
 
 // What the saver takes of each kind of file found at the path, and whether -save-settings may

@@ -50,7 +50,7 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
   EXPECT_EQ(o[StoredSize].number, 0u);
   EXPECT_EQ(o[StoredSpeed].number, 100u);
   EXPECT_EQ(o[StoredGlow].number, 3u);
-  EXPECT_EQ(o[StoredColor].number, static_cast<std::uint32_t>(ColorAmethyst));
+  EXPECT_EQ(o[StoredColor].number, static_cast<std::uint32_t>(ColorScheme::Amethyst));
   EXPECT_EQ(o[StoredSymmetry].number, 1u);
   for (int i = 0; i < StoredSettingCount; ++i) EXPECT_TRUE(o[i].present) << i;
 
@@ -171,7 +171,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
     std::string name = kColorSchemeNames[i];
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_EQ(colors[i].first, name);
-    if (i == defaults.color) {
+    if (i == static_cast<int>(defaults.color)) {
       EXPECT_EQ(colors[i].second, "") << name;
     } else {
       EXPECT_EQ(colors[i].second, "-color " + name);
@@ -182,7 +182,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
   const auto glows = optionsOf("glow");
   ASSERT_EQ(glows.size(), static_cast<std::size_t>(kNamedGlowModeCount + 1));  // and 3, wires only
   for (std::size_t i = 0; i < glows.size(); ++i) {
-    if (i == defaults.glow) {
+    if (i == static_cast<std::size_t>(defaults.glow)) {
       EXPECT_EQ(glows[i].second, "") << glows[i].first;
     } else {
       EXPECT_EQ(glows[i].second, "-glow " + std::to_string(i));
