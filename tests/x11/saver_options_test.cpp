@@ -126,6 +126,33 @@ TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {
   EXPECT_EQ(warnings.size(), 1u);
 }
 
+// Every option the usage text lists is taken as it is shown there: with a value where it shows
+// one (the value's first example), without one otherwise; -help is the only one that ends the
+// parse.
+TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
+  std::istringstream lines(saverUsageText());
+  int listed = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("  -", 0) != 0) continue;
+    std::istringstream words(line);
+    std::vector<std::string> arguments;
+    for (std::string word; words >> word && (word[0] == '-' || word[0] == '<');) {
+      if (word.back() == ',') word.pop_back();
+      // Every value shown takes 1: a percentage, a glow, a colour, a window, a display, frames.
+      arguments.push_back(word[0] == '<' ? "1" : word);
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    const OptionsParse parse = Parse(pointers);
+    EXPECT_EQ(parse.outcome,
+              arguments[0] == "-help" ? OptionsOutcome::ShowHelp : OptionsOutcome::Run)
+        << line << ": " << parse.error;
+    EXPECT_TRUE(parse.warnings.empty()) << line;
+    ++listed;
+  }
+  EXPECT_EQ(listed, 15);
+}
+
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its
 // number, in their order, the default without an argument; each choice it passes reaches the
 // saver as that value, without a warning.
