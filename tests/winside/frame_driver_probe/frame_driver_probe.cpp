@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 3;
 
   FrameDriverState& state = CurrentFrameDriverState();
-  Report("settings_color", state.settings.color);
+  Report("settings_color", static_cast<long long>(state.settings.color));
   Report("settings_quantity_percent",
          static_cast<long long>(state.settings.quantity * 100.0f + 0.5f));
   Report("width", state.windowWidth);
