@@ -2,28 +2,25 @@
 
 #include <cmath>
 
-const char* const kStoredSettingNames[StoredSettingCount] = {
-    "Color", "Glow", "Quantity", "Speed", "Size", "Symmetry",
-};
+namespace {
 
-const std::uint32_t kStoredSettingDefaults[StoredSettingCount] = {
-    static_cast<std::uint32_t>(ColorScheme::Cycle),
-    static_cast<std::uint32_t>(GlowMode::HighQuality),
-    kSettingsDefaultPercent,
-    kSettingsDefaultPercent,
-    kSettingsDefaultPercent,
-    0,
-};
+constexpr std::uint32_t numberOf(ColorScheme scheme) { return static_cast<std::uint32_t>(scheme); }
+constexpr std::uint32_t numberOf(GlowMode mode) { return static_cast<std::uint32_t>(mode); }
 
-// Glow 3 (WiresOnly) is accepted, although the dialog offers no entry.
-const std::uint32_t kStoredSettingMaximums[StoredSettingCount] = {
-    static_cast<std::uint32_t>(ColorScheme::Cycle),
-    static_cast<std::uint32_t>(GlowMode::WiresOnly),
-    100,
-    100,
-    100,
-    1,
+}  // namespace
+
+// Glow takes WiresOnly, although the dialog offers no entry for it.
+// clang-format off
+const StoredSetting kStoredSettings[StoredSettingCount] = {
+    // name       default                          maximum
+    {"Color",     numberOf(ColorScheme::Cycle),    numberOf(ColorScheme::Cycle)},
+    {"Glow",      numberOf(GlowMode::HighQuality), numberOf(GlowMode::WiresOnly)},
+    {"Quantity",  kSettingsDefaultPercent,         100},
+    {"Speed",     kSettingsDefaultPercent,         100},
+    {"Size",      kSettingsDefaultPercent,         100},
+    {"Symmetry",  0,                               1},
 };
+// clang-format on
 
 Settings settingsDefaults() {
   StoredReading nothing{};
@@ -42,7 +39,8 @@ StoredNumber settingsStoredNumberFromData(const unsigned char* data, std::uint32
 }
 
 std::uint32_t settingsLimitStoredNumber(StoredSettingIndex index, std::uint32_t number) {
-  return number <= kStoredSettingMaximums[index] ? number : kStoredSettingDefaults[index];
+  const StoredSetting& setting = kStoredSettings[index];
+  return number <= setting.maximum ? number : setting.defaultNumber;
 }
 
 float settingsFractionFromPercent(std::uint32_t percent) {
@@ -63,8 +61,8 @@ Settings settingsFromStored(const StoredReading& reading) {
   for (int i = 0; i < StoredSettingCount; ++i) {
     const StoredNumber& value = reading.values[i];
     const StoredSettingIndex index = static_cast<StoredSettingIndex>(i);
-    numbers[i] =
-        value.present ? settingsLimitStoredNumber(index, value.number) : kStoredSettingDefaults[i];
+    numbers[i] = value.present ? settingsLimitStoredNumber(index, value.number)
+                               : kStoredSettings[i].defaultNumber;
   }
   Settings settings{};
   settings.quantity = settingsFractionFromPercent(numbers[StoredQuantity]);
@@ -78,10 +76,8 @@ Settings settingsFromStored(const StoredReading& reading) {
 
 StoredSettings settingsToStored(const Settings& settings) {
   StoredSettings stored{};
-  stored.values[StoredColor] =
-      settingsLimitStoredNumber(StoredColor, static_cast<std::uint32_t>(settings.color));
-  stored.values[StoredGlow] =
-      settingsLimitStoredNumber(StoredGlow, static_cast<std::uint32_t>(settings.glow));
+  stored.values[StoredColor] = settingsLimitStoredNumber(StoredColor, numberOf(settings.color));
+  stored.values[StoredGlow] = settingsLimitStoredNumber(StoredGlow, numberOf(settings.glow));
   stored.values[StoredQuantity] = settingsPercentFromFraction(settings.quantity);
   stored.values[StoredSpeed] = settingsPercentFromFraction(settings.speed);
   stored.values[StoredSize] = settingsPercentFromFraction(settings.size);

@@ -44,7 +44,7 @@ FakeStore* store;
 
 int indexOf(const char* name) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    if (std::strcmp(name, kStoredSettingNames[i]) == 0) return i;
+    if (std::strcmp(name, kStoredSettings[i].name) == 0) return i;
   }
   QW_FUZZ_CHECK(!"a value name outside the six");
   return 0;
@@ -92,7 +92,7 @@ bool sameRecord(const Settings& a, const Settings& b) {
 
 void checkStored(const std::uint32_t* numbers) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    QW_FUZZ_CHECK(numbers[i] <= kStoredSettingMaximums[i]);
+    QW_FUZZ_CHECK(numbers[i] <= kStoredSettings[i].maximum);
   }
 }
 

@@ -36,7 +36,7 @@ struct LimitCase {
 };
 
 void PrintTo(const LimitCase& c, std::ostream* out) {
-  *out << kStoredSettingNames[c.index] << " " << c.stored << " loads as " << c.loaded;
+  *out << kStoredSettings[c.index].name << " " << c.stored << " loads as " << c.loaded;
 }
 
 class StoredLimits : public ::testing::TestWithParam<LimitCase> {};
@@ -99,7 +99,7 @@ TEST(StoredSettings, EveryWholePercentageLoadsAndStoresBackUnchanged) {
     const StoredSettings stored = settingsToStored(settings);
     for (int i = 0; i < StoredSettingCount; ++i) {
       EXPECT_EQ(reading.values[i].number, stored.values[i])
-          << kStoredSettingNames[i] << " at " << percent;
+          << kStoredSettings[i].name << " at " << percent;
     }
   }
 }
@@ -139,7 +139,7 @@ TEST(StoredSettings, InvalidRecordStoresOnlyNumbersWithinTheLimits) {
   const StoredSettings stored = settingsToStored(settings);
   const std::uint32_t expected[StoredSettingCount] = {6, 2, 50, 50, 50, 0};
   for (int i = 0; i < StoredSettingCount; ++i) {
-    EXPECT_EQ(expected[i], stored.values[i]) << kStoredSettingNames[i];
+    EXPECT_EQ(expected[i], stored.values[i]) << kStoredSettings[i].name;
   }
 }
 
