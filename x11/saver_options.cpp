@@ -201,7 +201,7 @@ bool parseWindowId(const char* text, std::uint64_t* windowId) {
       return false;
     }
     number = number * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    // X resource identifiers have 29 bits; anything wider is not a window.
+    // A window id is a 32-bit number; anything wider is not a window.
     if (number > 0xFFFFFFFFull) return false;
   }
   if (number == 0) return false;
