@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr float fallbackFraction = 0.5f;
+constexpr float kFallbackFraction = 0.5f;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ DialogControlValue dialogSliderPositionFromFraction(float fraction) {
 }
 
 float dialogFractionFromSliderPosition(DialogControlValue position) {
-  if (position > static_cast<DialogControlValue>(dialogSliderMaximum)) return fallbackFraction;
+  if (position > static_cast<DialogControlValue>(kDialogSliderMaximum)) return kFallbackFraction;
   return settingsFractionFromPercent(static_cast<std::uint32_t>(position));
 }
 

@@ -23,9 +23,9 @@ struct DialogControls {
 };
 
 // The sliders run from 0 at the left end to 100 at the right, with a tick every 10.
-constexpr int dialogSliderMinimum = 0;
-constexpr int dialogSliderMaximum = 100;
-constexpr int dialogSliderTickFrequency = 10;
+constexpr int kDialogSliderMinimum = 0;
+constexpr int kDialogSliderMaximum = 100;
+constexpr int kDialogSliderTickFrequency = 10;
 
 // The list items are kColorSchemeNames and kGlowModeNames (settings/glow_and_color.h), added in
 // their order, so that an item's index is its setting value.

@@ -13,12 +13,12 @@
 
 namespace {
 
-OptionsParse Parse(std::vector<const char*> arguments) {
+OptionsParse parseArguments(std::vector<const char*> arguments) {
   return parseSaverOptions(static_cast<int>(arguments.size()), arguments.data());
 }
 
 TEST(SaverOptions, NothingGivenIsAWindowOfItsOwnWithTheStoredSettings) {
-  const OptionsParse parse = Parse({});
+  const OptionsParse parse = parseArguments({});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_EQ(parse.options.target, SaverTarget::OwnWindow);
   EXPECT_FALSE(parse.options.showFps);
@@ -26,23 +26,23 @@ TEST(SaverOptions, NothingGivenIsAWindowOfItsOwnWithTheStoredSettings) {
 }
 
 TEST(SaverOptions, TargetsAndFlagsInXscreensaverStyle) {
-  OptionsParse parse = Parse({"-root", "-fps", "--frames", "25", "-display", ":3"});
+  OptionsParse parse = parseArguments({"-root", "-fps", "--frames", "25", "-display", ":3"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_EQ(parse.options.target, SaverTarget::RootWindow);
   EXPECT_TRUE(parse.options.showFps);
   EXPECT_EQ(parse.options.frameLimit, 25u);
   EXPECT_EQ(parse.options.displayName, ":3");
 
-  parse = Parse({"-window-id", "0x1a00003"});
+  parse = parseArguments({"-window-id", "0x1a00003"});
   EXPECT_EQ(parse.options.target, SaverTarget::GivenWindow);
   EXPECT_EQ(parse.options.windowId, 0x1a00003u);
-  EXPECT_EQ(Parse({"-fullscreen"}).options.target, SaverTarget::FullScreen);
-  EXPECT_EQ(Parse({"-help"}).outcome, OptionsOutcome::ShowHelp);
+  EXPECT_EQ(parseArguments({"-fullscreen"}).options.target, SaverTarget::FullScreen);
+  EXPECT_EQ(parseArguments({"-help"}).outcome, OptionsOutcome::ShowHelp);
 }
 
 TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
-  const OptionsParse parse = Parse({"-wires", "70", "-length", "0", "-speed", "100", "-glow", "3",
-                                    "-color", "Amethyst", "-symmetry"});
+  const OptionsParse parse = parseArguments({"-wires", "70", "-length", "0", "-speed", "100",
+                                             "-glow", "3", "-color", "Amethyst", "-symmetry"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_TRUE(parse.warnings.empty());
   const StoredNumber* o = parse.options.overrides;
@@ -54,14 +54,15 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
   EXPECT_EQ(o[StoredSymmetry].number, 1u);
   for (int i = 0; i < StoredSettingCount; ++i) EXPECT_TRUE(o[i].present) << i;
 
-  EXPECT_EQ(Parse({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number, 0u);
-  EXPECT_EQ(Parse({"-color", "5"}).options.overrides[StoredColor].number, 5u);
+  EXPECT_EQ(parseArguments({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number,
+            0u);
+  EXPECT_EQ(parseArguments({"-color", "5"}).options.overrides[StoredColor].number, 5u);
 }
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
   // A negative number is a value, out of range.
   const OptionsParse parse =
-      Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
+      parseArguments({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   ASSERT_EQ(parse.warnings.size(), 4u);
   EXPECT_EQ(parse.warnings[0],
@@ -88,39 +89,40 @@ TEST(SaverOptions, MalformedCommandLinesAreErrors) {
                                              {"-frames", "-fps"},
                                              {"-display", "--root"},
                                              {"-window-id", "-fps"}}) {
-    const OptionsParse parse = Parse(arguments);
+    const OptionsParse parse = parseArguments(arguments);
     EXPECT_EQ(parse.outcome, OptionsOutcome::Error) << arguments[0];
     EXPECT_FALSE(parse.error.empty());
   }
   // An option where a value is due is a missing value, not a bad one.
-  EXPECT_EQ(Parse({"-wires", "-fps"}).error, "-wires needs a value, not the option \"-fps\"");
+  EXPECT_EQ(parseArguments({"-wires", "-fps"}).error,
+            "-wires needs a value, not the option \"-fps\"");
   // Quoted arguments are short and escaped.
   const std::string longArgument = "-\x1B" + std::string(70000, 'x');
-  EXPECT_EQ(Parse({longArgument.c_str()}).error,
+  EXPECT_EQ(parseArguments({longArgument.c_str()}).error,
             "unknown option \"-\\x1B" + std::string(38, 'x') + "\"... (70002 bytes)");
 }
 
 TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {
   std::vector<std::string> warnings;
-  SaverOptions options = Parse({"-root"}).options;
+  SaverOptions options = parseArguments({"-root"}).options;
   applySaverWindowEnvironment(options, "12345", warnings);
   EXPECT_EQ(options.target, SaverTarget::GivenWindow);
   EXPECT_EQ(options.windowId, 12345u);
 
-  options = Parse({}).options;
+  options = parseArguments({}).options;
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.windowId, 0x20u);
 
-  options = Parse({"-window-id", "7"}).options;  // the explicit window wins
+  options = parseArguments({"-window-id", "7"}).options;  // the explicit window wins
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.windowId, 7u);
 
-  options = Parse({"-fullscreen"}).options;
+  options = parseArguments({"-fullscreen"}).options;
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.target, SaverTarget::FullScreen);
   EXPECT_TRUE(warnings.empty());
 
-  options = Parse({"-root"}).options;
+  options = parseArguments({"-root"}).options;
   applySaverWindowEnvironment(options, "junk", warnings);
   EXPECT_EQ(options.target, SaverTarget::RootWindow);
   EXPECT_EQ(warnings.size(), 1u);
@@ -143,7 +145,7 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
     }
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
-    const OptionsParse parse = Parse(pointers);
+    const OptionsParse parse = parseArguments(pointers);
     EXPECT_EQ(parse.outcome,
               arguments[0] == "-help" ? OptionsOutcome::ShowHelp : OptionsOutcome::Run)
         << line << ": " << parse.error;
@@ -186,7 +188,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
     std::vector<std::string> kept{std::istream_iterator<std::string>(words), {}};
     std::vector<const char*> arguments;
     for (const std::string& word : kept) arguments.push_back(word.c_str());
-    const OptionsParse parse = Parse(arguments);
+    const OptionsParse parse = parseArguments(arguments);
     return parse.outcome == OptionsOutcome::Run && parse.warnings.empty() &&
            parse.options.overrides[index].present && parse.options.overrides[index].number == value;
   };
