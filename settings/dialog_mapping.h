@@ -58,8 +58,8 @@ GlowMode dialogGlowFromSelection(DialogControlValue selection);
 // Symmetry for the check box: 1 when it is BST_CHECKED, otherwise 0.
 std::uint8_t dialogSymmetryFromCheck(DialogControlValue checkState);
 
-// What the controls show when the dialog opens on these settings. A glow of 3 selects an index
-// beyond the Glow list, which leaves the list with no selection.
+// What the controls show when the dialog opens on these settings. Glow WiresOnly (3) selects an
+// index beyond the Glow list, which leaves the list with no selection.
 DialogControls dialogControlsFromSettings(const Settings& settings);
 
 // The settings that OK takes from what the controls reported.
