@@ -133,6 +133,13 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
     } else if (std::strcmp(word, "fullscreen") == 0) {
       options.target = SaverTarget::FullScreen;
       options.targetChosen = true;
+    } else if (std::strcmp(word, "background") == 0) {
+      options.target = SaverTarget::Background;
+      options.targetChosen = true;
+    } else if (std::strcmp(word, "x11") == 0) {
+      options.displayRequest = DisplayRequest::X11;
+    } else if (std::strcmp(word, "wayland") == 0) {
+      options.displayRequest = DisplayRequest::Wayland;
     } else if (std::strcmp(word, "window-id") == 0) {
       if (value == nullptr) return failure(parse, needsValue("a window id"));
       if (!parseWindowId(value, &options.windowId)) {
@@ -196,11 +203,14 @@ void applySaverWindowEnvironment(SaverOptions& options, const char* environmentW
 const char* saverUsageText() {
   return "usage: quellwire [options]\n"
          "  -window             draw in a window of its own (the default)\n"
-         "  -fullscreen         cover the screen; a key, a click, a pointer move or a\n"
-         "                      change of focus ends it\n"
+         "  -fullscreen         cover the screen (on Wayland every output); a key, a click,\n"
+         "                      a pointer move or a change of focus ends it\n"
          "  -root               draw on the root window, or on $XSCREENSAVER_WINDOW\n"
          "  -window-id <id>     draw into the given window (decimal or 0x hexadecimal)\n"
+         "  -background         (Wayland) a live wallpaper on every output; ends on SIGTERM\n"
          "  -display <name>     the X display to use\n"
+         "  -x11, -wayland      draw on X11 or on Wayland (by default Wayland when\n"
+         "                      $WAYLAND_DISPLAY is set and no X11 option is given)\n"
          "  -fps                show the frame rate\n"
          "  -wires <0-100>      number of wires, percent\n"
          "  -length <0-100>     wire length, percent\n"

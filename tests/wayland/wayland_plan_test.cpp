@@ -2,79 +2,9 @@
 
 #include <string>
 
-#include "wayland/display_choice.h"
 #include "wayland/surface_plan.h"
 
 namespace {
-
-// A Wayland session that also has Xwayland's DISPLAY, as most have.
-DisplayFacts Desktop() {
-  DisplayFacts facts{};
-  facts.x11Session = true;
-  facts.waylandSession = true;
-  return facts;
-}
-
-DisplaySystem Chosen(const DisplayFacts& facts) {
-  const DisplayChoice choice = chooseDisplaySystem(facts);
-  EXPECT_FALSE(choice.refused) << choice.refusal;
-  return choice.system;
-}
-
-std::string Refusal(const DisplayFacts& facts) {
-  const DisplayChoice choice = chooseDisplaySystem(facts);
-  EXPECT_TRUE(choice.refused);
-  return choice.refused ? choice.refusal : "";
-}
-
-TEST(DisplayChoice, WaylandSessionsAreSpokenToNativelyUnlessX11IsMeant) {
-  DisplayFacts facts = Desktop();
-  EXPECT_EQ(Chosen(facts), DisplaySystem::Wayland);
-  facts.background = true;
-  EXPECT_EQ(Chosen(facts), DisplaySystem::Wayland);
-
-  // Whatever names an X11 window or display means X11, and so does -x11 or a session without
-  // Wayland; -wayland wins over xscreensaver's window.
-  for (int i = 0; i < 5; ++i) {
-    facts = Desktop();
-    facts.drawsInX11Window = i == 0;
-    facts.displayNamed = i == 1;
-    facts.xscreensaverWindow = i == 2;
-    facts.request = i == 3 ? DisplayRequest::X11 : DisplayRequest::Either;
-    facts.waylandSession = i != 4;
-    EXPECT_EQ(Chosen(facts), DisplaySystem::X11) << i;
-  }
-  facts = Desktop();
-  facts.xscreensaverWindow = true;
-  facts.request = DisplayRequest::Wayland;
-  EXPECT_EQ(Chosen(facts), DisplaySystem::Wayland);
-  facts = Desktop();
-  facts.waylandSession = false;  // -wayland asks libwayland for its default display
-  facts.request = DisplayRequest::Wayland;
-  EXPECT_EQ(Chosen(facts), DisplaySystem::Wayland);
-}
-
-TEST(DisplayChoice, OptionsThatCannotBeCarriedOutAreRefusedWithTheWayOut) {
-  DisplayFacts facts = Desktop();
-  facts.x11Session = false;
-  facts.drawsInX11Window = true;  // -root or -window-id on a Wayland desktop without Xwayland
-  EXPECT_NE(Refusal(facts).find("-background"), std::string::npos);
-  facts.displayNamed = true;  // ... unless a display is named
-  EXPECT_EQ(Chosen(facts), DisplaySystem::X11);
-
-  facts = Desktop();
-  facts.background = true;
-  facts.request = DisplayRequest::X11;
-  EXPECT_NE(Refusal(facts).find("-root"), std::string::npos);
-  facts.request = DisplayRequest::Either;
-  facts.waylandSession = false;
-  EXPECT_NE(Refusal(facts).find("Wayland"), std::string::npos);
-
-  facts = Desktop();
-  facts.request = DisplayRequest::Wayland;
-  facts.displayNamed = true;
-  EXPECT_NE(Refusal(facts).find("-wayland"), std::string::npos);
-}
 
 TEST(SurfacePlan, RolesFollowTheModeAndWhatTheCompositorOffers) {
   const ShellOffer sway{true, true}, weston{false, true}, bare{false, false};

@@ -1,8 +1,10 @@
-#include "wayland/display_choice.h"
+#include "x11/display_choice.h"
 
 namespace {
 
 DisplayChoice refuse(const char* why) { return DisplayChoice{true, DisplaySystem::X11, why}; }
+
+bool isSet(const char* value) { return value != nullptr && value[0] != '\0'; }
 
 }  // namespace
 
@@ -25,4 +27,18 @@ DisplayChoice chooseDisplaySystem(const DisplayFacts& facts) {
         "the root window");
   }
   return DisplayChoice{false, x11 ? DisplaySystem::X11 : DisplaySystem::Wayland, nullptr};
+}
+
+DisplayFacts saverDisplayFacts(const SaverOptions& options, const SaverEnvironment& environment) {
+  DisplayFacts facts{};
+  facts.request = options.displayRequest;
+  facts.drawsInX11Window =
+      options.target == SaverTarget::RootWindow || options.target == SaverTarget::GivenWindow;
+  facts.background = options.target == SaverTarget::Background;
+  facts.displayNamed = !options.displayName.empty();
+  facts.xscreensaverWindow = isSet(environment.xscreensaverWindow) &&
+                             (!options.targetChosen || options.target == SaverTarget::RootWindow);
+  facts.x11Session = isSet(environment.display);
+  facts.waylandSession = isSet(environment.waylandDisplay);
+  return facts;
 }

@@ -5,10 +5,9 @@
 
 #include <cstdint>
 
-enum class DisplaySystem : std::uint8_t { X11, Wayland };
+#include "x11/saver_options.h"
 
-// -x11 / -wayland, or neither.
-enum class DisplayRequest : std::uint8_t { Either, X11, Wayland };
+enum class DisplaySystem : std::uint8_t { X11, Wayland };
 
 struct DisplayFacts {
   DisplayRequest request;
@@ -31,3 +30,13 @@ struct DisplayChoice {
 // -background anywhere but on Wayland, an X11-only option with -wayland, and -root or
 // -window-id where there is no X11 display to draw on.
 DisplayChoice chooseDisplaySystem(const DisplayFacts& facts);
+
+// The environment variables the choice reads; null when not set.
+struct SaverEnvironment {
+  const char* display;             // DISPLAY
+  const char* waylandDisplay;      // WAYLAND_DISPLAY
+  const char* xscreensaverWindow;  // XSCREENSAVER_WINDOW
+};
+
+// The facts of a run with these options (before applySaverWindowEnvironment) here.
+DisplayFacts saverDisplayFacts(const SaverOptions& options, const SaverEnvironment& environment);
