@@ -45,7 +45,7 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   qw_as_user=()
 fi
-printf 'swaybg_command -\nswaynag_command -\n' >"$qw_tmp/sway.conf"
+printf 'swaybg_command -\nswaynag_command -\ndefault_border none\n' >"$qw_tmp/sway.conf"
 chmod 644 "$qw_tmp/sway.conf"
 
 # qw_new_socket <before>: waits for a Wayland socket in the runtime folder that was not among
