@@ -194,16 +194,22 @@ print(w, h, lit, hue, 100 * sx // lit1 // w, 100 * sy // lit1 // h,
       sum(q * 20 >= lit and lit > 0 for q in quadrant))' $size "$2" "$3" "$4"
 }
 
+# qw_lit_count <png>: how many pixels are lit (brightest channel at least 64).
+qw_lit_count() {
+  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 24.9% \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
 # qw_wait_drawn <output> <png> [lit]: waits (up to 20 s) until a screenshot of the output has
 # at least that many lit pixels (default 200); the last screenshot is left in <png>.
 qw_wait_drawn() {
-  local i facts
+  local i lit
   for i in $(seq 1 40); do
     qw_shot "$1" "$2"
-    facts=$(qw_picture "$2" 1 1 1)
-    [ "$(cut -d' ' -f3 <<<"$facts")" -ge "${3:-200}" ] && return
+    lit=$(qw_lit_count "$2")
+    [ "$lit" -ge "${3:-200}" ] && return
     kill -0 "$qw_saver" 2>/dev/null || qw_fail "the saver ended before drawing on $1: $(head -c 500 "$qw_tmp/saver.err")"
     sleep 0.5
   done
-  qw_fail "nothing drawn on $1 (last screenshot: $facts)"
+  qw_fail "nothing drawn on $1 (last screenshot: $lit lit pixels)"
 }

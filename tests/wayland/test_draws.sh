@@ -26,13 +26,11 @@ check_output() {
 
 # The buffers the saver gave the compositor, from its own protocol log: every one at its
 # output's full pixel size, none at the scaled output's logical size.
-export WAYLAND_DEBUG=client
-qw_start_saver -fullscreen -color lapis -glow 0 -wires 100
+WAYLAND_DEBUG=client qw_start_saver -fullscreen -color lapis -glow 0 -wires 100
 check_output fullscreen HEADLESS-1 800 600 0.4 0.9 1.0
 check_output fullscreen HEADLESS-2 1024 768 0.4 0.9 1.0
 kill -TERM "$qw_saver"
 qw_expect_end "fullscreen, SIGTERM" 5
-unset WAYLAND_DEBUG
 sizes=$(grep -oE 'create_buffer\(new id wl_buffer@[0-9]+, [0-9]+, [0-9]+, [0-9]+' "$qw_tmp/saver.err" |
           awk -F', ' '{ print $3 "x" $4 }' | sort -u | tr '\n' ' ')
 qw_log "buffer sizes: $sizes"

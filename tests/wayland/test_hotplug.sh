@@ -33,6 +33,19 @@ change() {
   fi
 }
 
+# Waits (up to 20 s) until one of the outputs shows the window's flock.
+wait_any_drawn() {
+  local i output
+  for i in $(seq 1 40); do
+    for output in $(qw_outputs); do
+      qw_shot "$output" "$qw_tmp/shot.png"
+      [ "$(qw_lit_count "$qw_tmp/shot.png")" -lt 200 ] || return 0
+    done
+    sleep 0.5
+  done
+  qw_fail "-window: the window's flock is on no output"
+}
+
 for mode in -fullscreen -background -window; do
   changes=()
   qw_start_saver "$mode" -glow 1 -wires 100
@@ -46,12 +59,7 @@ for mode in -fullscreen -background -window; do
   [ -n "$(qw_outputs)" ] || { qw_plug; changes+=("+$qw_output"); }
   qw_log "$mode: ${changes[*]}"
   if [ "$mode" = -window ]; then
-    drawn=0
-    for output in $(qw_outputs); do
-      qw_shot "$output" "$qw_tmp/shot.png"
-      [ "$(qw_picture "$qw_tmp/shot.png" 1 1 1 | cut -d' ' -f3)" -lt 200 ] || drawn=1
-    done
-    [ "$drawn" = 1 ] || { sleep 2; qw_wait_drawn "$(qw_outputs | cut -d' ' -f1)" "$qw_tmp/shot.png"; }
+    wait_any_drawn
   else
     for output in $(qw_outputs); do qw_wait_drawn "$output" "$QW_ARTIFACTS/${mode#-}-$output.png"; done
   fi

@@ -13,7 +13,7 @@ start() {
 }
 
 start -fullscreen
-wtype x
+wtype -s 700 x  # the keyboard appears first, as a real one is there all along
 qw_expect_end "key" 5
 
 start -fullscreen
@@ -28,20 +28,20 @@ qw_pointer move 0 0 pause 200 move 3 2
 qw_expect_end "5-pixel move" 5
 
 # Across outputs, moved by sway itself while a pointer device is there: from the first
-# output's right edge to the second's left edge is 2 pixels, to 4 pixels into it 5.
+# output's right edge, where the saver first sees it, to the second's left edge is 2 pixels, to
+# 4 pixels into it 5.
+swaymsg seat - cursor set 799 300 >/dev/null
 start -fullscreen
 "$QW_VIRTUAL_POINTER" pause 8000 &
 qw_saver_pids+=("$!")
-sleep 1
-swaymsg seat - cursor set 799 300 >/dev/null
-qw_expect_running "at the first output's edge" 1
+qw_expect_running "a pointer device at the first output's edge" 1
 swaymsg seat - cursor set 801 300 >/dev/null
 qw_expect_running "moved 2 pixels onto the second output" 1
 swaymsg seat - cursor set 804 300 >/dev/null
 qw_expect_end "moved 5 pixels onto the second output" 5
 
 start -background
-wtype x
+wtype -s 700 x  # the keyboard appears first, as a real one is there all along
 qw_pointer move 0 0 pause 200 click pause 200 move 300 200 pause 200 wheel
 qw_expect_running "background, after keys, buttons and moves" 2
 kill -TERM "$qw_saver"

@@ -26,7 +26,7 @@ wait_log() {
 wait_log started 1 10
 qw_wait_drawn HEADLESS-1 "$QW_ARTIFACTS/idle-1.png"
 qw_wait_drawn HEADLESS-2 "$QW_ARTIFACTS/idle-2.png"
-wtype x
+wtype -s 700 x  # the keyboard appears first, as a real one is there all along
 wait_log "ended 0" 1 5
 qw_log "a key ended the saver with 0"
 

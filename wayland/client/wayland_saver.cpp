@@ -4,6 +4,8 @@
 #include "wayland/client/wayland_saver.h"
 
 #include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -14,10 +16,6 @@
 #include "wayland/client/wayland_client.h"
 
 namespace {
-
-volatile std::sig_atomic_t gEndRequested = 0;
-
-void RequestEnd(int) { gEndRequested = 1; }
 
 // The client's tables are large (a frame driver record per surface): they live here, once.
 WaylandClient gClient;
@@ -205,9 +203,22 @@ bool AnySurfaceMayDraw(const WaylandClient& client) {
   return false;
 }
 
-// Sends what is queued, waits up to `waitMs` (-1: until something comes) for events, a signal
-// cutting the wait short, and dispatches them. False when the connection is lost.
-bool TakeEvents(wl_display* display, std::int32_t waitMs, const sigset_t& waitMask) {
+// SIGTERM and SIGINT end the saver with 0. They are held back from the start, before any
+// thread of the GL driver exists (so none of those takes them), and read from a descriptor
+// that the loop watches beside the connection's: one that comes while a frame is drawn is seen
+// at the next look, however busy the loop is.
+int HoldEndSignals() {
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGTERM);
+  sigaddset(&held, SIGINT);
+  sigprocmask(SIG_BLOCK, &held, nullptr);
+  return signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+// Sends what is queued, waits up to `waitMs` (-1: until something comes) for events or an
+// ending signal, and dispatches the events. False when the connection is lost.
+bool TakeEvents(wl_display* display, std::int32_t waitMs, int signals, bool& endSignalled) {
   while (wl_display_prepare_read(display) != 0) {
     if (wl_display_dispatch_pending(display) < 0) return false;
   }
@@ -215,49 +226,30 @@ bool TakeEvents(wl_display* display, std::int32_t waitMs, const sigset_t& waitMa
     wl_display_cancel_read(display);
     return false;
   }
-  pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-  timespec timeout{waitMs / 1000, (waitMs % 1000) * 1000000L};
-  const int ready = ppoll(&fd, 1, waitMs < 0 ? nullptr : &timeout, &waitMask);
-  if (ready > 0) {
+  pollfd fds[2] = {{wl_display_get_fd(display), POLLIN, 0}, {signals, POLLIN, 0}};
+  const int ready = poll(fds, signals >= 0 ? 2 : 1, waitMs);
+  if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
     if (wl_display_read_events(display) < 0) return false;
   } else {
     wl_display_cancel_read(display);
   }
+  if (signals >= 0 && (fds[1].revents & POLLIN) != 0) endSignalled = true;
   return wl_display_dispatch_pending(display) >= 0;
-}
-
-// SIGTERM and SIGINT end the saver with 0. They are held back except while the loop waits, so
-// a signal always cuts a wait short; held back from the start, before any thread of the GL
-// driver exists, so that none of those threads takes them.
-sigset_t HoldEndSignals() {
-  struct sigaction action {};
-  action.sa_handler = RequestEnd;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-  sigset_t held;
-  sigemptyset(&held);
-  sigaddset(&held, SIGTERM);
-  sigaddset(&held, SIGINT);
-  sigset_t previous;
-  sigprocmask(SIG_BLOCK, &held, &previous);
-  sigdelset(&previous, SIGTERM);
-  sigdelset(&previous, SIGINT);
-  return previous;
 }
 
 enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed };
 
-LoopEnd RunLoop(WaylandClient& client, const sigset_t& waitMask) {
+LoopEnd RunLoop(WaylandClient& client, int signals) {
   std::uint32_t frames = 0;
   std::int32_t waitMs = 0;
+  bool endSignalled = false;
   for (;;) {
-    if (!TakeEvents(client.display, waitMs, waitMask)) {
+    if (!TakeEvents(client.display, waitMs, signals, endSignalled)) {
       return wl_display_get_error(client.display) == EPROTO ? LoopEnd::ProtocolError
                                                             : LoopEnd::ConnectionLost;
     }
     if (!Settle(client)) return LoopEnd::BuildFailed;
-    if (client.ended || gEndRequested) return LoopEnd::Done;
+    if (client.ended || endSignalled) return LoopEnd::Done;
     const std::uint32_t now = WaylandTickMs();
     if (frameTimerTakeTick(client.timer, now) && DrawSurfaces(client) > 0 &&
         client.run.frameLimit != 0 && ++frames >= client.run.frameLimit) {
@@ -296,7 +288,7 @@ void Disconnect(WaylandClient& client) {
 }  // namespace
 
 int RunWaylandSaver(const WaylandRun& run) {
-  const sigset_t waitMask = HoldEndSignals();
+  const int signals = HoldEndSignals();
   WaylandClient& client = gClient;
   client.run = run;
   client.display = wl_display_connect(nullptr);
@@ -330,7 +322,7 @@ int RunWaylandSaver(const WaylandRun& run) {
   if (client.role == SurfaceRole::Toplevel) MakeSaverSurface(client, nullptr);
   frameTimerStart(client.timer, kFramePeriodMs, WaylandTickMs());
 
-  const LoopEnd end = RunLoop(client, waitMask);
+  const LoopEnd end = RunLoop(client, signals);
   if (end == LoopEnd::ConnectionLost || end == LoopEnd::ProtocolError) {
     // What the surfaces drew on is gone with the connection: no GL call on it, nothing sent.
     for (SaverSurface& s : client.surfaces) {
