@@ -4,11 +4,6 @@
 
 namespace {
 
-std::uint64_t axisDistance(std::int32_t from, std::int32_t to) {
-  const std::int64_t difference = static_cast<std::int64_t>(to) - static_cast<std::int64_t>(from);
-  return static_cast<std::uint64_t>(difference < 0 ? -difference : difference);
-}
-
 // The tail: the autoplay query, otherwise the system's default handling.
 CloseDecision tail(std::uint32_t message, const SaverHostState& host, std::uint32_t steps = 0) {
   if (host.autoplayMessage != 0 && message == host.autoplayMessage) {
@@ -17,25 +12,45 @@ CloseDecision tail(std::uint32_t message, const SaverHostState& host, std::uint3
   return {steps, CloseRoute::DefaultWindowProc, 0};
 }
 
-// Which messages by themselves, in a running full-screen saver, ask it to close.
-std::uint32_t screen(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                     const SaverHostState& host, ScreenPoint pointer) {
+// The input a message stands for under the wake rule, when it stands for one. (The wheel's
+// messages stand for none: a wheel never ends the saver.)
+bool wakeInputOf(std::uint32_t message, std::uintptr_t wParam, ScreenPoint pointer,
+                 WakeInput* input) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+      *input = WakeInput{WakeInputKind::KeyDown, pointer};
+      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      return CloseStepPostClose;
+      *input = WakeInput{WakeInputKind::ButtonDown, pointer};
+      return true;
     case WM_MOUSEMOVE:
-      if (PointerDistance(host.cursorOrigin, pointer) > SaverHostState::wakeThreshold) {
-        return CloseStepPostClose | CloseStepStorePointer;
-      }
-      return 0;
+      *input = WakeInput{WakeInputKind::PointerMoved, pointer};
+      return true;
+    case WM_ACTIVATEAPP:
+      if (wParam) return false;  // only the program losing activation counts
+      *input = WakeInput{WakeInputKind::FocusLost, pointer};
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Which messages by themselves, in a running full-screen saver, ask it to close. A pointer move
+// that does also records where the pointer is.
+std::uint32_t screen(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                     const SaverHostState& host, ScreenPoint pointer) {
+  WakeInput input{};
+  if (wakeInputOf(message, wParam, pointer, &input)) {
+    if (!inputWakes(input, host.cursorOrigin)) return 0;
+    return input.kind == WakeInputKind::PointerMoved ? CloseStepPostClose | CloseStepStorePointer
+                                                     : CloseStepPostClose;
+  }
+  switch (message) {
     case WM_SHOWWINDOW:
       return wParam ? CloseStepHideCursor : 0u;
-    case WM_ACTIVATEAPP:
-      return wParam ? 0u : CloseStepPostClose;  // the program is losing activation
     case WM_POWER:
     case WM_POWERBROADCAST:
       switch (DecidePowerRule(message, wParam, lParam)) {
@@ -53,10 +68,6 @@ std::uint32_t screen(std::uint32_t message, std::uintptr_t wParam, std::intptr_t
 }
 
 }  // namespace
-
-std::uint64_t PointerDistance(ScreenPoint from, ScreenPoint to) {
-  return axisDistance(from.x, to.x) + axisDistance(from.y, to.y);
-}
 
 CloseDecision DecideDefaultHandling(std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam, const SaverHostState& host,

@@ -28,10 +28,8 @@ struct CloseDecision {
   std::intptr_t result;  // when route is Return
 };
 
-// pointer is the pointer position in screen pixels; only WM_MOUSEMOVE reads it.
+// pointer is the pointer position in screen pixels; only WM_MOUSEMOVE reads it. The input that
+// ends a full-screen saver is judged by the shared wake rule (display/wake_rule.h).
 CloseDecision DecideDefaultHandling(std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam, const SaverHostState& host,
                                     ScreenPoint pointer);
-
-// Horizontal plus vertical distance, without overflow for any two positions.
-std::uint64_t PointerDistance(ScreenPoint from, ScreenPoint to);

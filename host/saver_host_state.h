@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "display/wake_rule.h"
 #include "host/system_handles.h"
 #include "host/system_values.h"
 
@@ -23,17 +24,7 @@ using VerifyPasswordFunction = int(QW_SYSTEM_CALL*)(WindowHandle window);
 using AssociateContextFunction = InputContextHandle(QW_SYSTEM_CALL*)(WindowHandle window,
                                                                      InputContextHandle context);
 
-// A pointer position in screen pixels.
-struct ScreenPoint {
-  std::int32_t x;
-  std::int32_t y;
-};
-
 struct SaverHostState {
-  // The pointer must move more than this many pixels (horizontal plus vertical distance from
-  // cursorOrigin) to end the saver.
-  static constexpr std::uint32_t wakeThreshold = 4;
-
   ModuleHandle instance = nullptr;    // the program's own module
   bool is9xPlatform = false;          // the system reports VER_PLATFORM_WIN32_WINDOWS
   WindowHandle mainWindow = nullptr;  // the saver window once created

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
 # the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
-# compilers for the Windows build, Wine (64- and 32-bit, with 32-bit Mesa for the 32-bit saver's
+# compilers for the Windows build (and wixl for its Windows Installer packages, msitools to read
+# them), Wine (64- and 32-bit, with 32-bit Mesa for the 32-bit saver's
 # OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to
 # read resources out of it), clang with libFuzzer for the fuzz targets, clang-format for the
 # layout check, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
@@ -18,6 +19,7 @@ packages=(
   libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
   libx11-dev libgl-dev libglx-dev libglx-mesa0 python3
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wixl msitools
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev clang-format
   xscreensaver xscreensaver-data xscreensaver-gl lintian

@@ -1,9 +1,8 @@
 // Building the scene of a new saver window from the settings and the window's client size.
 //
 // The portable part of the build: the frame clock (its start tick read by the caller, as every
-// tick is), the seeding of the generator and the scene. The frame driver does the rest with its
-// platform: it ends the process with kSceneBuildFailedExitStatus when this reports failure, and
-// otherwise sets the GL clear colour to transparent black.
+// tick is), the seeding of the generator and the scene. When this reports failure the saver's
+// back end ends the process with kSceneBuildFailedExitStatus.
 #pragma once
 
 #include <cstdint>

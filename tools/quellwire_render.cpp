@@ -34,18 +34,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   HeadlessWindow window{};
-  if (!HeadlessWindowOpen(window, options.scene.width, options.scene.height, &HeadlessPixelFormat,
+  if (!HeadlessWindowOpen(window, options.scene.width, options.scene.height, &HeadlessSurfaceFormat,
                           1)) {
     std::fprintf(stderr, "quellwire-render: no memory for a %dx%d picture\n", options.scene.width,
                  options.scene.height);
     return 1;
   }
-  window.storedSettings = traceSettings(options.scene);
   window.tickMs = options.scene.seed;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
-  RunCreationSequence(state, system);
-  if (window.endRequested || state.renderContext == nullptr) {
+  const ClientSize size{options.scene.width, options.scene.height};
+  if (!RunCreationSequence(state, system, size, traceSettings(options.scene)) ||
+      !state.hasContext) {
     std::fprintf(stderr, "quellwire-render: the scene or the GL context could not be made\n");
     HeadlessWindowClose(window);
     return 1;

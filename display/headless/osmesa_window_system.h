@@ -1,6 +1,6 @@
-// A saver window without a window system: an OSMesa context drawing into a memory buffer. The
-// frame sequences run on it unchanged, so the native renderer and the native tests can create,
-// draw and release exactly as the saver window does.
+// A window without a window system: an OSMesa context drawing into a memory buffer. The frame
+// sequences run on it unchanged, so the native renderer and the native tests can create, draw
+// and release exactly as a saver window does.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +8,11 @@
 #include "display/window_system.h"
 
 struct HeadlessWindow {
-  // What the window reports as its client area; may be 0 x 0.
+  // What the window reports as its size; may be 0 x 0.
   std::int32_t clientWidth;
   std::int32_t clientHeight;
-  // The settings its store holds: the defaults unless changed before the window is created.
-  Settings storedSettings;
-  // The formats its device offers, in index order (index 1 is formats[0]).
-  const PixelFormatDescription* formats;
+  // The formats it can be drawn with, in index order (index 1 is formats[0]).
+  const SurfaceFormat* formats;
   int formatCount;
 
   // The memory the context draws into: RGBA, bottom row first, at least 1 x 1.
@@ -23,33 +21,25 @@ struct HeadlessWindow {
   std::uint8_t* pixels;
 
   // What the frame sequences did to it.
-  bool deviceContextTaken;
-  int pixelFormat;  // the format set; 0 when none
-  void* context;    // the OSMesa context, null when none was made
-  bool timerRunning;
-  std::uint32_t timerId;
-  std::uint32_t timerPeriodMs;
+  int format;     // the 1-based index of the format chosen; 0 when none
+  void* context;  // the OSMesa context, null when none was made
   std::uint32_t swapCount;
-  // The tick count it reports (GetTickCount), set by its user; and whether the frame sequences
-  // asked for the process to end, with what status (the headless window only records it).
+  // The tick count it reports, set by its user.
   std::uint32_t tickMs;
-  bool endRequested;
-  int exitStatus;
 };
 
-// The one format an OSMesa surface offers: generic software OpenGL into memory, single-buffered,
-// RGBA, 32 colour and 16 depth bits.
-extern const PixelFormatDescription HeadlessPixelFormat;
+// The one format an OSMesa surface offers: software OpenGL into memory, single-buffered, RGBA,
+// 32 colour and 16 depth bits.
+extern const SurfaceFormat HeadlessSurfaceFormat;
 
-// Prepares a window of the given client size offering the given formats, and obtains its
-// drawing memory. False when the memory cannot be obtained; the window is then unusable.
+// Prepares a window of the given size offering the given formats, and obtains its drawing
+// memory. False when the memory cannot be obtained; the window is then unusable.
 bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth, std::int32_t clientHeight,
-                        const PixelFormatDescription* formats, int formatCount);
+                        const SurfaceFormat* formats, int formatCount);
 
-// The window takes a new client size, as a window does when its user or its owner resizes it:
-// its drawing memory is made anew for that size (black), and a context current on the window
-// draws into the new memory. False when the memory cannot be obtained; the window keeps its
-// old size then.
+// The window takes a new size, as a window does when its user or its owner resizes it: its
+// drawing memory is made anew for that size (black), and a context current on the window draws
+// into the new memory. False when the memory cannot be obtained; the window keeps its old size.
 bool HeadlessWindowResize(HeadlessWindow& window, std::int32_t clientWidth,
                           std::int32_t clientHeight);
 

@@ -6,9 +6,7 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR is 40 
 
 namespace {
 
-HWND Hwnd(WindowHandle window) { return static_cast<HWND>(window); }
-HDC Hdc(DeviceContextHandle deviceContext) { return static_cast<HDC>(deviceContext); }
-HGLRC Hglrc(RenderContextHandle renderContext) { return static_cast<HGLRC>(renderContext); }
+Win32Window& Record(void* window) { return *static_cast<Win32Window*>(window); }
 
 // A zeroed descriptor of size 40, version 1.
 PIXELFORMATDESCRIPTOR BlankDescriptor() {
@@ -19,76 +17,94 @@ PIXELFORMATDESCRIPTOR BlankDescriptor() {
   return descriptor;
 }
 
-ClientSize GetClientSize(WindowHandle window) {
-  RECT rect{};
-  GetClientRect(Hwnd(window), &rect);
-  return ClientSize{rect.right, rect.bottom};
-}
-
-// The settings come from the current user's registry, with their defaults and limits.
-void LoadStoredSettings(WindowHandle, Settings& settings) {
-  loadSettings();
-  settings = currentSettings();
-}
-
-DeviceContextHandle GetDeviceContext(WindowHandle window) { return GetDC(Hwnd(window)); }
-
-// A format that cannot be described is left as the zeroed descriptor.
-int Describe(WindowHandle, DeviceContextHandle deviceContext, int index,
-             PixelFormatDescription* format) {
+// The descriptor handed over when the chosen format is set: double-buffered OpenGL, RGBA, 16
+// colour bits. The format itself is the chosen index, not this description.
+PIXELFORMATDESCRIPTOR ContextDescriptor() {
   PIXELFORMATDESCRIPTOR descriptor = BlankDescriptor();
-  const int count = DescribePixelFormat(Hdc(deviceContext), index, sizeof descriptor, &descriptor);
-  format->flags = descriptor.dwFlags;
-  format->pixelType = descriptor.iPixelType;
-  format->colorBits = descriptor.cColorBits;
-  format->depthBits = descriptor.cDepthBits;
+  descriptor.dwFlags = PFD_DOUBLEBUFFER | PFD_SUPPORT_OPENGL;
+  descriptor.iPixelType = PFD_TYPE_RGBA;
+  descriptor.cColorBits = 16;
+  return descriptor;
+}
+
+// The generic implementation renders in software unless it says it is accelerated; a format
+// flagged accelerated without being generic is of no known kind.
+FormatRenderer RendererOf(DWORD flags) {
+  const bool generic = (flags & PFD_GENERIC_FORMAT) != 0;
+  const bool accelerated = (flags & PFD_GENERIC_ACCELERATED) != 0;
+  if (generic) return accelerated ? FormatRenderer::AcceleratedSoftware : FormatRenderer::Software;
+  return accelerated ? FormatRenderer::Unknown : FormatRenderer::Hardware;
+}
+
+SurfaceFormat SurfaceFormatOf(const PIXELFORMATDESCRIPTOR& descriptor) {
+  SurfaceFormat format{};
+  format.openGl = (descriptor.dwFlags & PFD_SUPPORT_OPENGL) != 0;
+  format.window = (descriptor.dwFlags & PFD_DRAW_TO_WINDOW) != 0;
+  format.bitmap = (descriptor.dwFlags & PFD_DRAW_TO_BITMAP) != 0;
+  format.doubleBuffered = (descriptor.dwFlags & PFD_DOUBLEBUFFER) != 0;
+  format.colorIndex = descriptor.iPixelType == PFD_TYPE_COLORINDEX;
+  format.renderer = RendererOf(descriptor.dwFlags);
+  format.colorBits = descriptor.cColorBits;
+  format.depthBits = descriptor.cDepthBits;
+  return format;
+}
+
+// A format that cannot be described reads as the zeroed descriptor.
+int ListPixelFormats(const void* source, int index, SurfaceFormat* format) {
+  HDC deviceContext = static_cast<HDC>(const_cast<void*>(source));
+  PIXELFORMATDESCRIPTOR descriptor = BlankDescriptor();
+  const int count = DescribePixelFormat(deviceContext, index, sizeof descriptor, &descriptor);
+  *format = SurfaceFormatOf(descriptor);
   return count;
 }
 
-void SetFormat(WindowHandle, DeviceContextHandle deviceContext, int format,
-               const PixelFormatDescription& wanted) {
-  PIXELFORMATDESCRIPTOR descriptor = BlankDescriptor();
-  descriptor.dwFlags = wanted.flags;
-  descriptor.iPixelType = wanted.pixelType;
-  descriptor.cColorBits = wanted.colorBits;
-  descriptor.cDepthBits = wanted.depthBits;
-  SetPixelFormat(Hdc(deviceContext), format, &descriptor);
+ClientSize GetClientSize(void* window) {
+  RECT rect{};
+  GetClientRect(Record(window).window, &rect);
+  return ClientSize{rect.right, rect.bottom};
 }
 
-RenderContextHandle CreateContext(WindowHandle, DeviceContextHandle deviceContext) {
-  return wglCreateContext(Hdc(deviceContext));
+// Nothing is checked: a format of 0 fails to be set, and then so does the context.
+bool CreateRenderContext(void* window, const SurfaceRequest& request) {
+  Win32Window& w = Record(window);
+  const PIXELFORMATDESCRIPTOR descriptor = ContextDescriptor();
+  w.deviceContext = GetDC(w.window);
+  const int format = ChooseScoredPixelFormat(w.deviceContext, request);
+  SetPixelFormat(w.deviceContext, format, &descriptor);
+  w.renderContext = wglCreateContext(w.deviceContext);
+  return w.renderContext != nullptr;
 }
 
-void MakeCurrent(WindowHandle, DeviceContextHandle deviceContext,
-                 RenderContextHandle renderContext) {
-  wglMakeCurrent(Hdc(deviceContext), Hglrc(renderContext));
+void MakeCurrent(void* window, bool current) {
+  Win32Window& w = Record(window);
+  if (current) {
+    wglMakeCurrent(w.deviceContext, w.renderContext);
+  } else {
+    wglMakeCurrent(nullptr, nullptr);
+  }
 }
 
-void DeleteContext(WindowHandle, RenderContextHandle renderContext) {
-  wglDeleteContext(Hglrc(renderContext));
+void Swap(void* window) { SwapBuffers(Record(window).deviceContext); }
+
+void DestroyRenderContext(void* window) {
+  Win32Window& w = Record(window);
+  wglDeleteContext(w.renderContext);
+  ReleaseDC(w.window, w.deviceContext);
+  // The handles are gone; nothing may use them again.
+  w.renderContext = nullptr;
+  w.deviceContext = nullptr;
 }
 
-void ReleaseDeviceContext(WindowHandle window, DeviceContextHandle deviceContext) {
-  ReleaseDC(Hwnd(window), Hdc(deviceContext));
-}
-
-void StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
-  SetTimer(Hwnd(window), id, periodMs, nullptr);
-}
-
-void StopTimer(WindowHandle window, std::uint32_t id) { KillTimer(Hwnd(window), id); }
-
-void Swap(WindowHandle, DeviceContextHandle deviceContext) { SwapBuffers(Hdc(deviceContext)); }
-
-std::uint32_t TickCount(WindowHandle) { return GetTickCount(); }
-
-void EndProcess(WindowHandle, int exitStatus) { ExitProcess(static_cast<UINT>(exitStatus)); }
+std::uint32_t TickCount(void*) { return GetTickCount(); }
 
 }  // namespace
 
-WindowSystem Win32WindowSystem(HWND window) {
-  return WindowSystem{
-      window,        GetClientSize, LoadStoredSettings, GetDeviceContext,     Describe,   SetFormat,
-      CreateContext, MakeCurrent,   DeleteContext,      ReleaseDeviceContext, StartTimer, StopTimer,
-      Swap,          TickCount,     EndProcess};
+int ChooseScoredPixelFormat(HDC deviceContext, const SurfaceRequest& request) {
+  return chooseSurfaceFormat(ListPixelFormats, deviceContext, request);
+}
+
+WindowSystem Win32WindowSystem(Win32Window& record) {
+  return WindowSystem{&record,     GetClientSize, CreateRenderContext,
+                      MakeCurrent, Swap,          DestroyRenderContext,
+                      TickCount};
 }

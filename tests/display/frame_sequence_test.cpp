@@ -13,6 +13,7 @@
 
 #include "display/headless/osmesa_window_system.h"
 #include "render/glow_sizes.h"
+#include "settings/stored_settings.h"
 #include "sim/scene_build.h"
 #include "sim/storage.h"
 
@@ -21,137 +22,78 @@ namespace {
 // ---- The order of the platform calls, seen through a recording window system. ----
 
 struct RecordingWindow {
-  std::vector<PixelFormatDescription> formats;
+  bool contextMade = true;
   std::vector<std::string> calls;
   std::uint32_t tick = 5000;
 };
 
-DeviceContextHandle const RecordedDc = reinterpret_cast<DeviceContextHandle>(0xDC);
-RenderContextHandle const RecordedRc = reinterpret_cast<RenderContextHandle>(0x6C);
-
-RecordingWindow& Recorder(WindowHandle window) { return *static_cast<RecordingWindow*>(window); }
-
-std::string Name(const void* handle) {
-  if (handle == nullptr) return "null";
-  if (handle == RecordedDc) return "dc";
-  if (handle == RecordedRc) return "rc";
-  return "?";
-}
+RecordingWindow& Recorder(void* window) { return *static_cast<RecordingWindow*>(window); }
 
 WindowSystem RecordingWindowSystem(RecordingWindow& window) {
   WindowSystem system{};
   system.window = &window;
-  system.getClientSize = [](WindowHandle w) {
-    Recorder(w).calls.push_back("getClientSize");
+  system.clientSize = [](void* w) {
+    Recorder(w).calls.push_back("clientSize");
     return ClientSize{640, 480};
   };
-  system.loadSettings = [](WindowHandle w, Settings& settings) {
-    Recorder(w).calls.push_back("loadSettings");
-    settings.color = 4;
+  system.createContext = [](void* w, const SurfaceRequest& request) {
+    Recorder(w).calls.push_back("createContext " + std::to_string(request.colorBits) + " " +
+                                std::to_string(request.depthBits) + " " +
+                                std::to_string(request.doubleBuffer) + " " +
+                                std::to_string(request.acceleration));
+    return Recorder(w).contextMade;
   };
-  system.getDeviceContext = [](WindowHandle w) {
-    Recorder(w).calls.push_back("getDeviceContext");
-    return RecordedDc;
+  system.makeCurrent = [](void* w, bool current) {
+    Recorder(w).calls.push_back(current ? "makeCurrent" : "makeNoneCurrent");
   };
-  system.describePixelFormat = [](WindowHandle w, DeviceContextHandle dc, int index,
-                                  PixelFormatDescription* format) {
-    RecordingWindow& r = Recorder(w);
-    r.calls.push_back("describe " + Name(dc) + " " + std::to_string(index));
-    if (index >= 1 && static_cast<std::size_t>(index) <= r.formats.size()) {
-      *format = r.formats[static_cast<std::size_t>(index) - 1];
-    }
-    return static_cast<int>(r.formats.size());
-  };
-  system.setPixelFormat = [](WindowHandle w, DeviceContextHandle dc, int format,
-                             const PixelFormatDescription& d) {
-    Recorder(w).calls.push_back("setPixelFormat " + Name(dc) + " " + std::to_string(format) +
-                                " flags " + std::to_string(d.flags) + " type " +
-                                std::to_string(d.pixelType) + " colour " +
-                                std::to_string(d.colorBits));
-  };
-  system.createRenderContext = [](WindowHandle w, DeviceContextHandle dc) {
-    Recorder(w).calls.push_back("createRenderContext " + Name(dc));
-    return RecordedRc;
-  };
-  system.makeCurrent = [](WindowHandle w, DeviceContextHandle dc, RenderContextHandle rc) {
-    Recorder(w).calls.push_back("makeCurrent " + Name(dc) + " " + Name(rc));
-  };
-  system.deleteRenderContext = [](WindowHandle w, RenderContextHandle rc) {
-    Recorder(w).calls.push_back("deleteRenderContext " + Name(rc));
-  };
-  system.releaseDeviceContext = [](WindowHandle w, DeviceContextHandle dc) {
-    Recorder(w).calls.push_back("releaseDeviceContext " + Name(dc));
-  };
-  system.startTimer = [](WindowHandle w, std::uint32_t id, std::uint32_t period) {
-    Recorder(w).calls.push_back("startTimer " + std::to_string(id) + " " + std::to_string(period));
-  };
-  system.stopTimer = [](WindowHandle w, std::uint32_t id) {
-    Recorder(w).calls.push_back("stopTimer " + std::to_string(id));
-  };
-  system.swapBuffers = [](WindowHandle w, DeviceContextHandle dc) {
-    Recorder(w).calls.push_back("swapBuffers " + Name(dc));
-  };
-  system.tickCount = [](WindowHandle w) {
+  system.swapBuffers = [](void* w) { Recorder(w).calls.push_back("swapBuffers"); };
+  system.destroyContext = [](void* w) { Recorder(w).calls.push_back("destroyContext"); };
+  system.tickCount = [](void* w) {
     RecordingWindow& r = Recorder(w);
     r.calls.push_back("tickCount");
     return r.tick;
   };
-  system.endProcess = [](WindowHandle w, int status) {
-    Recorder(w).calls.push_back("endProcess " + std::to_string(status));
-  };
   return system;
 }
 
-const PixelFormatDescription Single16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW, PFD_TYPE_RGBA, 16,
-                                      16};
-const PixelFormatDescription Double16{PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER,
-                                      PFD_TYPE_RGBA, 16, 16};
+Settings ColourFourSettings() {
+  Settings settings{};
+  settings.color = 4;
+  return settings;
+}
 
 // No GL context is current in these tests, so every GL call in the sequences does nothing.
 TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
-  RecordingWindow window{{Single16, Double16}, {}};
+  RecordingWindow window;
   const WindowSystem system = RecordingWindowSystem(window);
   FrameDriverState state{};
 
-  RunCreationSequence(state, system);
-  EXPECT_EQ(window.calls, (std::vector<std::string>{
-                              "getClientSize",
-                              "loadSettings",
-                              "getDeviceContext",
-                              "describe dc 1",
-                              "describe dc 1",
-                              "describe dc 2",
-                              "setPixelFormat dc 2 flags 33 type 0 colour 16",
-                              "createRenderContext dc",
-                              "makeCurrent dc rc",
-                              "tickCount",
-                              "startTimer 1 10",
-                          }));
+  EXPECT_TRUE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{"createContext -1 -1 1 1", "makeCurrent", "tickCount"}));
   EXPECT_EQ(state.windowWidth, 640);
   EXPECT_EQ(state.windowHeight, 480);
   EXPECT_EQ(state.settings.color, 4);
-  EXPECT_EQ(state.deviceContext, RecordedDc);
-  EXPECT_EQ(state.renderContext, RecordedRc);
+  EXPECT_TRUE(state.hasContext);
 
   window.calls.clear();
   RunFrame(state, system);
-  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers dc"}));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers"}));
+  // The frame-rate figures read the clock once more, before the swap.
+  state.showFps = true;
+  window.calls.clear();
+  RunFrame(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "tickCount", "swapBuffers"}));
 
-  const std::vector<std::string> releaseCalls{
-      "stopTimer 1",
-      "makeCurrent null null",
-      "deleteRenderContext rc",
-      "releaseDeviceContext dc",
-  };
+  const std::vector<std::string> releaseCalls{"makeNoneCurrent", "destroyContext"};
   window.calls.clear();
   RunReleaseSequence(state, system);
   EXPECT_EQ(window.calls, releaseCalls);
-  EXPECT_EQ(state.deviceContext, nullptr);
-  EXPECT_EQ(state.renderContext, nullptr);
+  EXPECT_FALSE(state.hasContext);
   releaseSceneAndClock(state.frameClock, state.scene);
 
   // A window already gone is released by the same platform steps (its GL calls are left out).
-  RunCreationSequence(state, system);
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
   state.glowTextures.names[GlowCaptureTexture] = 7;
   state.glowTextures.names[GlowBlurTexture] = 8;
   window.calls.clear();
@@ -159,18 +101,26 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(window.calls, releaseCalls);
   EXPECT_EQ(state.glowTextures.names[GlowCaptureTexture], 0u);
   EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], 0u);
-  EXPECT_EQ(state.deviceContext, nullptr);
-  EXPECT_EQ(state.renderContext, nullptr);
+  EXPECT_FALSE(state.hasContext);
+  releaseSceneAndClock(state.frameClock, state.scene);
+
+  // Without a context the frames still run (and draw nothing), without the figures.
+  window.contextMade = false;
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
+  EXPECT_FALSE(state.hasContext);
+  window.calls.clear();
+  RunFrame(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers"}));
   releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 // The scene: built at creation from the loaded settings, the client size and a clock started at
 // the current tick (its seed); every frame advances the clock and the scene by the clock's step.
 TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
-  RecordingWindow window{{Double16}, {}};
+  RecordingWindow window;
   const WindowSystem system = RecordingWindowSystem(window);
   FrameDriverState state{};
-  RunCreationSequence(state, system);  // settings: the loaded colour 4, otherwise zeros
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
   ASSERT_NE(state.frameClock, nullptr);
   ASSERT_NE(state.scene, nullptr);
   EXPECT_EQ(state.frameClock->startTick, 5000u);
@@ -188,22 +138,23 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   RunFrame(state, system);
   EXPECT_EQ(state.scene->activationElapsedUs, 16000u + 60000000u);
 
-  RunCreationSequence(state, system);  // a new window: a new clock and scene
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());  // a new window
   EXPECT_NE(state.frameClock, firstClock);
   EXPECT_EQ(state.scene->activationElapsedUs, 0u);
   releaseSceneAndClock(firstClock, firstScene);
   releaseSceneAndClock(state.frameClock, state.scene);
 }
 
-TEST(FrameSequenceScene, ASceneThatCannotBeBuiltEndsTheProcessWithMinusOne) {
-  RecordingWindow window{{Double16}, {}};
+// The back end ends the process when told the scene could not be built.
+TEST(FrameSequenceScene, ASceneThatCannotBeBuiltIsReportedAfterTheClockIsRead) {
+  RecordingWindow window;
   const WindowSystem system = RecordingWindowSystem(window);
   FrameDriverState state{};
   storageSetAllocator([](std::size_t, std::size_t) -> void* { return nullptr; }, nullptr);
-  RunCreationSequence(state, system);
+  EXPECT_FALSE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
   storageSetAllocator(nullptr, nullptr);
-  const std::vector<std::string> tail(window.calls.end() - 3, window.calls.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"tickCount", "endProcess -1", "startTimer 1 10"}));
+  EXPECT_EQ(window.calls.back(), "tickCount");
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 // ---- The GL state, run headless on OSMesa. ----
@@ -222,8 +173,8 @@ std::string SizeName(const ::testing::TestParamInfo<Size>& info) {
 class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(
-        HeadlessWindowOpen(window_, GetParam().width, GetParam().height, &HeadlessPixelFormat, 1));
+    ASSERT_TRUE(HeadlessWindowOpen(window_, GetParam().width, GetParam().height,
+                                   &HeadlessSurfaceFormat, 1));
     system_ = HeadlessWindowSystem(window_);
   }
   void TearDown() override {
@@ -241,19 +192,21 @@ class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
     return true;
   }
 
+  void Create() {
+    RunCreationSequence(state_, system_, ClientSize{GetParam().width, GetParam().height},
+                        settingsDefaults());
+  }
+
   HeadlessWindow window_{};
   WindowSystem system_{};
   FrameDriverState state_{};
 };
 
-TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
-  RunCreationSequence(state_, system_);
-  ASSERT_NE(state_.renderContext, nullptr);
-  EXPECT_EQ(OSMesaGetCurrentContext(), state_.renderContext);
-  EXPECT_EQ(window_.pixelFormat, 1);
-  EXPECT_TRUE(window_.timerRunning);
-  EXPECT_EQ(window_.timerId, 1u);
-  EXPECT_EQ(window_.timerPeriodMs, 10u);
+TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlState) {
+  Create();
+  ASSERT_TRUE(state_.hasContext);
+  EXPECT_EQ(OSMesaGetCurrentContext(), window_.context);
+  EXPECT_EQ(window_.format, 1);
 
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -305,7 +258,7 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
   for (const char* request : {"cpu", "gl", static_cast<const char*>(nullptr)}) {
     if (request != nullptr) setenv(kGlowBlurVariable, request, 1);
     if (request == nullptr) unsetenv(kGlowBlurVariable);
-    RunCreationSequence(state_, system_);
+    Create();
     EXPECT_EQ(state_.glowTextures.path,
               request != nullptr && request[0] == 'g' ? GlowBlurPath::Gl : GlowBlurPath::Software);
     RunReleaseSequence(state_, system_);
@@ -314,7 +267,7 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlStateAndTheTimer) {
 }
 
 TEST_P(HeadlessFrameDriver, FrameClearsToBlackRestoresBlendingAndSwaps) {
-  RunCreationSequence(state_, system_);
+  Create();
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   glFinish();
@@ -342,7 +295,7 @@ bool unbindSeen = false;
 WindowSystem headlessForRelease{};
 
 TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneCurrent) {
-  RunCreationSequence(state_, system_);
+  Create();
   glGenTextures(2, state_.glowTextures.names);
   for (int i = 0; i < 2; ++i) {
     namesToWatch[i] = state_.glowTextures.names[i];
@@ -354,13 +307,13 @@ TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneC
   texturesGoneWhenUnbinding = false;
   headlessForRelease = system_;
   WindowSystem watched = system_;
-  watched.makeCurrent = [](WindowHandle w, DeviceContextHandle dc, RenderContextHandle rc) {
-    if (dc == nullptr && rc == nullptr && !unbindSeen) {
+  watched.makeCurrent = [](void* w, bool current) {
+    if (!current && !unbindSeen) {
       unbindSeen = true;
       texturesGoneWhenUnbinding = OSMesaGetCurrentContext() != nullptr &&
                                   !glIsTexture(namesToWatch[0]) && !glIsTexture(namesToWatch[1]);
     }
-    headlessForRelease.makeCurrent(w, dc, rc);
+    headlessForRelease.makeCurrent(w, current);
   };
 
   RunReleaseSequence(state_, watched);
@@ -371,8 +324,6 @@ TEST_P(HeadlessFrameDriver, ReleaseDeletesTexturesBeforeTheContextAndLeavesNoneC
   EXPECT_EQ(state_.glowTextures.names[1], 0u);
   EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
   EXPECT_EQ(window_.context, nullptr);
-  EXPECT_FALSE(window_.deviceContextTaken);
-  EXPECT_FALSE(window_.timerRunning);
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
@@ -382,9 +333,10 @@ INSTANTIATE_TEST_SUITE_P(ClientSizes, HeadlessFrameDriver,
 // A window that changes size: the drawing follows it before the next frame, the flock carries on.
 TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) {
   HeadlessWindow window{};
-  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessPixelFormat, 1));
-  window.storedSettings.glow = 2;
-  window.storedSettings.quantity = 1.0f;
+  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessSurfaceFormat, 1));
+  Settings settings = settingsDefaults();
+  settings.glow = 2;
+  settings.quantity = 1.0f;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
   auto runFrames = [&](int count) {
@@ -399,7 +351,7 @@ TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) 
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side);
     return side;
   };
-  RunCreationSequence(state, system);
+  RunCreationSequence(state, system, ClientSize{160, 120}, settings);
   runFrames(150);
   Scene* const scene = state.scene;
   FrameClock* const clock = state.frameClock;
@@ -460,16 +412,16 @@ WindowSystem headlessForSwap{};
 
 TEST(HeadlessFrameDriverSwap, EachSwapShowsTheFinishedFrame) {
   HeadlessWindow window{};
-  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessPixelFormat, 1));
+  ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessSurfaceFormat, 1));
   headlessForSwap = HeadlessWindowSystem(window);
   WindowSystem system = headlessForSwap;
-  system.swapBuffers = [](WindowHandle w, DeviceContextHandle dc) {
-    headlessForSwap.swapBuffers(w, dc);
+  system.swapBuffers = [](void* w) {
+    headlessForSwap.swapBuffers(w);
     const HeadlessWindow& shown = *static_cast<HeadlessWindow*>(w);
     pixelsAtSwap.assign(shown.pixels, shown.pixels + 160 * 120 * 4);
   };
   FrameDriverState state{};
-  RunCreationSequence(state, system);
+  RunCreationSequence(state, system, ClientSize{160, 120}, settingsDefaults());
   int litFrames = 0;
   for (int frame = 0; frame < 500 && litFrames < 10; ++frame) {
     window.tickMs += 10;
@@ -497,18 +449,16 @@ TEST(HeadlessFrameDriverWithoutFormats, FramesDrawNothingAndNothingCrashes) {
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
 
-  RunCreationSequence(state, system);
-  EXPECT_EQ(window.pixelFormat, 0);
-  EXPECT_EQ(state.renderContext, nullptr);
+  EXPECT_TRUE(RunCreationSequence(state, system, ClientSize{64, 48}, settingsDefaults()));
+  EXPECT_EQ(window.format, 0);
+  EXPECT_FALSE(state.hasContext);
   EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
-  EXPECT_TRUE(window.timerRunning);
 
   for (int frame = 0; frame < 3; ++frame) RunFrame(state, system);
   EXPECT_EQ(window.swapCount, 3u);
   EXPECT_EQ(*HeadlessPixel(window, 10, 10), 0xAB);
 
   RunReleaseSequence(state, system);
-  EXPECT_FALSE(window.timerRunning);
   HeadlessWindowClose(window);
   releaseSceneAndClock(state.frameClock, state.scene);
 }

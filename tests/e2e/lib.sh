@@ -23,6 +23,23 @@ QW_XVFB_ARGS="${QW_XVFB_ARGS:-}"
 qw_tmp=$(mktemp -d "/tmp/qw-e2e-$QW_TEST_NAME.XXXXXX")
 qw_xvfb_pid=""
 
+# Once 32-bit Wine is installed, `wine` (and `wineboot`, `winepath`) start every program through
+# Wine's 32-bit loader, which cannot start at all on a machine whose kernel runs no 32-bit
+# programs. There the 32-bit tests are skipped (qw_start), and the 64-bit ones find those three
+# commands on PATH as Wine's 64-bit loader, which is what the 32-bit one hands 64-bit programs to.
+QW_WINE32=/usr/lib/wine/wine
+QW_WINE64=/usr/lib/wine/wine64
+qw_runs_32bit() { "$QW_WINE32" --version >/dev/null 2>&1; }
+if [ "$QW_WIN_BITS" = 64 ] && [ -x "$QW_WINE32" ] && [ -x "$QW_WINE64" ] && ! qw_runs_32bit; then
+  mkdir "$qw_tmp/bin"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$QW_WINE64" >"$qw_tmp/bin/wine"
+  for tool in wineboot winepath; do
+    printf '#!/bin/sh\nexec %s %s.exe "$@"\n' "$QW_WINE64" "$tool" >"$qw_tmp/bin/$tool"
+  done
+  chmod +x "$qw_tmp/bin/"*
+  PATH="$qw_tmp/bin:$PATH"
+fi
+
 qw_cleanup() {
   local status=$?
   # A failed test keeps what Wine and the saver printed beside its screenshots.
@@ -76,8 +93,14 @@ qw_start_prefix() {
 qw_start() {
   mkdir -p "$QW_ARTIFACTS"
   # Without Wine's 32-bit half a 64-bit prefix cannot start a 32-bit program at all.
-  [ "$QW_WIN_BITS" = 64 ] || [ -x /usr/lib/wine/wine ] ||
-    qw_fail "32-bit Wine is not installed (wine32:i386; scripts/install-deps.sh installs it)"
+  if [ "$QW_WIN_BITS" = 32 ]; then
+    [ -x "$QW_WINE32" ] ||
+      qw_fail "32-bit Wine is not installed (wine32:i386; scripts/install-deps.sh installs it)"
+    qw_runs_32bit || {
+      qw_log "skipped: this machine runs no 32-bit programs (Wine's 32-bit loader cannot start)"
+      exit 77
+    }
+  fi
   qw_start_display
   qw_start_prefix
   xdotool mousemove 512 384 >/dev/null 2>&1 || true
@@ -131,12 +154,14 @@ qw_field() {
 }
 
 # qw_start_saver <args...>: starts the saver in the background with these arguments (bounded to
-# 90 s); qw_saver_exit tells how it ended.
+# 90 s); qw_saver_exit tells how it ended. QW_SCR_WINE, when set, is the Wine loader that starts
+# it (for a saver named by its Windows path).
 qw_saver_runs=0
 qw_start_saver() {
   qw_saver_runs=$((qw_saver_runs + 1))
   qw_saver_rc="$qw_tmp/saver-$qw_saver_runs.rc"
-  ( status=0; timeout "${QW_SAVER_LIMIT:-90}" wine "$QW_SCR" "$@" >>"$qw_tmp/wine.out" 2>&1 \
+  ( status=0; timeout "${QW_SAVER_LIMIT:-90}" "${QW_SCR_WINE:-wine}" "$QW_SCR" "$@" \
+      >>"$qw_tmp/wine.out" 2>&1 \
       || status=$?
     echo "$status" >"$qw_saver_rc.part" && mv "$qw_saver_rc.part" "$qw_saver_rc" ) &
   qw_saver_shell=$!

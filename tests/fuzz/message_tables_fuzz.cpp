@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "display/frame_driver_messages.h"
+#include "host/frame_driver_messages.h"
 #include "host/closing_rules.h"
 #include "host/host_screening.h"
 #include "host/system_hooks_password.h"
@@ -148,7 +148,7 @@ void movePointer() {
   Input& in = model->input;
   const std::uint8_t dx = in.byte();
   const ScreenPoint to{offset(model->pointer.x, dx), offset(model->pointer.y, in.byte())};
-  if (model->jitterOnly && PointerDistance(model->host.cursorOrigin, to) > 4) return;
+  if (model->jitterOnly && pointerDistance(model->host.cursorOrigin, to) > 4) return;
   model->pointer = to;
   dispatch({WM_MOUSEMOVE, 0, 0});
 }
@@ -224,7 +224,7 @@ void defaultHandling(const Message& message) {
       DecideDefaultHandling(message.number, message.wParam, message.lParam, host, model->pointer);
   std::uint32_t steps = decision.steps;
   if (message.number == WM_MOUSEMOVE && screened) {
-    const bool far = PointerDistance(origin, model->pointer) > SaverHostState::wakeThreshold;
+    const bool far = pointerDistance(origin, model->pointer) > kWakeThreshold;
     QW_FUZZ_CHECK(far == ((steps & CloseStepPostClose) != 0));
   }
   if ((steps & CloseStepCheckLineStatus) && (model->lineStatusChanges++ & 1)) {

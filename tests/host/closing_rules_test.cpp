@@ -72,7 +72,7 @@ TEST(PointerMove, TheMessageCoordinatesAreNotUsed) {
 }
 
 TEST(PointerDistance, SpansTheWholeCoordinateRangeWithoutOverflow) {
-  EXPECT_EQ(PointerDistance({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}), 2 * 0xFFFFFFFFull);
+  EXPECT_EQ(pointerDistance({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}), 2 * 0xFFFFFFFFull);
   SaverHostState host = running();
   host.cursorOrigin = {INT_MIN, 0};
   EXPECT_TRUE(postsClose(decide(WM_MOUSEMOVE, host, 0, 0, {INT_MAX, 0})));

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "display/frame_driver_state.h"
 #include "display/frame_sequence.h"
-#include "host/saver_host_state.h"
+#include "display/frame_timer.h"
+#include "sim/scene_build.h"
 #include "settings/stored_settings.h"
 #include "wayland/client/wayland_saver.h"
 #include "x11/display_choice.h"
@@ -191,19 +191,18 @@ SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
 }
 
 // The input an X event stands for, when it stands for one.
-bool SaverInputOf(const XEvent& event, SaverInput* input) {
+bool WakeInputOf(const XEvent& event, WakeInput* input) {
+  WakeInputKind kind{};
   switch (event.type) {
     case KeyPress:
-      *input = SaverInput{SaverInputKind::KeyDown, 0, {event.xkey.x_root, event.xkey.y_root}};
+      *input = WakeInput{WakeInputKind::KeyDown, {event.xkey.x_root, event.xkey.y_root}};
       return true;
     case ButtonPress:
-      *input = SaverInput{SaverInputKind::ButtonDown,
-                          event.xbutton.button,
-                          {event.xbutton.x_root, event.xbutton.y_root}};
+      if (!wakeInputOfButton(event.xbutton.button, &kind)) return false;
+      *input = WakeInput{kind, {event.xbutton.x_root, event.xbutton.y_root}};
       return true;
     case MotionNotify:
-      *input =
-          SaverInput{SaverInputKind::PointerMoved, 0, {event.xmotion.x_root, event.xmotion.y_root}};
+      *input = WakeInput{WakeInputKind::PointerMoved, {event.xmotion.x_root, event.xmotion.y_root}};
       return true;
     case FocusOut:
       // Focus moving inside the window, or only for the length of a grab, is not a loss.
@@ -211,7 +210,7 @@ bool SaverInputOf(const XEvent& event, SaverInput* input) {
       if (event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer) {
         return false;
       }
-      *input = SaverInput{SaverInputKind::FocusLost, 0, {0, 0}};
+      *input = WakeInput{WakeInputKind::FocusLost, {0, 0}};
       return true;
     default:
       return false;
@@ -221,12 +220,13 @@ bool SaverInputOf(const XEvent& event, SaverInput* input) {
 // Why the event loop ended.
 enum class LoopEnd { Closed, WindowGone };
 
-bool EventEndsSaver(const XEvent& event, const SaverWindow& saver, SaverHostState& host) {
+// Only a full-screen saver ends on input, measured from where the pointer was when it started.
+bool EventEndsSaver(const XEvent& event, const SaverWindow& saver, ScreenPoint pointerOrigin) {
   if (event.type == ClientMessage) {
     return saver.own && static_cast<Atom>(event.xclient.data.l[0]) == saver.deleteWindow;
   }
-  SaverInput input{};
-  return SaverInputOf(event, &input) && saverInputCloses(input, host);
+  WakeInput input{};
+  return saver.fullScreen && WakeInputOf(event, &input) && inputWakes(input, pointerOrigin);
 }
 
 ScreenPoint PointerPosition(Display* display) {
@@ -242,10 +242,11 @@ ScreenPoint PointerPosition(Display* display) {
 // Frames on the timer and events as they come, until something ends the saver. Every event
 // that has arrived is taken before a frame is drawn, so no frame is begun on a window whose
 // destruction has been reported; and a new size is adopted before the frame that follows it.
-LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState& host,
-                     X11Window& record, const WindowSystem& windowSystem,
+LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint pointerOrigin,
+                     X11Window& record, FrameDriverState& state, const WindowSystem& windowSystem,
                      std::uint32_t frameLimit) {
-  FrameDriverState& state = CurrentFrameDriverState();
+  FrameTimer timer{};
+  frameTimerStart(timer, kFramePeriodMs, MonotonicTickMs());
   std::uint32_t frames = 0;
   const int connection = ConnectionNumber(display);
   for (;;) {
@@ -258,17 +259,17 @@ LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, SaverHostState&
       if (event.type == ConfigureNotify && event.xconfigure.window == saver.window) {
         X11WindowResized(record, ClientSize{event.xconfigure.width, event.xconfigure.height});
       }
-      if (EventEndsSaver(event, saver, host)) return LoopEnd::Closed;
+      if (EventEndsSaver(event, saver, pointerOrigin)) return LoopEnd::Closed;
     }
     if (gEndRequested) return LoopEnd::Closed;
     const std::uint32_t now = MonotonicTickMs();
-    if (frameTimerTakeTick(record.timer, now)) {
+    if (frameTimerTakeTick(timer, now)) {
       RunResizeSequence(state, record.size);
       RunFrame(state, windowSystem);
       if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
       continue;
     }
-    std::int32_t waitMs = frameTimerWaitMs(record.timer, now);
+    std::int32_t waitMs = frameTimerWaitMs(timer, now);
     if (waitMs < 0) waitMs = 100;
     fd_set readable;
     FD_ZERO(&readable);
@@ -347,23 +348,25 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  // Input is judged as the Windows saver judges it: only a full-screen saver ends on input,
-  // measured from where the pointer was when it started.
-  SaverHostState& host = HostState();
-  host.isPreview = !saver.fullScreen;
-  host.cursorOrigin = PointerPosition(display);
+  const ScreenPoint pointerOrigin = PointerPosition(display);
 
   X11Window record;
-  X11WindowOpen(record, display, saver.window, options.showFps, settings);
+  X11WindowOpen(record, display, saver.window);
   const WindowSystem windowSystem = X11WindowSystem(record);
-  FrameDriverState& state = CurrentFrameDriverState();
-  RunCreationSequence(state, windowSystem);
-  const LoopEnd end = RunEventLoop(display, saver, host, record, windowSystem, options.frameLimit);
+  FrameDriverState state{};
+  state.showFps = options.showFps;
+  if (!RunCreationSequence(state, windowSystem, record.size, settings)) {
+    std::fprintf(stderr, "quellwire: no memory for the scene\n");
+    std::_Exit(kSceneBuildFailedExitStatus);
+  }
+  const LoopEnd end =
+      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, options.frameLimit);
   if (end == LoopEnd::WindowGone) {
     RunReleaseSequenceAfterWindowLoss(state, windowSystem);
   } else {
     RunReleaseSequence(state, windowSystem);
   }
+  releaseSceneAndClock(state.frameClock, state.scene);
   X11WindowClose(record);
 
   if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);

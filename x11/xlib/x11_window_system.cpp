@@ -3,12 +3,9 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "display/pixel_format.h"
-#include "x11/xlib/fps_overlay.h"
-
 namespace {
 
-X11Window& Record(WindowHandle window) { return *static_cast<X11Window*>(window); }
+X11Window& Record(void* window) { return *static_cast<X11Window*>(window); }
 
 int ConfigAttribute(Display* display, GLXFBConfig config, int attribute) {
   int value = 0;
@@ -16,20 +13,19 @@ int ConfigAttribute(Display* display, GLXFBConfig config, int attribute) {
   return value;
 }
 
-// A GLX configuration in the terms the pixel-format score reads. A configuration GLX marks as
-// slow is what Windows calls a generic (software) format; the colour bits leave out alpha, as
-// the Windows descriptor's do.
-PixelFormatDescription DescribeConfig(Display* display, GLXFBConfig config) {
-  PixelFormatDescription format{};
+// A GLX configuration as a surface format. A configuration GLX marks as slow renders in
+// software; the colour bits leave out alpha.
+SurfaceFormat DescribeConfig(Display* display, GLXFBConfig config) {
+  SurfaceFormat format{};
   const int renderType = ConfigAttribute(display, config, GLX_RENDER_TYPE);
   const int drawableType = ConfigAttribute(display, config, GLX_DRAWABLE_TYPE);
-  if ((renderType & (GLX_RGBA_BIT | GLX_COLOR_INDEX_BIT)) != 0) format.flags |= PFD_SUPPORT_OPENGL;
-  if ((drawableType & GLX_WINDOW_BIT) != 0) format.flags |= PFD_DRAW_TO_WINDOW;
-  if (ConfigAttribute(display, config, GLX_DOUBLEBUFFER) != 0) format.flags |= PFD_DOUBLEBUFFER;
-  if (ConfigAttribute(display, config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG) {
-    format.flags |= PFD_GENERIC_FORMAT;
-  }
-  format.pixelType = (renderType & GLX_RGBA_BIT) != 0 ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
+  format.openGl = (renderType & (GLX_RGBA_BIT | GLX_COLOR_INDEX_BIT)) != 0;
+  format.window = (drawableType & GLX_WINDOW_BIT) != 0;
+  format.doubleBuffered = ConfigAttribute(display, config, GLX_DOUBLEBUFFER) != 0;
+  format.colorIndex = (renderType & GLX_RGBA_BIT) == 0;
+  format.renderer = ConfigAttribute(display, config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG
+                        ? FormatRenderer::Software
+                        : FormatRenderer::Hardware;
   const int colorBits = ConfigAttribute(display, config, GLX_RED_SIZE) +
                         ConfigAttribute(display, config, GLX_GREEN_SIZE) +
                         ConfigAttribute(display, config, GLX_BLUE_SIZE);
@@ -37,6 +33,21 @@ PixelFormatDescription DescribeConfig(Display* display, GLXFBConfig config) {
   format.colorBits = static_cast<std::uint8_t>(colorBits > 255 ? 255 : colorBits);
   format.depthBits = static_cast<std::uint8_t>(depthBits > 255 ? 255 : depthBits);
   return format;
+}
+
+// A list of configurations, as the format chooser lists them.
+struct ConfigList {
+  Display* display;
+  GLXFBConfig* configs;
+  int count;
+};
+
+int ListConfigs(const void* source, int index, SurfaceFormat* format) {
+  const ConfigList& list = *static_cast<const ConfigList*>(source);
+  if (index >= 1 && index <= list.count) {
+    *format = DescribeConfig(list.display, list.configs[index - 1]);
+  }
+  return list.count;
 }
 
 // The screen's configurations whose visual `keep` accepts, moved to the front of the array GLX
@@ -55,92 +66,42 @@ GLXFBConfig* ScreenConfigsWhere(Display* display, int screen, int& kept, Keep ke
   return all;
 }
 
-// All configurations of a screen with a visual, for choosing the visual of a new window.
-struct ScreenConfigs {
-  Display* display;
-  GLXFBConfig* configs;
-  int count;
-};
-
-int DescribeScreenConfig(void* device, int index, PixelFormatDescription* format) {
-  const ScreenConfigs& screen = *static_cast<const ScreenConfigs*>(device);
-  if (index >= 1 && index <= screen.count) {
-    *format = DescribeConfig(screen.display, screen.configs[index - 1]);
-  }
-  return screen.count;
-}
-
 // The size the server last reported, without asking it again: no request on the window, so no
 // round trip each frame and nothing to fail when the window has just gone.
-ClientSize GetClientSize(WindowHandle window) { return Record(window).size; }
+ClientSize GetClientSize(void* window) { return Record(window).size; }
 
-void LoadSettings(WindowHandle window, Settings& settings) { settings = Record(window).settings; }
-
-DeviceContextHandle GetDeviceContext(WindowHandle window) { return window; }
-
-int DescribePixelFormat(WindowHandle window, DeviceContextHandle, int index,
-                        PixelFormatDescription* format) {
+// Only the configurations of the window's own visual can draw into it.
+bool CreateRenderContext(void* window, const SurfaceRequest& request) {
   X11Window& w = Record(window);
-  if (index >= 1 && index <= w.configCount) {
-    *format = DescribeConfig(w.display, w.configs[index - 1]);
-  }
-  return w.configCount;
+  const ConfigList list{w.display, w.configs, w.configCount};
+  const int chosen = chooseSurfaceFormat(ListConfigs, &list, request);
+  if (chosen == 0) return false;
+  w.context = glXCreateNewContext(w.display, w.configs[chosen - 1], GLX_RGBA_TYPE, nullptr, True);
+  return w.context != nullptr;
 }
 
-void SetPixelFormat(WindowHandle window, DeviceContextHandle, int format,
-                    const PixelFormatDescription&) {
+void MakeCurrent(void* window, bool current) {
   X11Window& w = Record(window);
-  w.chosenConfig = PixelFormatAfterSet(w.chosenConfig, format, w.configCount);
-}
-
-RenderContextHandle CreateRenderContext(WindowHandle window, DeviceContextHandle) {
-  X11Window& w = Record(window);
-  if (w.chosenConfig == 0) return nullptr;
-  GLXContext context =
-      glXCreateNewContext(w.display, w.configs[w.chosenConfig - 1], GLX_RGBA_TYPE, nullptr, True);
-  if (w.context == nullptr) w.context = context;
-  return context;
-}
-
-void MakeCurrent(WindowHandle window, DeviceContextHandle deviceContext,
-                 RenderContextHandle renderContext) {
-  X11Window& w = Record(window);
-  if (deviceContext == nullptr || renderContext == nullptr) {
+  if (!current || w.context == nullptr) {
     glXMakeCurrent(w.display, None, nullptr);
     return;
   }
-  glXMakeCurrent(w.display, w.window, static_cast<GLXContext>(renderContext));
+  glXMakeCurrent(w.display, w.window, w.context);
 }
 
-void DeleteRenderContext(WindowHandle window, RenderContextHandle renderContext) {
-  if (renderContext == nullptr) return;
-  X11Window& w = Record(window);
-  glXDestroyContext(w.display, static_cast<GLXContext>(renderContext));
-  if (w.context == renderContext) w.context = nullptr;
-}
-
-void ReleaseDeviceContext(WindowHandle, DeviceContextHandle) {}
-
-void StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
-  frameTimerStart(Record(window).timer, id, periodMs, MonotonicTickMs());
-}
-
-void StopTimer(WindowHandle window, std::uint32_t id) { frameTimerStop(Record(window).timer, id); }
-
-void SwapBuffers(WindowHandle window, DeviceContextHandle) {
+void DestroyRenderContext(void* window) {
   X11Window& w = Record(window);
   if (w.context == nullptr) return;
-  if (w.showFps) {
-    fpsCounterFrame(w.fps, MonotonicTickMs());
-    const ClientSize size = GetClientSize(window);
-    DrawFpsOverlay(w.fps.framesPerSecond, size.width, size.height);
-  }
-  glXSwapBuffers(w.display, w.window);
+  glXDestroyContext(w.display, w.context);
+  w.context = nullptr;
 }
 
-std::uint32_t TickCount(WindowHandle) { return MonotonicTickMs(); }
+void SwapBuffers(void* window) {
+  X11Window& w = Record(window);
+  if (w.context != nullptr) glXSwapBuffers(w.display, w.window);
+}
 
-void EndProcess(WindowHandle, int exitStatus) { std::_Exit(exitStatus); }
+std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 }  // namespace
 
@@ -152,21 +113,16 @@ std::uint32_t MonotonicTickMs() {
   return static_cast<std::uint32_t>(ms);
 }
 
-void X11WindowOpen(X11Window& record, Display* display, Window window, bool showFps,
-                   const Settings& settings) {
+void X11WindowOpen(X11Window& record, Display* display, Window window) {
   record = X11Window{};
   record.display = display;
   record.window = window;
-  record.showFps = showFps;
-  record.settings = settings;
 
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes) || attributes.visual == nullptr) return;
   record.size = ClientSize{attributes.width, attributes.height};
   const VisualID visual = XVisualIDFromVisual(attributes.visual);
   const int screen = XScreenNumberOfScreen(attributes.screen);
-
-  // Only the configurations of the window's own visual can draw into it.
   record.configs = ScreenConfigsWhere(display, screen, record.configCount,
                                       [visual](VisualID id) { return id == visual; });
 }
@@ -180,21 +136,17 @@ void X11WindowClose(X11Window& record) {
 }
 
 WindowSystem X11WindowSystem(X11Window& record) {
-  return WindowSystem{
-      &record,        GetClientSize,       LoadSettings, GetDeviceContext,    DescribePixelFormat,
-      SetPixelFormat, CreateRenderContext, MakeCurrent,  DeleteRenderContext, ReleaseDeviceContext,
-      StartTimer,     StopTimer,           SwapBuffers,  TickCount,           EndProcess};
+  return WindowSystem{&record,     GetClientSize, CreateRenderContext,
+                      MakeCurrent, SwapBuffers,   DestroyRenderContext,
+                      TickCount};
 }
 
 XVisualInfo* ChooseSaverVisual(Display* display, int screen) {
   int kept = 0;
   GLXFBConfig* all = ScreenConfigsWhere(display, screen, kept, [](VisualID id) { return id != 0; });
   if (all == nullptr) return nullptr;
-  ScreenConfigs screenConfigs{display, all, kept};
-  const int chosen =
-      ChooseScoredPixelFormat(DescribeScreenConfig, &screenConfigs, RenderContextRequest.colorBits,
-                              RenderContextRequest.depthBits, RenderContextRequest.doubleBuffer,
-                              RenderContextRequest.acceleration);
+  const ConfigList list{display, all, kept};
+  const int chosen = chooseSurfaceFormat(ListConfigs, &list, kSaverSurfaceRequest);
   XVisualInfo* visual = chosen > 0 ? glXGetVisualFromFBConfig(display, all[chosen - 1]) : nullptr;
   XFree(all);
   return visual;

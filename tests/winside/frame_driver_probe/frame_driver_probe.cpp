@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "display/frame_driver_state.h"
 #include "display/frame_sequence.h"
+#include "display/win32/win32_window_system.h"
 #include "host/win32/screensaver_callbacks.h"
 
 LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,22 +53,22 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 3;
 
   FrameDriverState& state = CurrentFrameDriverState();
+  const Win32Window& drawing = CurrentWin32Window();
   Report("settings_color", state.settings.color);
   Report("settings_quantity_percent",
          static_cast<long long>(state.settings.quantity * 100.0f + 0.5f));
   Report("width", state.windowWidth);
   Report("height", state.windowHeight);
-  const int format = GetPixelFormat(static_cast<HDC>(state.deviceContext));
+  const int format = GetPixelFormat(drawing.deviceContext);
   Report("pixel_format_set", format > 0);
   PIXELFORMATDESCRIPTOR descriptor{};
-  DescribePixelFormat(static_cast<HDC>(state.deviceContext), format, sizeof descriptor,
-                      &descriptor);
+  DescribePixelFormat(drawing.deviceContext, format, sizeof descriptor, &descriptor);
   Report("format_window_opengl", (descriptor.dwFlags & (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL)) ==
                                      (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL));
   Report("format_double_buffered", (descriptor.dwFlags & PFD_DOUBLEBUFFER) != 0);
   Report("format_rgba", descriptor.iPixelType == PFD_TYPE_RGBA);
   Report("context_current",
-         state.renderContext != nullptr && wglGetCurrentContext() == state.renderContext);
+         drawing.renderContext != nullptr && wglGetCurrentContext() == drawing.renderContext);
   GLint viewport[4] = {-1, -1, -1, -1};
   glGetIntegerv(GL_VIEWPORT, viewport);
   Report("viewport_width", viewport[2]);
@@ -102,6 +102,6 @@ int main(int argc, char** argv) {
   Report("context_released", wglGetCurrentContext() == nullptr);
   Report("texture_names_zero",
          state.glowTextures.names[0] == 0 && state.glowTextures.names[1] == 0);
-  Report("handles_cleared", state.deviceContext == nullptr && state.renderContext == nullptr);
+  Report("handles_cleared", drawing.deviceContext == nullptr && drawing.renderContext == nullptr);
   return 0;
 }

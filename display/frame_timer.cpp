@@ -1,13 +1,10 @@
-#include "x11/frame_timer.h"
+#include "display/frame_timer.h"
 
-void frameTimerStart(FrameTimer& timer, std::uint32_t id, std::uint32_t periodMs,
-                     std::uint32_t nowMs) {
-  timer = FrameTimer{true, id, periodMs, nowMs + periodMs};
+void frameTimerStart(FrameTimer& timer, std::uint32_t periodMs, std::uint32_t nowMs) {
+  timer = FrameTimer{true, periodMs, nowMs + periodMs};
 }
 
-void frameTimerStop(FrameTimer& timer, std::uint32_t id) {
-  if (timer.running && timer.id == id) timer.running = false;
-}
+void frameTimerStop(FrameTimer& timer) { timer.running = false; }
 
 std::int32_t frameTimerWaitMs(const FrameTimer& timer, std::uint32_t nowMs) {
   if (!timer.running) return -1;

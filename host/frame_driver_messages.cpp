@@ -1,4 +1,4 @@
-#include "display/frame_driver_messages.h"
+#include "host/frame_driver_messages.h"
 
 FrameDriverAction FrameDriverActionFor(std::uint32_t message, std::uintptr_t /*wParam*/) {
   switch (message) {

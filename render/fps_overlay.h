@@ -1,5 +1,6 @@
-// The frame-rate overlay (-fps): counting frames, the text shown, and the small built-in font it
-// is drawn in, so the overlay needs nothing beyond OpenGL 1.1 bitmaps.
+// The frame-rate overlay (the Linux saver's -fps): counting frames, the text shown, the small
+// built-in font it is drawn in and its drawing, which needs nothing beyond OpenGL 1.1 bitmaps, so
+// every window system shows the same figures.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +13,9 @@ struct FpsCounter {
   double framesPerSecond;       // the rate over the last whole period; 0 until there is one
 };
 
-// Counts one shown frame at `nowMs` (wrapping milliseconds). About once a second the rate is
-// worked out afresh over the frames since the last time.
+// Counts one shown frame at `nowMs` (wrapping milliseconds). Once at least a second has passed
+// since the period began, the rate is worked out afresh: the frames counted over the time that
+// really passed, which may be longer than a second.
 void fpsCounterFrame(FpsCounter& counter, std::uint32_t nowMs);
 
 // "FPS: 97.3", always terminated, cut to the buffer; the number of characters written.
@@ -26,3 +28,7 @@ inline constexpr int FpsGlyphHeight = 7;
 
 // The glyph of a character of the overlay text; null for a character the font lacks.
 const std::uint8_t* fpsGlyph(char c);
+
+// Draws the frame-rate text in the bottom-left corner of the current GL context's picture of
+// `width` x `height` pixels, leaving the GL state as it found it.
+void drawFpsOverlay(double framesPerSecond, std::int32_t width, std::int32_t height);

@@ -1,4 +1,4 @@
-#include "display/frame_driver_messages.h"
+#include "host/frame_driver_messages.h"
 
 #include <gtest/gtest.h>
 
