@@ -8,7 +8,7 @@
 # sockets there. Everything runs at low priority with one llvmpipe thread.
 set -euo pipefail
 
-: "${QW_QUELLWIRE:?the quellwire program}" "${QW_VIRTUAL_POINTER:?the virtual-pointer helper}"
+: "${QW_QUELLWIRE:?the quellwire program}"
 QW_TEST_NAME="${QW_TEST_NAME:-$(basename "$0" .sh)}"
 QW_ARTIFACTS="${QW_WAYLAND_ARTIFACTS:-/tmp/quellwire-wayland-artifacts}/$QW_TEST_NAME"
 
@@ -111,7 +111,7 @@ qw_start_sway() {
 qw_start_nested_sway() {
   qw_run_sway headless 1
   qw_outer_ipc=$qw_ipc
-  SWAYSOCK=$qw_outer_ipc swaymsg output HEADLESS-1 resolution 1600x1000 >/dev/null
+  SWAYSOCK=$qw_outer_ipc swaymsg output HEADLESS-1 resolution 1200x800 >/dev/null
   qw_run_sway wayland "$1" WAYLAND_DISPLAY="$qw_socket"
   export WAYLAND_DISPLAY=$qw_socket SWAYSOCK=$qw_ipc
 }
@@ -157,7 +157,9 @@ qw_start_saver() {
 
 # qw_pointer <actions...>: the virtual-pointer helper's actions (move dx dy, click, wheel,
 # pause ms).
-qw_pointer() { "$QW_VIRTUAL_POINTER" "$@" || qw_fail "the virtual pointer failed ($*)"; }
+qw_pointer() {
+  "${QW_VIRTUAL_POINTER:?the virtual-pointer helper}" "$@" || qw_fail "the virtual pointer failed ($*)"
+}
 
 # qw_shot <output> <file>: a screenshot of one output at its full pixel size.
 qw_shot() { grim -o "$1" "$2" || qw_fail "no screenshot of $1"; }

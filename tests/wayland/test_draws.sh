@@ -3,7 +3,8 @@
 # flock in each mode: -fullscreen and -background on both outputs, each at the output's full
 # pixel size (the compositor is given buffers of 800x600 and 1024x768, the second at buffer
 # scale 2), centred, spread over all four quadrants, in the chosen colour; -window in a window
-# that sway tiles over the first output. SIGTERM or SIGINT ends each with 0; closing the window
+# that sway tiles over the first output. An output hidden under a fullscreen window holds up no
+# other, and draws again once uncovered. SIGTERM or SIGINT ends each with 0; closing the window
 # ends -window with 0.
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
@@ -40,10 +41,35 @@ grep -q 'set_buffer_scale(2)' "$qw_tmp/saver.err" || qw_fail "the scaled output'
 qw_start_saver -background -color amber -glow 0 -wires 100 -fps
 check_output background HEADLESS-1 800 600 1.0 0.8 0.35
 check_output background HEADLESS-2 1024 768 1.0 0.8 0.35
+
+# expect_moving <output> <what>: the flock there moves (two screenshots a second apart differ).
+expect_moving() {
+  local differ
+  qw_shot "$1" "$qw_tmp/a.png"
+  sleep 1
+  qw_shot "$1" "$qw_tmp/b.png"
+  differ=$(compare -metric AE "$qw_tmp/a.png" "$qw_tmp/b.png" null: 2>&1 || true)
+  qw_log "$2: $differ pixels changed in a second on $1"
+  [ "${differ%%.*}" -gt 0 ] 2>/dev/null || qw_fail "$2: the flock on $1 stands still"
+}
+# A fullscreen window over the second output hides its wallpaper, which then gets no frame
+# callbacks: the first output goes on drawing, and the second does again once uncovered.
+swaymsg focus output HEADLESS-2 >/dev/null
+weston-flower >/dev/null 2>&1 &
+cover=$!
+qw_saver_pids+=("$cover")
+for i in $(seq 1 50); do
+  swaymsg '[app_id="org.freedesktop.weston.flower"] fullscreen enable' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+expect_moving HEADLESS-1 "second output hidden"
+kill "$cover"
+expect_moving HEADLESS-2 "second output uncovered"
 kill -INT "$qw_saver"
 qw_expect_end "background, SIGINT" 5
 [ ! -s "$qw_tmp/saver.err" ] || qw_fail "the saver printed: $(head -c 500 "$qw_tmp/saver.err")"
 
+swaymsg focus output HEADLESS-1 >/dev/null
 qw_start_saver -window -color ruby -glow 0 -wires 100
 check_output window HEADLESS-1 800 600 1.0 0.28 0.28
 swaymsg '[app_id="quellwire"] kill' >/dev/null

@@ -5,13 +5,13 @@
 # others resized as the outer sway tiles them anew. The saver must keep running without a word,
 # then show the flock on every output there is (the window: on one), and end with 0 on SIGTERM.
 # Last, the compositor itself goes away under the saver: it ends with 0.
-# QW_HOTPLUG_COUNT sets the changes per mode (default 12); scripts/soak runs 300.
+# QW_HOTPLUG_COUNT sets the changes per mode (default 6); scripts/soak runs 200.
 source "$(dirname "$0")/lib.sh"
 qw_start_nested_sway 2
-count=${QW_HOTPLUG_COUNT:-12}
+count=${QW_HOTPLUG_COUNT:-6}
 
-# A random delay from 0 to 1 s.
-random_pause() { sleep "$(printf '0.%03d' $((RANDOM % 1000)))"; }
+# A random delay from 0 to 0.6 s.
+random_pause() { sleep "$(printf '0.%03d' $((RANDOM % 600)))"; }
 
 # One change: a new output when there are fewer than two (or by chance, up to four), else one
 # of them unplugged.
@@ -46,9 +46,13 @@ wait_any_drawn() {
   qw_fail "-window: the window's flock is on no output"
 }
 
+# The glow textures are made anew at each new size: the saver with its halo, the others without
+# (to spare the processor).
 for mode in -fullscreen -background -window; do
   changes=()
-  qw_start_saver "$mode" -glow 1 -wires 100
+  glow=0
+  [ "$mode" != -fullscreen ] || glow=1
+  qw_start_saver "$mode" -glow "$glow"
   random_pause
   for i in $(seq 1 "$count"); do
     change
