@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Where the compositor has no layer-shell (a headless weston 10): -fullscreen falls back to a
 # fullscreen window on the output and draws the flock over all of it, ending with 0 on SIGTERM;
+# a window ends by itself after -frames;
 # -background ends at once with 1 and says that it needs layer-shell. And what cannot be done
 # in a Wayland session without X11 is refused with 1 before anything is drawn: -root and
 # -window-id (the message names -background), -background with -x11.
@@ -27,6 +28,9 @@ qw_log "fullscreen on weston: ${w:-?}x${h:-?}, ${lit:-0} lit, ${hue:-0} of the c
 [ $((hue * 10)) -ge $((lit * 8)) ] || qw_fail "only $hue of $lit lit pixels in Emerald's hue"
 kill -TERM "$qw_saver"
 qw_expect_end "fullscreen on weston, SIGTERM" 5
+qw_start_saver -window -frames 30 -fps
+qw_expect_end "a window, after 30 frames" 30
+[ ! -s "$qw_tmp/saver.err" ] || qw_fail "the saver printed: $(head -c 500 "$qw_tmp/saver.err")"
 
 # expect_refusal <what> <words in the message> <args...>
 expect_refusal() {
