@@ -23,7 +23,7 @@ void wholeFrame(benchmark::State& state) {
   const auto width = static_cast<std::int32_t>(state.range(0));
   const auto height = static_cast<std::int32_t>(state.range(1));
   Settings settings = settingsDefaults();
-  settings.glow = static_cast<std::uint8_t>(state.range(2));
+  settings.glow = static_cast<GlowMode>(state.range(2));
   const GlowBlurRequest request =
       state.range(3) != 0 ? GlowBlurRequest::Software : GlowBlurRequest::Gl;
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);

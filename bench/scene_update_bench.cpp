@@ -19,8 +19,8 @@ void sceneUpdateSteadyState(benchmark::State& state) {
   const Settings settings{.quantity = static_cast<float>(percent / 100.0),
                           .size = 0.5f,
                           .speed = 0.5f,
-                          .glow = GlowHighQuality,
-                          .color = ColorCycle,
+                          .glow = GlowMode::HighQuality,
+                          .color = ColorScheme::Cycle,
                           .symmetry = symmetry};
   Scene scene{};
   if (!buildSettledScene(scene, settings, 1024, 768, kStepUs)) {

@@ -14,9 +14,6 @@ namespace {
 constexpr float kTintAlpha = 0.7f;
 constexpr float kCaptureLineWidth = 0.5f;
 
-// GlowMode 3 is accepted from the store and draws no halo.
-constexpr std::uint8_t kGlowWithoutHalo = 3;
-
 // Four textured vertices at z = -1 covering the unit square and the whole texture shifted by
 // (offsetU, offsetV), the texture's row offsetV at y = 1; the caller brackets them with
 // glBegin(GL_QUADS) and glEnd.
@@ -104,16 +101,101 @@ bool blurInSoftware(GlowTextures& textures, GlowAspectFactors aspect) {
   return true;
 }
 
+// The two squares of the glow pass in the lower-left corner of the back buffer.
+struct GlowSquares {
+  std::int32_t capture;  // the wires are drawn small into it and captured
+  std::int32_t blur;     // the blur runs in it: the capture's side or half of it
+};
+
+// The first step: the wires small and thin in the corner, captured. On the software path the
+// capture is read back and blurred at once, and true returned with the halo in the blur
+// texture; otherwise it is copied into the capture texture for the GL blur.
+bool captureWires(const Scene& scene, GlowTextures& textures, GlowSquares squares,
+                  GlowAspectFactors aspect) {
+  glViewport(0, 0, squares.capture, squares.capture);
+  glLineWidth(kCaptureLineWidth);
+  drawScene(scene);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  // Buffers made for other squares (the textures of another glow mode or size) are not used.
+  if (textures.path == GlowBlurPath::Software && textures.software.captureSide == squares.capture &&
+      textures.software.blurSide == squares.blur && blurInSoftware(textures, aspect)) {
+    return true;
+  }
+  glBindTexture(GL_TEXTURE_2D, textures.names[GlowCaptureTexture]);
+  copySquareToTexture(squares.capture);
+  return false;
+}
+
+// Screen space for the textured quads: the unit square fills the viewport, y = 1 at the bottom.
+// The caller's matrices are kept and given back by leaveScreenSpace.
+void enterScreenSpace() {
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0.0, 1.0, 1.0, 0.0, 0.1, 100.0);
+}
+
+void leaveScreenSpace() {
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+// The second step on the GL path: the capture (in the capture texture, left bound by the first
+// step) blurred into the blur texture by drawing shifted faint copies of it, horizontally and
+// then vertically, in the blur square; the blur texture is left bound.
+void blurWithGl(const GlowTextures& textures, GlowSquares squares, GlowAspectFactors aspect) {
+  const GLuint blurTexture = textures.names[GlowBlurTexture];
+  // The capture scaled into the blur square, replacing what is there. At full size that is
+  // the capture itself, which the horizontal pass then reads from the capture texture.
+  glViewport(0, 0, squares.blur, squares.blur);
+  if (squares.blur != squares.capture) {
+    glDisable(GL_BLEND);
+    drawOneQuad();
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, blurTexture);
+    copySquareToTexture(squares.blur);
+  }
+
+  // Horizontal blur: a fifth of the image, plus a fifth of each of eight shifted copies.
+  glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  drawOneQuad();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  drawTaps(aspect.fx, true);
+  glBindTexture(GL_TEXTURE_2D, blurTexture);
+  copySquareToTexture(squares.blur);
+
+  // Vertical blur: the horizontal result stays at full weight, eight shifted fifths are added.
+  glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  drawTaps(aspect.fy, false);
+  copySquareToTexture(squares.blur);
+}
+
+// The last step: the scratch squares erased, and the halo in the bound blur texture stretched
+// over the whole window, tinted with the scene colour.
+void compositeHalo(const Scene& scene, std::int32_t width, std::int32_t height) {
+  glViewport(0, 0, width, height);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
+  drawOneQuad();
+}
+
 }  // namespace
 
 void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
-                        std::uint8_t glowMode, GlowBlurRequest request) {
+                        GlowMode glowMode, GlowBlurRequest request) {
   textures = GlowTextures{};
   const std::int32_t side = glowCaptureSize(windowWidth, windowHeight);
   const std::int32_t blurSide = glowBlurSize(windowWidth, windowHeight, glowMode);
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   textures.path = chooseGlowBlurPath(request, isSoftwareRenderer(renderer));
-  const bool halo = glowMode != 0 && glowMode != kGlowWithoutHalo;
+  const bool halo = glowHasHalo(glowMode);
   if (textures.path == GlowBlurPath::Software &&
       !(halo && softwareBlurInit(textures.software, side, blurSide))) {
     textures.path = GlowBlurPath::Gl;
@@ -155,94 +237,32 @@ void forgetGlowTextures(GlowTextures& textures) {
 void renderWithGlow(const Scene& scene, GlowTextures& textures) {
   const std::int32_t w = scene.width;
   const std::int32_t h = scene.height;
-  const std::uint8_t mode = scene.glowMode;
-  if (mode == 0) {
+  const GlowMode mode = scene.glowMode;
+  if (!glowIsOn(mode)) {
     drawScene(scene);
     return;
   }
-  const bool halo = mode != kGlowWithoutHalo;
-  const GLuint captureTexture = textures.names[GlowCaptureTexture];
-  const GLuint blurTexture = textures.names[GlowBlurTexture];
+  const bool halo = glowHasHalo(mode);
 
   if (!windowHasPixels(w, h) || !halo) {
     // Without pixels nothing can be seen; without a halo only the white wires are. Only they
     // are drawn, and the state a frame leaves is set.
     glViewport(0, 0, w > 0 ? w : 0, h > 0 ? h : 0);
     glLineWidth(1.0f);
-    if (halo) glBindTexture(GL_TEXTURE_2D, blurTexture);
+    if (halo) glBindTexture(GL_TEXTURE_2D, textures.names[GlowBlurTexture]);
     if (!halo) glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
     drawScene(scene);
     return;
   }
 
-  const std::int32_t captureSize = glowCaptureSize(w, h);
-  const std::int32_t blurSize = glowBlurSize(w, h, mode);
+  // Capture, blur (on the processor while capturing, or else with GL), composite.
+  const GlowSquares squares{glowCaptureSize(w, h), glowBlurSize(w, h, mode)};
   const GlowAspectFactors aspect = glowAspectFactors(w, h);
-
-  // The wires small and thin in the corner, captured.
-  glViewport(0, 0, captureSize, captureSize);
-  glLineWidth(kCaptureLineWidth);
-  drawScene(scene);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  bool blurred = false;
-  // Buffers made for other squares (the textures of another glow mode or size) are not used.
-  if (textures.path == GlowBlurPath::Software && textures.software.captureSide == captureSize &&
-      textures.software.blurSide == blurSize) {
-    blurred = blurInSoftware(textures, aspect);
-  }
-  if (!blurred) {
-    glBindTexture(GL_TEXTURE_2D, captureTexture);
-    copySquareToTexture(captureSize);
-  }
-
-  // Screen space: the unit square fills the viewport, y = 1 at the bottom.
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, 1.0, 1.0, 0.0, 0.1, 100.0);
-
-  if (!blurred) {
-    // The capture scaled into the blur square, replacing what is there. At full size that is
-    // the capture itself, which the horizontal pass then reads from the capture texture.
-    glViewport(0, 0, blurSize, blurSize);
-    if (blurSize != captureSize) {
-      glDisable(GL_BLEND);
-      drawOneQuad();
-      glEnable(GL_BLEND);
-      glBindTexture(GL_TEXTURE_2D, blurTexture);
-      copySquareToTexture(blurSize);
-    }
-
-    // Horizontal blur: a fifth of the image, plus a fifth of each of eight shifted copies.
-    glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
-    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
-    drawOneQuad();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    drawTaps(aspect.fx, true);
-    glBindTexture(GL_TEXTURE_2D, blurTexture);
-    copySquareToTexture(blurSize);
-
-    // Vertical blur: the horizontal result stays at full weight, eight shifted fifths are
-    // added.
-    glColor4f(1.0f, 1.0f, 1.0f, kGlowTapAlpha);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    drawTaps(aspect.fy, false);
-    copySquareToTexture(blurSize);
-  }
-
-  // The scratch square is erased; the halo is stretched over the window, tinted.
-  glViewport(0, 0, w, h);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
-  drawOneQuad();
-
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  const bool blurred = captureWires(scene, textures, squares, aspect);
+  enterScreenSpace();
+  if (!blurred) blurWithGl(textures, squares, aspect);
+  compositeHalo(scene, w, h);
+  leaveScreenSpace();
 
   // The wires at full size on top.
   glLineWidth(1.0f);

@@ -16,7 +16,7 @@
 // blur texture the blur square's size (falling back to GL when they are not obtained). Needs a
 // current GL context.
 void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
-                        std::uint8_t glowMode, GlowBlurRequest request);
+                        GlowMode glowMode, GlowBlurRequest request);
 
 // Deletes the textures, gives the buffers back and zeroes the record. Needs the context current.
 void releaseGlowTextures(GlowTextures& textures);
@@ -25,11 +25,11 @@ void releaseGlowTextures(GlowTextures& textures);
 // are given back and the names forgotten.
 void forgetGlowTextures(GlowTextures& textures);
 
-// The whole drawing of one frame into a cleared back buffer. Glow mode 0 draws the wires once in
-// the scene colour; mode 1 blurs at half the capture size, mode 2 (and any mode above 3) at the
-// full capture size; mode 3 shows the white wires without a halo. On the software path the
-// capture is read back and blurred by the processor, and the halo sent to the blur texture;
-// should the read-back fail, the pass falls back to GL for good. Leaves blending on with
-// (GL_SRC_ALPHA, GL_ONE), GL_TEXTURE_2D enabled, line width 1, the viewport over the whole
+// The whole drawing of one frame into a cleared back buffer. GlowMode::None draws the wires once
+// in the scene colour; LowQuality blurs at half the capture size, HighQuality (and any number
+// above 3) at the full capture size; WiresOnly shows the white wires without a halo. On the
+// software path the capture is read back and blurred by the processor, and the halo sent to the
+// blur texture; should the read-back fail, the pass falls back to GL for good. Leaves blending on
+// with (GL_SRC_ALPHA, GL_ONE), GL_TEXTURE_2D enabled, line width 1, the viewport over the whole
 // window, the matrix mode GL_PROJECTION and, when a halo is drawn, the blur texture bound.
 void renderWithGlow(const Scene& scene, GlowTextures& textures);

@@ -23,8 +23,8 @@ std::int32_t glowCaptureSize(std::int32_t width, std::int32_t height) {
   return bits >= 1 ? std::int32_t{1} << (bits - 1) : 1;
 }
 
-std::int32_t glowBlurSize(std::int32_t width, std::int32_t height, std::uint8_t glowMode) {
-  if (glowMode != 1) return glowCaptureSize(width, height);
+std::int32_t glowBlurSize(std::int32_t width, std::int32_t height, GlowMode glowMode) {
+  if (!glowBlursAtHalf(glowMode)) return glowCaptureSize(width, height);
   const std::int32_t bits = smallerSideBits(width, height);
   return bits >= 2 ? std::int32_t{1} << (bits - 2) : 1;
 }

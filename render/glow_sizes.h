@@ -11,13 +11,15 @@
 
 #include <cstdint>
 
+#include "settings/glow_and_color.h"
+
 // The largest power of two not above the smaller side, and at least 1: the capture square and
 // the side of both glow textures.
 std::int32_t glowCaptureSize(std::int32_t width, std::int32_t height);
 
-// The square the blur runs in: half the capture square in low quality (mode 1), the capture
-// square itself otherwise; at least 1.
-std::int32_t glowBlurSize(std::int32_t width, std::int32_t height, std::uint8_t glowMode);
+// The square the blur runs in: half the capture square in the mode that blurs at half (low
+// quality), the capture square itself otherwise; at least 1.
+std::int32_t glowBlurSize(std::int32_t width, std::int32_t height, GlowMode glowMode);
 
 struct GlowAspectFactors {
   float fx;  // scales horizontal tap offsets: height / width on a wide window, else 1

@@ -14,7 +14,7 @@ struct SoftwareBlur {
   std::int32_t captureSide;  // the capture square, read back as RGBA
   std::int32_t blurSide;     // the blur square: the capture side or half of it
   std::uint8_t* capture;     // captureSide^2 RGBA pixels, bottom row first, as glReadPixels gives
-  float* source;             // the blur square's grey values, one row of padding on each side
+  float* source;             // the blur square's grey values, blurSide^2, then one black row
   float* across;             // the horizontal pass's saturated result, blurSide^2
   std::uint8_t* halo;        // the finished halo, blurSide^2 grey bytes, bottom row first
 };

@@ -127,7 +127,7 @@ void drawScene(const Scene& scene) {
 
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glEnable(GL_BLEND);
-  const Vec3 color = scene.glowMode != 0 ? Vec3{1.0f, 1.0f, 1.0f} : scene.color;
+  const Vec3 color = glowIsOn(scene.glowMode) ? Vec3{1.0f, 1.0f, 1.0f} : scene.color;
   drawTrails(scene.trails, color, scene.symmetry);
 
   glMatrixMode(GL_MODELVIEW);

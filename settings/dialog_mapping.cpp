@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr float fallbackFraction = 0.5f;
+constexpr float kFallbackFraction = 0.5f;
 
 }  // namespace
 
@@ -28,19 +28,21 @@ DialogControlValue dialogSliderPositionFromFraction(float fraction) {
 }
 
 float dialogFractionFromSliderPosition(DialogControlValue position) {
-  if (position > static_cast<DialogControlValue>(dialogSliderMaximum)) return fallbackFraction;
+  if (position > static_cast<DialogControlValue>(kDialogSliderMaximum)) return kFallbackFraction;
   return settingsFractionFromPercent(static_cast<std::uint32_t>(position));
 }
 
-std::uint8_t dialogColorFromSelection(DialogControlValue selection) {
-  if (selection > ColorCycle) return ColorCycle;
-  return static_cast<std::uint8_t>(selection);
+ColorScheme dialogColorFromSelection(DialogControlValue selection) {
+  if (selection > static_cast<DialogControlValue>(ColorScheme::Cycle)) return ColorScheme::Cycle;
+  return static_cast<ColorScheme>(selection);
 }
 
-std::uint8_t dialogGlowFromSelection(DialogControlValue selection) {
-  // 3 passes, as it does from the store; the list itself never offers it.
-  if (selection > 3) return GlowHighQuality;
-  return static_cast<std::uint8_t>(selection);
+GlowMode dialogGlowFromSelection(DialogControlValue selection) {
+  // WiresOnly passes, as it does from the store; the list itself never offers it.
+  if (selection > static_cast<DialogControlValue>(GlowMode::WiresOnly)) {
+    return GlowMode::HighQuality;
+  }
+  return static_cast<GlowMode>(selection);
 }
 
 std::uint8_t dialogSymmetryFromCheck(DialogControlValue checkState) {
@@ -49,8 +51,8 @@ std::uint8_t dialogSymmetryFromCheck(DialogControlValue checkState) {
 
 DialogControls dialogControlsFromSettings(const Settings& settings) {
   DialogControls controls{};
-  controls.colorSelection = settings.color;
-  controls.glowSelection = settings.glow;
+  controls.colorSelection = static_cast<DialogControlValue>(settings.color);
+  controls.glowSelection = static_cast<DialogControlValue>(settings.glow);
   controls.quantityPosition = dialogSliderPositionFromFraction(settings.quantity);
   controls.sizePosition = dialogSliderPositionFromFraction(settings.size);
   controls.speedPosition = dialogSliderPositionFromFraction(settings.speed);

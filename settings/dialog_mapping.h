@@ -23,12 +23,12 @@ struct DialogControls {
 };
 
 // The sliders run from 0 at the left end to 100 at the right, with a tick every 10.
-constexpr int dialogSliderMinimum = 0;
-constexpr int dialogSliderMaximum = 100;
-constexpr int dialogSliderTickFrequency = 10;
+constexpr int kDialogSliderMinimum = 0;
+constexpr int kDialogSliderMaximum = 100;
+constexpr int kDialogSliderTickFrequency = 10;
 
-// The list items are kColorSchemeNames and kGlowModeNames (settings/settings.h), added in their
-// order, so that an item's index is its setting value.
+// The list items are kColorSchemeNames and kGlowModeNames (settings/glow_and_color.h), added in
+// their order, so that an item's index is its setting value.
 
 // What a WM_COMMAND from a control asks of the dialog.
 enum DialogCommand {
@@ -50,16 +50,16 @@ DialogControlValue dialogSliderPositionFromFraction(float fraction);
 float dialogFractionFromSliderPosition(DialogControlValue position);
 
 // Colour scheme for a Colors selection; above 6 (CB_ERR included) it is Cycle.
-std::uint8_t dialogColorFromSelection(DialogControlValue selection);
+ColorScheme dialogColorFromSelection(DialogControlValue selection);
 
 // Glow mode for a Glow selection; above 3 (CB_ERR included) it is HighQuality.
-std::uint8_t dialogGlowFromSelection(DialogControlValue selection);
+GlowMode dialogGlowFromSelection(DialogControlValue selection);
 
 // Symmetry for the check box: 1 when it is BST_CHECKED, otherwise 0.
 std::uint8_t dialogSymmetryFromCheck(DialogControlValue checkState);
 
-// What the controls show when the dialog opens on these settings. A glow of 3 selects an index
-// beyond the Glow list, which leaves the list with no selection.
+// What the controls show when the dialog opens on these settings. Glow WiresOnly (3) selects an
+// index beyond the Glow list, which leaves the list with no selection.
 DialogControls dialogControlsFromSettings(const Settings& settings);
 
 // The settings that OK takes from what the controls reported.

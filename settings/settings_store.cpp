@@ -7,7 +7,7 @@ Settings loadSettingsFromStore(const SettingsStore& store) {
       // A fresh buffer for every value: short data must not pick up bytes of an earlier one.
       unsigned char data[kStoredSettingDataSize] = {};
       std::uint32_t size = kStoredSettingDataSize;
-      if (store.readValue(store.context, kStoredSettingNames[i], data, &size)) {
+      if (store.readValue(store.context, kStoredSettings[i].name, data, &size)) {
         reading.values[i] = settingsStoredNumberFromData(data, size);
       }
     }
@@ -22,7 +22,7 @@ void saveSettingsToStore(const SettingsStore& store, const Settings& settings) {
   }
   const StoredSettings stored = settingsToStored(settings);
   for (int i = 0; i < StoredSettingCount; ++i) {
-    store.writeValue(store.context, kStoredSettingNames[i], stored.values[i]);
+    store.writeValue(store.context, kStoredSettings[i].name, stored.values[i]);
   }
   store.close(store.context);
 }

@@ -2,23 +2,25 @@
 
 #include <cmath>
 
-const char* const kStoredSettingNames[StoredSettingCount] = {
-    "Color", "Glow", "Quantity", "Speed", "Size", "Symmetry",
-};
+namespace {
 
-const std::uint32_t kStoredSettingDefaults[StoredSettingCount] = {
-    ColorCycle,
-    GlowHighQuality,
-    kSettingsDefaultPercent,
-    kSettingsDefaultPercent,
-    kSettingsDefaultPercent,
-    0,
-};
+constexpr std::uint32_t numberOf(ColorScheme scheme) { return static_cast<std::uint32_t>(scheme); }
+constexpr std::uint32_t numberOf(GlowMode mode) { return static_cast<std::uint32_t>(mode); }
 
-// Glow 3 is accepted: it shows the wires without a halo, although the dialog offers no entry.
-const std::uint32_t kStoredSettingMaximums[StoredSettingCount] = {
-    ColorCycle, 3, 100, 100, 100, 1,
+}  // namespace
+
+// Glow takes WiresOnly, although the dialog offers no entry for it.
+// clang-format off
+const StoredSetting kStoredSettings[StoredSettingCount] = {
+    // name       default                          maximum
+    {"Color",     numberOf(ColorScheme::Cycle),    numberOf(ColorScheme::Cycle)},
+    {"Glow",      numberOf(GlowMode::HighQuality), numberOf(GlowMode::WiresOnly)},
+    {"Quantity",  kSettingsDefaultPercent,         100},
+    {"Speed",     kSettingsDefaultPercent,         100},
+    {"Size",      kSettingsDefaultPercent,         100},
+    {"Symmetry",  0,                               1},
 };
+// clang-format on
 
 Settings settingsDefaults() {
   StoredReading nothing{};
@@ -37,7 +39,8 @@ StoredNumber settingsStoredNumberFromData(const unsigned char* data, std::uint32
 }
 
 std::uint32_t settingsLimitStoredNumber(StoredSettingIndex index, std::uint32_t number) {
-  return number <= kStoredSettingMaximums[index] ? number : kStoredSettingDefaults[index];
+  const StoredSetting& setting = kStoredSettings[index];
+  return number <= setting.maximum ? number : setting.defaultNumber;
 }
 
 float settingsFractionFromPercent(std::uint32_t percent) {
@@ -58,23 +61,23 @@ Settings settingsFromStored(const StoredReading& reading) {
   for (int i = 0; i < StoredSettingCount; ++i) {
     const StoredNumber& value = reading.values[i];
     const StoredSettingIndex index = static_cast<StoredSettingIndex>(i);
-    numbers[i] =
-        value.present ? settingsLimitStoredNumber(index, value.number) : kStoredSettingDefaults[i];
+    numbers[i] = value.present ? settingsLimitStoredNumber(index, value.number)
+                               : kStoredSettings[i].defaultNumber;
   }
   Settings settings{};
   settings.quantity = settingsFractionFromPercent(numbers[StoredQuantity]);
   settings.size = settingsFractionFromPercent(numbers[StoredSize]);
   settings.speed = settingsFractionFromPercent(numbers[StoredSpeed]);
-  settings.glow = static_cast<std::uint8_t>(numbers[StoredGlow]);
-  settings.color = static_cast<std::uint8_t>(numbers[StoredColor]);
+  settings.glow = static_cast<GlowMode>(numbers[StoredGlow]);
+  settings.color = static_cast<ColorScheme>(numbers[StoredColor]);
   settings.symmetry = static_cast<std::uint8_t>(numbers[StoredSymmetry]);
   return settings;
 }
 
 StoredSettings settingsToStored(const Settings& settings) {
   StoredSettings stored{};
-  stored.values[StoredColor] = settingsLimitStoredNumber(StoredColor, settings.color);
-  stored.values[StoredGlow] = settingsLimitStoredNumber(StoredGlow, settings.glow);
+  stored.values[StoredColor] = settingsLimitStoredNumber(StoredColor, numberOf(settings.color));
+  stored.values[StoredGlow] = settingsLimitStoredNumber(StoredGlow, numberOf(settings.glow));
   stored.values[StoredQuantity] = settingsPercentFromFraction(settings.quantity);
   stored.values[StoredSpeed] = settingsPercentFromFraction(settings.speed);
   stored.values[StoredSize] = settingsPercentFromFraction(settings.size);

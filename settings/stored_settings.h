@@ -24,16 +24,17 @@ enum StoredSettingIndex : int {
   StoredSettingCount,
 };
 
-// Value names, indexed by StoredSettingIndex.
-extern const char* const kStoredSettingNames[StoredSettingCount];
+// One stored value: its name, the number it takes when absent, and the largest number it
+// accepts; anything above that (compared unsigned, so a negative number too) takes the default.
+struct StoredSetting {
+  const char* name;
+  std::uint32_t defaultNumber;
+  std::uint32_t maximum;
+};
 
-// The default number of each value (Color 6, Glow 2, Quantity 50, Speed 50, Size 50,
-// Symmetry 0), indexed by StoredSettingIndex.
-extern const std::uint32_t kStoredSettingDefaults[StoredSettingCount];
-
-// The largest number each value accepts; anything above it (compared unsigned, so a negative
-// number too) takes the default. Indexed by StoredSettingIndex.
-extern const std::uint32_t kStoredSettingMaximums[StoredSettingCount];
+// The six values, indexed by StoredSettingIndex: Color (default 6, Cycle), Glow (2,
+// HighQuality), Quantity, Speed and Size (50 each) and Symmetry (0).
+extern const StoredSetting kStoredSettings[StoredSettingCount];
 
 // The default of the three percentages, and what a percentage out of range becomes.
 constexpr std::uint32_t kSettingsDefaultPercent = 50;

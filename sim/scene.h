@@ -3,40 +3,42 @@
 //
 // Time is in microseconds (the clocks are unsigned 32-bit), speeds in units per microsecond,
 // spin rates in degrees per microsecond, angles in degrees, colours RGB in 0 to 1.
-// Wire i, grid node i and trail i belong together.
+// Wire i, grid node i and trail i belong together. sceneInit (sim/scene_init.cpp) sets every
+// field, the fixed ones (the respawn box, the cycle's times) included.
 #pragma once
 
 #include <cstdint>
 
+#include "settings/glow_and_color.h"
 #include "sim/cell_grid.h"
 #include "sim/trail.h"
 #include "sim/vec3.h"
 #include "sim/wire.h"
 
 struct Scene {
-  float baseWireSpeed;  // units per us: speed x 1.5e-7 + 5e-8
-  float boundsMaxY;     // the respawn box: 1.1
-  float boundsMinY;     // -0.1
-  float boundsMinX;     // -0.1
-  float boundsMaxX;     // 1.1
-  float boundsMaxZ;     // 1.0
-  float boundsMinZ;     // 0.0
-  float size;           // the wire-length setting, 0 to 1
-  std::int32_t width;   // client size in pixels when the scene was built
+  float baseWireSpeed;  // units per us, from the speed setting
+  float boundsMaxY;     // the respawn box: a wire outside it is reborn once its phase runs out
+  float boundsMinY;
+  float boundsMinX;
+  float boundsMaxX;
+  float boundsMaxZ;
+  float boundsMinZ;
+  float size;          // the wire-length setting, 0 to 1
+  std::int32_t width;  // client size in pixels when the scene was built
   std::int32_t height;
-  float cameraZ;                  // -(1.5 x speed + 4.0)
+  float cameraZ;                  // where the camera stands, from the speed setting
   Vec3 color;                     // the colour of the wires now
-  std::uint8_t paletteIndex;      // the palette entry color shows, 0 to 4
+  std::uint8_t paletteIndex;      // the palette entry color shows
   std::uint8_t nextPaletteIndex;  // the entry the colour cycle moves to next; never the same
   std::uint32_t cycleElapsedUs;   // time since the current colour cycle began
-  std::uint32_t cycleBlendUs;     // the blend at the end of a cycle: 5,000,000
-  std::uint32_t cyclePeriodUs;    // one colour cycle: 30,000,000
+  std::uint32_t cycleBlendUs;     // the blend towards the next entry at the end of a cycle
+  std::uint32_t cyclePeriodUs;    // one colour cycle
   std::uint8_t cycleColors;       // the scheme is Cycle: only then does the colour change
   WireArray wires;
   std::uint32_t activationElapsedUs;   // clock of the staggered start
   std::uint32_t activationIntervalUs;  // between the starts of two successive wires
-  std::uint8_t glowMode;               // GlowMode: 0 none; otherwise the glow palette
-  CellGrid grid;                       // 1000 cells, one node per wire
+  GlowMode glowMode;                   // any but None: white wires, the glow palette
+  CellGrid grid;                       // kGridCellCount cells, one node per wire
   TrailSet trails;                     // one trail per wire
   float angleX;                        // rotation of the cube, degrees in [0, 360)
   float angleY;
@@ -47,16 +49,16 @@ struct Scene {
   std::int32_t symmetry;  // 1: every wire is drawn eight times, mirrored
 };
 
-// What a scene is built from: the settings (as stored numbers) and the client size.
+// What a scene is built from: the settings and the client size.
 struct SceneParameters {
   std::int32_t requestedWireCount;  // the wires asked for; an eighth of them with symmetry
   float size;                       // the wire-length setting, 0 to 1
   float speed;                      // the speed setting, 0 to 1
   std::int32_t width;               // client size in pixels
   std::int32_t height;
-  std::uint8_t colorScheme;  // a palette entry 0 to 4, 5 Random, 6 Cycle
-  std::uint8_t glowMode;     // GlowMode
-  std::int32_t symmetry;     // non-zero: eight mirrored copies of every wire
+  ColorScheme colorScheme;
+  GlowMode glowMode;
+  std::int32_t symmetry;  // non-zero: eight mirrored copies of every wire
 };
 
 // Fills a scene from its construction parameters, making its random choices in a fixed order.

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::uint8_t kColorRandom = 5;
-constexpr std::uint8_t kColorCycle = 6;
 constexpr std::int32_t kSymmetryCopies = 8;
 constexpr double kStartSpanUs = 6000000.0;
 constexpr std::uint32_t kShortestActivationIntervalUs = 10;
@@ -34,9 +32,9 @@ std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
   const std::int32_t requestedWireCount = parameters.requestedWireCount;
   const float size = parameters.size;
   const float speed = parameters.speed;
-  const std::uint8_t colorScheme =
-      parameters.colorScheme > kColorCycle ? kColorCycle : parameters.colorScheme;
-  const std::uint8_t glowMode = parameters.glowMode;
+  const ColorScheme colorScheme =
+      parameters.colorScheme > ColorScheme::Cycle ? ColorScheme::Cycle : parameters.colorScheme;
+  const GlowMode glowMode = parameters.glowMode;
 
   // Empty components first, so a scene whose construction stops half way can still be released.
   scene = Scene{};
@@ -60,15 +58,17 @@ std::int32_t sceneInit(Scene& scene, const SceneParameters& parameters) {
   scene.height = parameters.height;
   scene.cameraZ = -(speed * 1.5f + 4.0f);
 
-  const bool randomPalette = colorScheme == kColorRandom || colorScheme == kColorCycle;
-  scene.paletteIndex = randomPalette ? static_cast<std::uint8_t>(randomInt(0, 4)) : colorScheme;
+  // A fixed scheme's number is its palette entry.
+  scene.paletteIndex = colorSchemeDrawsEntry(colorScheme)
+                           ? static_cast<std::uint8_t>(randomInt(0, kPaletteSize - 1))
+                           : static_cast<std::uint8_t>(colorScheme);
   scene.nextPaletteIndex = paletteDrawNextIndex(scene.paletteIndex);
-  scene.color = paletteColor(scene.paletteIndex, glowMode != 0);
+  scene.color = paletteColor(scene.paletteIndex, glowIsOn(glowMode));
 
   scene.cycleElapsedUs = 0;
   scene.cycleBlendUs = 5000000;
   scene.cyclePeriodUs = 30000000;
-  scene.cycleColors = colorScheme == kColorCycle ? 1 : 0;
+  scene.cycleColors = colorSchemeCycles(colorScheme) ? 1 : 0;
 
   scene.angleX = randomFloat(0.0f, 360.0f);
   scene.angleY = randomFloat(0.0f, 360.0f);

@@ -69,7 +69,7 @@ void flyWire(Scene& scene, std::int32_t i, float dtf, NeighbourCells& cells) {
 // Holds the colour for most of a cycle, blends it towards the next entry over the last part,
 // and at the end of the cycle takes the next entry exactly and chooses another.
 void cycleColour(Scene& scene, std::uint32_t dt) {
-  const bool glow = scene.glowMode != 0;
+  const bool glow = glowIsOn(scene.glowMode);
   scene.cycleElapsedUs += dt;
   const std::uint32_t blendStart = scene.cyclePeriodUs - scene.cycleBlendUs;
   if (scene.cycleElapsedUs > scene.cyclePeriodUs) {

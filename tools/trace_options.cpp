@@ -62,12 +62,12 @@ bool traceParseWholeNumber(const char* text, std::uint32_t maximum, std::uint32_
 
 TraceOptions traceDefaultOptions() {
   TraceOptions options{};
-  options.quantityPercent = kStoredSettingDefaults[StoredQuantity];
-  options.sizePercent = kStoredSettingDefaults[StoredSize];
-  options.speedPercent = kStoredSettingDefaults[StoredSpeed];
-  options.glow = kStoredSettingDefaults[StoredGlow];
-  options.color = kStoredSettingDefaults[StoredColor];
-  options.symmetry = kStoredSettingDefaults[StoredSymmetry];
+  options.quantityPercent = kStoredSettings[StoredQuantity].defaultNumber;
+  options.sizePercent = kStoredSettings[StoredSize].defaultNumber;
+  options.speedPercent = kStoredSettings[StoredSpeed].defaultNumber;
+  options.glow = kStoredSettings[StoredGlow].defaultNumber;
+  options.color = kStoredSettings[StoredColor].defaultNumber;
+  options.symmetry = kStoredSettings[StoredSymmetry].defaultNumber;
   options.width = 1024;
   options.height = 768;
   return options;
@@ -85,7 +85,7 @@ SceneOptionResult traceParseSceneOption(const char* name, const char* value,
   for (const NumberOption& option : kSceneOptions) {
     if (std::strcmp(name, option.name) != 0) continue;
     const std::uint32_t maximum =
-        option.storedIndex < 0 ? UINT32_MAX : kStoredSettingMaximums[option.storedIndex];
+        option.storedIndex < 0 ? UINT32_MAX : kStoredSettings[option.storedIndex].maximum;
     return parseNumber(value, length, maximum, options.*(option.field))
                ? SceneOptionResult::Accepted
                : SceneOptionResult::Rejected;
@@ -122,7 +122,7 @@ Settings traceSettings(const TraceOptions& options) {
   return Settings{settingsFractionFromPercent(options.quantityPercent),
                   settingsFractionFromPercent(options.sizePercent),
                   settingsFractionFromPercent(options.speedPercent),
-                  static_cast<std::uint8_t>(options.glow),
-                  static_cast<std::uint8_t>(options.color),
+                  static_cast<GlowMode>(options.glow),
+                  static_cast<ColorScheme>(options.color),
                   static_cast<std::uint8_t>(options.symmetry)};
 }

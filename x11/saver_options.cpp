@@ -9,16 +9,108 @@
 
 namespace {
 
-struct SettingOption {
-  const char* name;
-  StoredSettingIndex index;
+// What an option does. Those that take a value take the argument after them.
+enum class OptionKind : std::uint8_t {
+  Help,           // the usage text is shown, and nothing else is done
+  Target,         // draw where `target` says
+  WindowId,       // a value: draw into the window it names
+  DisplayName,    // a value: the X display
+  FrameLimit,     // a value: end after that many frames
+  Flag,           // `flag` is set to `on`
+  Setting,        // a value: the stored setting `setting`, for this run
+  SettingSwitch,  // -word sets the stored setting `setting` to 1 for this run, -no-word to 0
+  Display,        // draw on the display system `display` (X11 or Wayland) asks for
 };
 
-// The options that set one of the six settings for this run.
-constexpr SettingOption kSettingOptions[] = {
-    {"wires", StoredQuantity}, {"length", StoredSize}, {"speed", StoredSpeed},
-    {"glow", StoredGlow},      {"color", StoredColor},
+struct SaverOption {
+  const char* word;            // the option without its dash
+  OptionKind kind;             // what it does
+  const char* valueShown;      // the value in the usage text; null for an option without one
+  const char* help;            // its lines in the usage text; null for one the text leaves out
+  SaverTarget target;          // Target
+  bool SaverOptions::*flag;    // Flag
+  bool on;                     // Flag
+  StoredSettingIndex setting;  // Setting, SettingSwitch
+  DisplayRequest display;      // Display
 };
+
+constexpr SaverOption helpOption(const char* word, const char* help) {
+  return {word, OptionKind::Help, nullptr, help, {}, nullptr, false, {}, {}};
+}
+
+constexpr SaverOption targetOption(const char* word, SaverTarget target, const char* help) {
+  return {word, OptionKind::Target, nullptr, help, target, nullptr, false, {}, {}};
+}
+
+constexpr SaverOption valueOption(const char* word, OptionKind kind, const char* valueShown,
+                                  const char* help) {
+  return {word, kind, valueShown, help, {}, nullptr, false, {}, {}};
+}
+
+constexpr SaverOption flagOption(const char* word, bool SaverOptions::*flag, bool on,
+                                 const char* help) {
+  return {word, OptionKind::Flag, nullptr, help, {}, flag, on, {}, {}};
+}
+
+constexpr SaverOption settingOption(const char* word, StoredSettingIndex setting,
+                                    const char* valueShown, const char* help) {
+  return {word, OptionKind::Setting, valueShown, help, {}, nullptr, false, setting, {}};
+}
+
+constexpr SaverOption switchOption(const char* word, StoredSettingIndex setting, const char* help) {
+  return {word, OptionKind::SettingSwitch, nullptr, help, {}, nullptr, false, setting, {}};
+}
+
+constexpr SaverOption displayOption(const char* word, DisplayRequest display, const char* help) {
+  return {word, OptionKind::Display, nullptr, help, {}, nullptr, false, {}, display};
+}
+
+// Every option, in the order of the usage text. A help of more than one line goes on at the help
+// column. A new option is one more line here (and, for a new kind, its case in the parse).
+// clang-format off
+constexpr SaverOption kSaverOptions[] = {
+    targetOption("window", SaverTarget::OwnWindow, "draw in a window of its own (the default)"),
+    targetOption("fullscreen", SaverTarget::FullScreen,
+                 "cover the screen (on Wayland, every output); a key, a\n"
+                 "click, a pointer move or a change of focus ends it"),
+    targetOption("root", SaverTarget::RootWindow,
+                 "draw on the root window, or on $XSCREENSAVER_WINDOW"),
+    valueOption("window-id", OptionKind::WindowId, "<id>",
+                "draw into the given window (decimal or 0x hexadecimal)"),
+    targetOption("background", SaverTarget::Background,
+                 "(Wayland) a live wallpaper on every output, until SIGTERM"),
+    valueOption("display", OptionKind::DisplayName, "<name>", "the X display to use"),
+    displayOption("x11", DisplayRequest::X11,
+                  "draw on X11 (in a Wayland session, through Xwayland)"),
+    displayOption("wayland", DisplayRequest::Wayland,
+                  "draw on Wayland (the default where $WAYLAND_DISPLAY is\n"
+                  "set and no X11 option is given)"),
+    flagOption("fps", &SaverOptions::showFps, true, "show the frame rate"),
+    flagOption("no-fps", &SaverOptions::showFps, false, nullptr),
+    settingOption("wires", StoredQuantity, "<0-100>", "number of wires, percent"),
+    settingOption("length", StoredSize, "<0-100>", "wire length, percent"),
+    settingOption("speed", StoredSpeed, "<0-100>", "speed, percent"),
+    settingOption("glow", StoredGlow, "<0-3>", "glow: 0 none, 1 low, 2 high quality, 3 wires only"),
+    settingOption("color", StoredColor, "<0-6|name>",
+                  "emerald, lapis, amber, amethyst, ruby, random or cycle"),
+    switchOption("symmetry", StoredSymmetry, "eight-fold mirror symmetry on or off"),
+    flagOption("save-settings", &SaverOptions::saveSettings, true,
+               "store the settings given here as the defaults and end"),
+    valueOption("frames", OptionKind::FrameLimit, "<n>", "end after n frames"),
+    helpOption("help", "show this text"),
+    helpOption("h", nullptr),
+};
+// clang-format on
+
+// The usage text's help begins this many columns after the option's two-space indent, or three
+// spaces after a longer option.
+constexpr std::size_t kHelpColumn = 20;
+constexpr std::size_t kShortestHelpGap = 3;
+
+constexpr char kUsageFirstLine[] = "usage: quellwire [options]\n";
+constexpr char kUsageLastLines[] =
+    "Settings are read from $XDG_CONFIG_HOME/quellwire/settings (by default\n"
+    "~/.config/quellwire/settings); the options above override them for one run.\n";
 
 // The option word without its one or two leading dashes; null when it has none.
 const char* optionWord(const char* argument) {
@@ -35,9 +127,40 @@ bool namesAnOption(const char* argument) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-const SettingOption* settingOptionNamed(const char* word) {
-  for (const SettingOption& option : kSettingOptions) {
-    if (std::strcmp(word, option.name) == 0) return &option;
+// The option a word names, and whether it was the -no- form of a switch; null when none.
+struct NamedOption {
+  const SaverOption* option;
+  bool negated;
+};
+
+NamedOption optionNamed(const char* word) {
+  for (const SaverOption& option : kSaverOptions) {
+    if (std::strcmp(word, option.word) == 0) return {&option, false};
+    if (option.kind == OptionKind::SettingSwitch && std::strncmp(word, "no-", 3) == 0 &&
+        std::strcmp(word + 3, option.word) == 0) {
+      return {&option, true};
+    }
+  }
+  return {nullptr, false};
+}
+
+// What the error says an option of this kind needs when its value is missing.
+const char* valueNeeded(OptionKind kind) {
+  switch (kind) {
+    case OptionKind::WindowId:
+      return "a window id";
+    case OptionKind::DisplayName:
+      return "a display name";
+    case OptionKind::FrameLimit:
+      return "a number of frames";
+    case OptionKind::Setting:
+      return "a value";
+    case OptionKind::Help:
+    case OptionKind::Target:
+    case OptionKind::Flag:
+    case OptionKind::SettingSwitch:
+    case OptionKind::Display:
+      break;
   }
   return nullptr;
 }
@@ -92,7 +215,7 @@ bool parseWindowId(const char* text, std::uint64_t* windowId) {
       return false;
     }
     number = number * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    // X resource identifiers have 29 bits; anything wider is not a window.
+    // A window id is a 32-bit number; anything wider is not a window.
     if (number > 0xFFFFFFFFull) return false;
   }
   if (number == 0) return false;
@@ -110,76 +233,66 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
     const char* argument = arguments[i];
     const char* word = optionWord(argument);
     if (word == nullptr) return failure(parse, "unexpected argument " + quoted(argument));
+    const NamedOption named = optionNamed(word);
+    if (named.option == nullptr) return failure(parse, "unknown option " + quoted(argument));
+    const SaverOption& option = *named.option;
+
     // An option where a value is due leaves the value missing: `-wires -fps` is -wires without
     // its number, and -fps is not taken as one.
-    const char* next = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
-    const char* value = next != nullptr && !namesAnOption(next) ? next : nullptr;
+    const char* value = nullptr;
+    if (const char* needed = valueNeeded(option.kind)) {
+      const char* next = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
+      if (next == nullptr || namesAnOption(next)) {
+        std::string message = std::string(argument) + " needs " + needed;
+        if (next != nullptr) message += ", not the option " + quoted(next);
+        return failure(parse, message);
+      }
+      value = next;
+      ++i;
+    }
 
-    auto needsValue = [&](const char* what) {
-      std::string message = std::string(argument) + " needs " + what;
-      if (next != nullptr) message += ", not the option " + quoted(next);
-      return message;
-    };
-
-    if (std::strcmp(word, "help") == 0 || std::strcmp(word, "h") == 0) {
-      parse.outcome = OptionsOutcome::ShowHelp;
-      return parse;
-    } else if (std::strcmp(word, "root") == 0) {
-      options.target = SaverTarget::RootWindow;
-      options.targetChosen = true;
-    } else if (std::strcmp(word, "window") == 0) {
-      options.target = SaverTarget::OwnWindow;
-      options.targetChosen = true;
-    } else if (std::strcmp(word, "fullscreen") == 0) {
-      options.target = SaverTarget::FullScreen;
-      options.targetChosen = true;
-    } else if (std::strcmp(word, "background") == 0) {
-      options.target = SaverTarget::Background;
-      options.targetChosen = true;
-    } else if (std::strcmp(word, "x11") == 0) {
-      options.displayRequest = DisplayRequest::X11;
-    } else if (std::strcmp(word, "wayland") == 0) {
-      options.displayRequest = DisplayRequest::Wayland;
-    } else if (std::strcmp(word, "window-id") == 0) {
-      if (value == nullptr) return failure(parse, needsValue("a window id"));
-      if (!parseWindowId(value, &options.windowId)) {
-        return failure(parse, "-window-id: " + quoted(value) + " is not a window id");
+    const std::string label = std::string("-") + option.word;  // as errors and warnings name it
+    switch (option.kind) {
+      case OptionKind::Help:
+        parse.outcome = OptionsOutcome::ShowHelp;
+        return parse;
+      case OptionKind::Target:
+        options.target = option.target;
+        options.targetChosen = true;
+        break;
+      case OptionKind::WindowId:
+        if (!parseWindowId(value, &options.windowId)) {
+          return failure(parse, label + ": " + quoted(value) + " is not a window id");
+        }
+        options.target = SaverTarget::GivenWindow;
+        options.targetChosen = true;
+        break;
+      case OptionKind::DisplayName:
+        options.displayName = value;
+        break;
+      case OptionKind::FrameLimit:
+        if (!readFrameLimit(value, &options.frameLimit)) {
+          return failure(parse, label + ": " + quoted(value) + " is not a whole number");
+        }
+        break;
+      case OptionKind::Flag:
+        options.*option.flag = option.on;
+        break;
+      case OptionKind::Setting: {
+        const SettingTextValue read = readOptionValue(option.setting, value);
+        if (read.check != SettingTextCheck::Valid) {
+          parse.warnings.push_back(
+              settingTextProblem(label.c_str(), option.setting, value, read.check));
+        }
+        options.overrides[option.setting] = StoredNumber{true, read.number};
+        break;
       }
-      options.target = SaverTarget::GivenWindow;
-      options.targetChosen = true;
-      ++i;
-    } else if (std::strcmp(word, "fps") == 0) {
-      options.showFps = true;
-    } else if (std::strcmp(word, "no-fps") == 0) {
-      options.showFps = false;
-    } else if (std::strcmp(word, "symmetry") == 0) {
-      options.overrides[StoredSymmetry] = StoredNumber{true, 1};
-    } else if (std::strcmp(word, "no-symmetry") == 0) {
-      options.overrides[StoredSymmetry] = StoredNumber{true, 0};
-    } else if (std::strcmp(word, "save-settings") == 0) {
-      options.saveSettings = true;
-    } else if (std::strcmp(word, "display") == 0) {
-      if (value == nullptr) return failure(parse, needsValue("a display name"));
-      options.displayName = value;
-      ++i;
-    } else if (std::strcmp(word, "frames") == 0) {
-      if (value == nullptr) return failure(parse, needsValue("a number of frames"));
-      if (!readFrameLimit(value, &options.frameLimit)) {
-        return failure(parse, "-frames: " + quoted(value) + " is not a whole number");
-      }
-      ++i;
-    } else if (const SettingOption* setting = settingOptionNamed(word)) {
-      if (value == nullptr) return failure(parse, needsValue("a value"));
-      const SettingTextValue read = readOptionValue(setting->index, value);
-      if (read.check != SettingTextCheck::Valid) {
-        const std::string label = std::string("-") + setting->name;
-        parse.warnings.push_back(
-            settingTextProblem(label.c_str(), setting->index, value, read.check));
-      }
-      options.overrides[setting->index] = StoredNumber{true, read.number};
-      ++i;
-    } else {
-      return failure(parse, "unknown option " + quoted(argument));
+      case OptionKind::SettingSwitch:
+        options.overrides[option.setting] = StoredNumber{true, named.negated ? 0u : 1u};
+        break;
+      case OptionKind::Display:
+        options.displayRequest = option.display;
+        break;
     }
   }
   return parse;
@@ -201,26 +314,24 @@ void applySaverWindowEnvironment(SaverOptions& options, const char* environmentW
 }
 
 const char* saverUsageText() {
-  return "usage: quellwire [options]\n"
-         "  -window             draw in a window of its own (the default)\n"
-         "  -fullscreen         cover the screen (on Wayland every output); a key, a click,\n"
-         "                      a pointer move or a change of focus ends it\n"
-         "  -root               draw on the root window, or on $XSCREENSAVER_WINDOW\n"
-         "  -window-id <id>     draw into the given window (decimal or 0x hexadecimal)\n"
-         "  -background         (Wayland) a live wallpaper on every output; ends on SIGTERM\n"
-         "  -display <name>     the X display to use\n"
-         "  -x11, -wayland      draw on X11 or on Wayland (by default Wayland when\n"
-         "                      $WAYLAND_DISPLAY is set and no X11 option is given)\n"
-         "  -fps                show the frame rate\n"
-         "  -wires <0-100>      number of wires, percent\n"
-         "  -length <0-100>     wire length, percent\n"
-         "  -speed <0-100>      speed, percent\n"
-         "  -glow <0-3>         glow: 0 none, 1 low, 2 high quality, 3 wires only\n"
-         "  -color <0-6|name>   emerald, lapis, amber, amethyst, ruby, random or cycle\n"
-         "  -symmetry, -no-symmetry   eight-fold mirror symmetry on or off\n"
-         "  -save-settings      store the settings given here as the defaults and end\n"
-         "  -frames <n>         end after n frames\n"
-         "  -help               show this text\n"
-         "Settings are read from $XDG_CONFIG_HOME/quellwire/settings (by default\n"
-         "~/.config/quellwire/settings); the options above override them for one run.\n";
+  static const std::string text = [] {
+    std::string usage = kUsageFirstLine;
+    for (const SaverOption& option : kSaverOptions) {
+      if (option.help == nullptr) continue;
+      std::string shown = std::string("-") + option.word;
+      if (option.valueShown != nullptr) shown += std::string(" ") + option.valueShown;
+      if (option.kind == OptionKind::SettingSwitch) shown += std::string(", -no-") + option.word;
+      usage += "  " + shown;
+      usage.append(shown.size() + kShortestHelpGap <= kHelpColumn ? kHelpColumn - shown.size()
+                                                                  : kShortestHelpGap,
+                   ' ');
+      for (const char* c = option.help; *c != '\0'; ++c) {
+        usage += *c;
+        if (*c == '\n') usage.append(2 + kHelpColumn, ' ');
+      }
+      usage += '\n';
+    }
+    return usage + kUsageLastLines;
+  }();
+  return text.c_str();
 }

@@ -3,11 +3,11 @@
 #include "settings/file/decimal_number.h"
 
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length) {
-  const std::uint32_t fallback = kStoredSettingDefaults[index];
+  const std::uint32_t fallback = kStoredSettings[index].defaultNumber;
   const DecimalNumber read = readDecimalNumber(text, length, DecimalBlanksAround | DecimalSigned);
   if (read.check == DecimalCheck::NotANumber) return {SettingTextCheck::NotANumber, fallback};
   if (read.check == DecimalCheck::TooLarge || (read.negative && read.number != 0) ||
-      read.number > kStoredSettingMaximums[index]) {
+      read.number > kStoredSettings[index].maximum) {
     return {SettingTextCheck::OutOfRange, fallback};
   }
   return {SettingTextCheck::Valid, read.number};
@@ -39,7 +39,7 @@ std::string settingTextProblem(const char* label, StoredSettingIndex index, cons
                                SettingTextCheck check) {
   std::string message = std::string(label) + " " + quotedText(text) + " is ";
   message += check == SettingTextCheck::NotANumber ? "not a whole number from" : "outside";
-  message += " 0 to " + std::to_string(kStoredSettingMaximums[index]);
-  message += "; using the default " + std::to_string(kStoredSettingDefaults[index]);
+  message += " 0 to " + std::to_string(kStoredSettings[index].maximum);
+  message += "; using the default " + std::to_string(kStoredSettings[index].defaultNumber);
   return message;
 }

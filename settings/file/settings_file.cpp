@@ -17,7 +17,7 @@ std::string trimmed(const char* begin, const char* end) {
 
 int storedIndexOf(const std::string& name) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    if (strcasecmp(name.c_str(), kStoredSettingNames[i]) == 0) return i;
+    if (strcasecmp(name.c_str(), kStoredSettings[i].name) == 0) return i;
   }
   return -1;
 }
@@ -69,7 +69,7 @@ SettingsFileReading parseSettingsFile(const char* text, std::size_t length) {
     const SettingTextValue read = readSettingText(setting, value.data(), value.size());
     if (read.check != SettingTextCheck::Valid) {
       result.problems.push_back(lineProblem(
-          lineNumber, settingTextProblem(kStoredSettingNames[index], setting, value, read.check)));
+          lineNumber, settingTextProblem(kStoredSettings[index].name, setting, value, read.check)));
     }
     result.reading.values[index] = StoredNumber{true, read.number};
   }
@@ -79,7 +79,7 @@ SettingsFileReading parseSettingsFile(const char* text, std::size_t length) {
 std::string formatSettingsFile(const StoredSettings& settings) {
   std::string text = "# Quellwire settings: Name=value, whole numbers\n";
   for (int i = 0; i < StoredSettingCount; ++i) {
-    text += kStoredSettingNames[i];
+    text += kStoredSettings[i].name;
     text += '=';
     text += std::to_string(settings.values[i]);
     text += '\n';

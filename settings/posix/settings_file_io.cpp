@@ -10,11 +10,11 @@
 
 namespace {
 
-std::string SystemProblem(const std::string& what, const std::string& path) {
+std::string systemProblem(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
 }
 
-bool MakeFolders(const std::string& filePath) {
+bool makeFolders(const std::string& filePath) {
   for (std::size_t slash = filePath.find('/', 1); slash != std::string::npos;
        slash = filePath.find('/', slash + 1)) {
     const std::string folder = filePath.substr(0, slash);
@@ -23,7 +23,7 @@ bool MakeFolders(const std::string& filePath) {
   return true;
 }
 
-SettingsFileKind KindOf(mode_t mode) {
+SettingsFileKind kindOf(mode_t mode) {
   if (S_ISREG(mode)) return SettingsFileKind::Regular;
   if (S_ISDIR(mode)) return SettingsFileKind::Directory;
   if (S_ISFIFO(mode)) return SettingsFileKind::Fifo;
@@ -32,7 +32,7 @@ SettingsFileKind KindOf(mode_t mode) {
 }
 
 // The attempt, and the permissions of the file when it is a regular one.
-SettingsFileAttempt Examine(const std::string& path, mode_t* permissions) {
+SettingsFileAttempt examine(const std::string& path, mode_t* permissions) {
   SettingsFileAttempt attempt{};
   if (path.empty()) {
     attempt.openError = ENOENT;
@@ -47,7 +47,7 @@ SettingsFileAttempt Examine(const std::string& path, mode_t* permissions) {
   if (fstat(file, &info) != 0) {
     attempt.readError = errno;
   } else {
-    attempt.kind = KindOf(info.st_mode);
+    attempt.kind = kindOf(info.st_mode);
     if (permissions != nullptr) *permissions = info.st_mode & 07777;
   }
   if (attempt.readError == 0 && attempt.kind == SettingsFileKind::Regular) {
@@ -69,7 +69,7 @@ SettingsFileAttempt Examine(const std::string& path, mode_t* permissions) {
   return attempt;
 }
 
-bool WriteWhole(int file, const std::string& text) {
+bool writeWhole(int file, const std::string& text) {
   std::size_t written = 0;
   while (written < text.size()) {
     const ssize_t count = write(file, text.data() + written, text.size() - written);
@@ -83,7 +83,7 @@ bool WriteWhole(int file, const std::string& text) {
 
 // Makes a rename in the folder of `path` last (best effort: a folder that cannot be flushed
 // still holds the renamed file).
-void FlushFolderOf(const std::string& path) {
+void flushFolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
   const int directory = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -94,7 +94,7 @@ void FlushFolderOf(const std::string& path) {
 
 }  // namespace
 
-SettingsFileAttempt ExamineSettingsFile(const std::string& path) { return Examine(path, nullptr); }
+SettingsFileAttempt ExamineSettingsFile(const std::string& path) { return examine(path, nullptr); }
 
 bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
                        std::vector<std::string>& problems) {
@@ -104,7 +104,7 @@ bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
   }
   // Looked at again right before it is replaced, whatever an earlier reading found.
   mode_t permissions = 0;
-  const SettingsFileAttempt attempt = Examine(path, &permissions);
+  const SettingsFileAttempt attempt = examine(path, &permissions);
   const SettingsFileStatus status = loadSettingsFile(path, attempt).status;
   const std::string refusal = settingsSaveRefusal(path, status);
   if (!refusal.empty()) {
@@ -117,18 +117,18 @@ bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
     permissions = 0666 & ~mask;
   }
 
-  if (!MakeFolders(path)) {
-    problems.push_back(SystemProblem("cannot make the folder of", path));
+  if (!makeFolders(path)) {
+    problems.push_back(systemProblem("cannot make the folder of", path));
     return false;
   }
   std::string temporary = path + ".XXXXXX";
   const int file = mkostemp(&temporary[0], O_CLOEXEC);
   if (file < 0) {
-    problems.push_back(SystemProblem("cannot write a new file beside", path));
+    problems.push_back(systemProblem("cannot write a new file beside", path));
     return false;
   }
   int error = 0;
-  if (fchmod(file, permissions) != 0 || !WriteWhole(file, formatSettingsFile(settings)) ||
+  if (fchmod(file, permissions) != 0 || !writeWhole(file, formatSettingsFile(settings)) ||
       fsync(file) != 0) {
     error = errno;
   }
@@ -139,6 +139,6 @@ bool WriteSettingsFile(const std::string& path, const StoredSettings& settings,
     unlink(temporary.c_str());
     return false;
   }
-  FlushFolderOf(path);
+  flushFolderOf(path);
   return true;
 }

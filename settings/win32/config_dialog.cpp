@@ -32,9 +32,9 @@ void selectListItem(HWND dialog, int listId, DialogControlValue index) {
 }
 
 void prepareSlider(HWND dialog, int sliderId) {
-  sendToControl(dialog, sliderId, TBM_SETRANGEMIN, FALSE, dialogSliderMinimum);
-  sendToControl(dialog, sliderId, TBM_SETRANGEMAX, FALSE, dialogSliderMaximum);
-  sendToControl(dialog, sliderId, TBM_SETTICFREQ, dialogSliderTickFrequency, 0);
+  sendToControl(dialog, sliderId, TBM_SETRANGEMIN, FALSE, kDialogSliderMinimum);
+  sendToControl(dialog, sliderId, TBM_SETRANGEMAX, FALSE, kDialogSliderMaximum);
+  sendToControl(dialog, sliderId, TBM_SETTICFREQ, kDialogSliderTickFrequency, 0);
 }
 
 void moveSlider(HWND dialog, int sliderId, DialogControlValue position) {

@@ -58,7 +58,7 @@ WindowSystem RecordingWindowSystem(RecordingWindow& window) {
 
 Settings ColourFourSettings() {
   Settings settings{};
-  settings.color = 4;
+  settings.color = ColorScheme::Ruby;
   return settings;
 }
 
@@ -73,7 +73,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
             (std::vector<std::string>{"createContext -1 -1 1 1", "makeCurrent", "tickCount"}));
   EXPECT_EQ(state.windowWidth, 640);
   EXPECT_EQ(state.windowHeight, 480);
-  EXPECT_EQ(state.settings.color, 4);
+  EXPECT_EQ(state.settings.color, ColorScheme::Ruby);
   EXPECT_TRUE(state.hasContext);
 
   window.calls.clear();
@@ -335,7 +335,7 @@ TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) 
   HeadlessWindow window{};
   ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessSurfaceFormat, 1));
   Settings settings = settingsDefaults();
-  settings.glow = 2;
+  settings.glow = GlowMode::HighQuality;
   settings.quantity = 1.0f;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};

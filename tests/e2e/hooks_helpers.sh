@@ -89,16 +89,3 @@ hooks_start_full_screen() {
 hooks_send() {
   qw_helper messages "$1" 0 "send:$2:$3:$4" | sed -n 's/.* result=\([-0-9]*\) .*/\1/p'
 }
-
-# hooks_make_parent: a helper window in the background, to own or hold the saver; sets parent.
-hooks_make_parent() {
-  local out="$qw_tmp/parent.out" i
-  : >"$out"
-  ( wine "$QW_HELPER" parent 320 240 2>>"$qw_tmp/wine.out" | sed -u 's/\r$//' >"$out" ) &
-  for i in $(seq 1 200); do
-    parent=$(qw_field parent "$(cat "$out")")
-    [ -n "$parent" ] && return
-    sleep 0.1
-  done
-  qw_fail "the helper made no parent window"
-}

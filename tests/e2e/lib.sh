@@ -148,6 +148,24 @@ qw_helper() {
   wine "$QW_HELPER" "$@" 2>>"$qw_tmp/wine.out" | tr -d '\r'
 }
 
+# qw_make_parent [width height]: a helper window in the background (320 x 240 unless given), to
+# own or hold the saver; sets parent and parent_out (the helper's output file).
+qw_parents=0
+qw_make_parent() {
+  qw_parents=$((qw_parents + 1))
+  parent_out="$qw_tmp/parent-$qw_parents.out"
+  : >"$parent_out"
+  ( wine "$QW_HELPER" parent "${1:-320}" "${2:-240}" 2>>"$qw_tmp/wine.out" |
+    sed -u 's/\r$//' >"$parent_out" ) &
+  local i
+  for i in $(seq 1 200); do
+    parent=$(qw_field parent "$(cat "$parent_out")")
+    [ -n "$parent" ] && return
+    sleep 0.1
+  done
+  qw_fail "the helper made no parent window"
+}
+
 # qw_field <name> <text>: the value of the line "<name>=<value>" in text.
 qw_field() {
   printf '%s\n' "$2" | sed -n "s/^$1=//p" | head -n 1

@@ -20,7 +20,7 @@ qw_expect_eq "exit code with a verifier" 0 "$(qw_saver_exit 10)"
 qw_expect_eq "verifications" 1 "$(hooks_verifier_value Calls)"
 
 # A preview loads no verifier, whatever the desktop setting.
-hooks_make_parent
+qw_make_parent
 qw_start_saver /p "$parent"
 info=$(qw_helper describe 20000 "$parent")
 [ "$(qw_field count "$info")" = 1 ] || qw_fail "no preview window"

@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/hooks_helpers.sh"
 qw_start
 hooks_saver_folder change
-hooks_make_parent
+qw_make_parent
 
 qw_expect_eq "exit code off the 9x platform" 255 "$(qw_run 30 "$QW_SCR" /a "$parent")"
 qw_expect_eq "password-change library loads off the 9x platform" "" "$(hooks_change_value Loads)"

@@ -7,22 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 qw_start
 
-# make_parent <width> <height>: a helper parent window in the background; sets parent and
-# parent_out (the helper's output file).
-parents=0
-make_parent() {
-  parents=$((parents + 1))
-  parent_out="$qw_tmp/parent-$parents.out"
-  ( wine "$QW_HELPER" parent "$1" "$2" 2>>"$qw_tmp/wine.out" | sed -u 's/\r$//' >"$parent_out" ) &
-  local i
-  for i in $(seq 1 200); do
-    parent=$(qw_field parent "$(cat "$parent_out")")
-    [ -n "$parent" ] && return
-    sleep 0.1
-  done
-  qw_fail "the helper made no parent window"
-}
-
 # expect_preview <parent> <width> <height>: describes the preview child; sets child.
 expect_preview() {
   local info
@@ -35,7 +19,7 @@ expect_preview() {
   child=$(qw_field window.handle "$info")
 }
 
-make_parent 320 240
+qw_make_parent 320 240
 qw_start_saver /p "$parent"
 expect_preview "$parent" 320 240
 
@@ -60,7 +44,7 @@ qw_helper close "$parent" >/dev/null
 qw_expect_eq "exit code once the parent is gone" 0 "$(qw_saver_exit 20)"
 
 # /l with a handle written 2^32 too large, into a parent without a client area.
-make_parent 0 0
+qw_make_parent 0 0
 qw_start_saver /l "$((parent + 4294967296))"
 expect_preview "$parent" 0 0
 qw_expect_running "a preview of no size" 1

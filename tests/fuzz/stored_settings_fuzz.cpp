@@ -44,7 +44,7 @@ FakeStore* store;
 
 int indexOf(const char* name) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    if (std::strcmp(name, kStoredSettingNames[i]) == 0) return i;
+    if (std::strcmp(name, kStoredSettings[i].name) == 0) return i;
   }
   QW_FUZZ_CHECK(!"a value name outside the six");
   return 0;
@@ -82,7 +82,7 @@ bool isWholePercent(float fraction) {
 
 void checkRecord(const Settings& s) {
   QW_FUZZ_CHECK(isWholePercent(s.quantity) && isWholePercent(s.size) && isWholePercent(s.speed));
-  QW_FUZZ_CHECK(s.glow <= 3 && s.color <= ColorCycle && s.symmetry <= 1);
+  QW_FUZZ_CHECK(s.glow <= GlowMode::WiresOnly && s.color <= ColorScheme::Cycle && s.symmetry <= 1);
 }
 
 bool sameRecord(const Settings& a, const Settings& b) {
@@ -92,7 +92,7 @@ bool sameRecord(const Settings& a, const Settings& b) {
 
 void checkStored(const std::uint32_t* numbers) {
   for (int i = 0; i < StoredSettingCount; ++i) {
-    QW_FUZZ_CHECK(numbers[i] <= kStoredSettingMaximums[i]);
+    QW_FUZZ_CHECK(numbers[i] <= kStoredSettings[i].maximum);
   }
 }
 
@@ -140,8 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&raw.quantity, bytes, 4);
   std::memcpy(&raw.size, bytes + 4, 4);
   std::memcpy(&raw.speed, bytes + 8, 4);
-  raw.glow = bytes[12];
-  raw.color = bytes[13];
+  raw.glow = static_cast<GlowMode>(bytes[12]);
+  raw.color = static_cast<ColorScheme>(bytes[13]);
   raw.symmetry = bytes[14];
   const StoredSettings stored = settingsToStored(raw);
   checkStored(stored.values);

@@ -36,9 +36,10 @@ TEST(BlurPaths, SoftwareFrameWithinTwoLevelsOfGl) {
   };
   for (const Size size : {Size{1920, 1080}, Size{1024, 768}, Size{152, 112}}) {
     SaverSurface saver(size.width, size.height);
-    for (const std::uint8_t mode : {1, 2}) {
-      SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " mode " << int{mode});
-      Scene scene = buildFlock(size.width, size.height, mode, 6, 0, 12, 77);
+    for (const GlowMode mode : {GlowMode::LowQuality, GlowMode::HighQuality}) {
+      SCOPED_TRACE(testing::Message()
+                   << size.width << "x" << size.height << " mode " << static_cast<int>(mode));
+      Scene scene = buildFlock(size.width, size.height, mode, ColorScheme::Cycle, 0, 12, 77);
       saver.useGlow(mode, GlowBlurRequest::Gl);
       const std::vector<Rgb> gl = saver.frame(scene);
       saver.useGlow(mode, GlowBlurRequest::Software);
@@ -60,7 +61,7 @@ TEST(BlurPaths, SoftwareFrameWithinTwoLevelsOfGl) {
       }
       const double channels = 3.0 * static_cast<double>(gl.size());
       std::printf("%dx%d mode %d: largest %d, mean %.4f, differing %.3f%% of channels\n",
-                  size.width, size.height, mode, largest, total / channels,
+                  size.width, size.height, static_cast<int>(mode), largest, total / channels,
                   100.0 * differing / channels);
       EXPECT_LE(largest, 2);
       EXPECT_GT(litCount(gl), 0);
@@ -78,23 +79,23 @@ void* noStorage(std::size_t, std::size_t) { return nullptr; }
 // otherwise the frame is the GL path's, pixel for pixel.
 TEST(BlurPaths, GlBlursWhenTheSoftwarePathCannot) {
   SaverSurface saver(320, 200);
-  Scene scene = buildFlock(320, 200, 2, 6, 0, 12, 5);
-  saver.useGlow(2, GlowBlurRequest::Gl);
+  Scene scene = buildFlock(320, 200, GlowMode::HighQuality, ColorScheme::Cycle, 0, 12, 5);
+  saver.useGlow(GlowMode::HighQuality, GlowBlurRequest::Gl);
   const std::vector<Rgb> gl = saver.frame(scene);
 
-  for (const std::uint8_t withoutHalo : {0, 3}) {
+  for (const GlowMode withoutHalo : {GlowMode::None, GlowMode::WiresOnly}) {
     saver.useGlow(withoutHalo, GlowBlurRequest::Software);
     EXPECT_EQ(saver.textures.path, GlowBlurPath::Gl);
     EXPECT_EQ(saver.textures.software.capture, nullptr);
   }
 
   storageSetAllocator(noStorage, nullptr);
-  saver.useGlow(2, GlowBlurRequest::Software);
+  saver.useGlow(GlowMode::HighQuality, GlowBlurRequest::Software);
   storageSetAllocator(nullptr, nullptr);
   EXPECT_EQ(saver.textures.path, GlowBlurPath::Gl);
   EXPECT_EQ(differingPixels(saver.frame(scene), gl), 0);
 
-  saver.useGlow(2, GlowBlurRequest::Software);
+  saver.useGlow(GlowMode::HighQuality, GlowBlurRequest::Software);
   ASSERT_EQ(saver.textures.path, GlowBlurPath::Software);
   failReadBack = true;
   const std::vector<Rgb> afterFailure = saver.frame(scene);

@@ -71,9 +71,10 @@ const Size kSizes[] = {{256, 192}, {192, 256}, {0, 0}, {1, 1}, {100, 0},
 TEST(DrawingState, EachRoutineLeavesItsStateInEveryModeAndSize) {
   for (const Size size : kSizes) {
     SaverSurface saver(size.width, size.height);
-    for (std::uint8_t mode = 0; mode <= 3; ++mode) {
+    for (const GlowMode mode :
+         {GlowMode::None, GlowMode::LowQuality, GlowMode::HighQuality, GlowMode::WiresOnly}) {
       SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " mode " +
-                   std::to_string(mode));
+                   std::to_string(static_cast<int>(mode)));
       HandLaidScene laid(size.width, size.height, mode, Vec3{0.8f, 0.6f, 0.0f});
       laid.addStraightTrail(Vec3{0.2f, 0.3f, 0.5f}, Vec3{0.02f, 0.01f, 0.0f}, 30);
       disturbState(size.width, size.height);
@@ -94,12 +95,13 @@ TEST(DrawingState, EachRoutineLeavesItsStateInEveryModeAndSize) {
       expectPassState(projection, modelview);
       GLfloat lineWidth = 0.0f;
       glGetFloatv(GL_LINE_WIDTH, &lineWidth);
-      EXPECT_EQ(lineWidth, mode == 0 ? 3.0f : 1.0f);  // glow off leaves it to the caller
+      EXPECT_EQ(lineWidth,
+                mode == GlowMode::None ? 3.0f : 1.0f);  // glow off leaves it to the caller
       GLint viewport[4];
       glGetIntegerv(GL_VIEWPORT, viewport);
       EXPECT_EQ(viewport[2], size.width);
       EXPECT_EQ(viewport[3], size.height);
-      if (mode == 1 || mode == 2) {
+      if (mode == GlowMode::LowQuality || mode == GlowMode::HighQuality) {
         EXPECT_EQ(integerOf(GL_TEXTURE_BINDING_2D),
                   static_cast<GLint>(saver.textures.names[GlowBlurTexture]));
       }
@@ -113,7 +115,8 @@ TEST(GlowTextureCreation, TwoClampedLinearSquaresOfTheCaptureSizeEvenForTinyWind
     SaverSurface saver(size.width, size.height);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     GlowTextures textures{};
-    createGlowTextures(textures, size.width, size.height, 2, GlowBlurRequest::Gl);
+    createGlowTextures(textures, size.width, size.height, GlowMode::HighQuality,
+                       GlowBlurRequest::Gl);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_NE(textures.names[GlowCaptureTexture], textures.names[GlowBlurTexture]);
     EXPECT_EQ(integerOf(GL_TEXTURE_BINDING_2D),
@@ -162,7 +165,7 @@ std::vector<Segment> feedbackSegments(const TrailSet& trails, std::int32_t symme
 
 TEST(TrailStrips, BreaksSplitTheStripAndTheTransparentHeadEndsIt) {
   SaverSurface saver(100, 100);
-  HandLaidScene laid(100, 100, 0, Vec3{1.0f, 1.0f, 1.0f});
+  HandLaidScene laid(100, 100, GlowMode::None, Vec3{1.0f, 1.0f, 1.0f});
   // Four points, a break after the second, the head half a spacing past the newest.
   laid.addTrail({{{0.10f, 0.5f, 0.5f}, 0},
                  {{0.12f, 0.5f, 0.5f}, 1},
@@ -186,7 +189,7 @@ TEST(TrailStrips, BreaksSplitTheStripAndTheTransparentHeadEndsIt) {
 
 TEST(TrailStrips, SymmetryDrawsEightMirroredCopies) {
   SaverSurface saver(100, 100);
-  HandLaidScene laid(100, 100, 0, Vec3{1.0f, 1.0f, 1.0f});
+  HandLaidScene laid(100, 100, GlowMode::None, Vec3{1.0f, 1.0f, 1.0f});
   laid.addTrail({{{0.2f, 0.1f, 0.3f}, 0}}, Vec3{0.2f, 0.12f, 0.3f});
   const std::vector<Segment> s = feedbackSegments(laid.scene().trails, 1);
   ASSERT_EQ(s.size(), 8u);

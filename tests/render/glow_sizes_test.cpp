@@ -8,11 +8,11 @@ namespace {
 
 TEST(GlowSizes, SquaresArePowersOfTwoFromTheSmallerSide) {
   EXPECT_EQ(glowCaptureSize(1024, 768), 512);
-  EXPECT_EQ(glowBlurSize(1024, 768, 1), 256);
-  EXPECT_EQ(glowBlurSize(1024, 768, 2), 512);
+  EXPECT_EQ(glowBlurSize(1024, 768, GlowMode::LowQuality), 256);
+  EXPECT_EQ(glowBlurSize(1024, 768, GlowMode::HighQuality), 512);
   EXPECT_EQ(glowCaptureSize(768, 1024), 512);
   EXPECT_EQ(glowCaptureSize(152, 112), 64);
-  EXPECT_EQ(glowBlurSize(152, 112, 1), 32);
+  EXPECT_EQ(glowBlurSize(152, 112, GlowMode::LowQuality), 32);
   EXPECT_EQ(glowCaptureSize(1920, 1080), 1024);
   EXPECT_EQ(glowCaptureSize(640, 256), 256);  // an exact power of two is kept
   EXPECT_EQ(glowCaptureSize(640, 255), 128);
@@ -42,8 +42,8 @@ TEST(GlowSizes, SmallAndEmptyWindowsStaySafe) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     EXPECT_EQ(glowCaptureSize(c.width, c.height), c.capture);
-    EXPECT_EQ(glowBlurSize(c.width, c.height, 1), c.low);
-    EXPECT_EQ(glowBlurSize(c.width, c.height, 2), c.high);
+    EXPECT_EQ(glowBlurSize(c.width, c.height, GlowMode::LowQuality), c.low);
+    EXPECT_EQ(glowBlurSize(c.width, c.height, GlowMode::HighQuality), c.high);
     EXPECT_FLOAT_EQ(glowAspectFactors(c.width, c.height).fx, c.fx);
     EXPECT_FLOAT_EQ(glowAspectFactors(c.width, c.height).fy, c.fy);
   }

@@ -24,16 +24,17 @@ TEST(RenderNoAllocation, CounterSeesTheProgramsOwnAllocations) {
 // without a halo but with symmetry: a thousand frames of update and drawing take no storage of
 // their own (the GL implementation's own is its business).
 TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
-  for (const auto& [mode, request] : {std::pair{std::uint8_t{0}, GlowBlurRequest::Gl},
-                                      {1, GlowBlurRequest::Gl},
-                                      {2, GlowBlurRequest::Gl},
-                                      {1, GlowBlurRequest::Software},
-                                      {2, GlowBlurRequest::Software},
-                                      {3, GlowBlurRequest::Gl}}) {
-    const std::int32_t symmetry = mode == 3 ? 1 : 0;
+  for (const auto& [mode, request] : {std::pair{GlowMode::None, GlowBlurRequest::Gl},
+                                      {GlowMode::LowQuality, GlowBlurRequest::Gl},
+                                      {GlowMode::HighQuality, GlowBlurRequest::Gl},
+                                      {GlowMode::LowQuality, GlowBlurRequest::Software},
+                                      {GlowMode::HighQuality, GlowBlurRequest::Software},
+                                      {GlowMode::WiresOnly, GlowBlurRequest::Gl}}) {
+    const std::int32_t symmetry = mode == GlowMode::WiresOnly ? 1 : 0;
     {
-      SCOPED_TRACE(testing::Message() << "mode " << int{mode} << " symmetry " << symmetry);
-      Scene scene = buildFlock(160, 120, mode, 6, symmetry, 0);
+      SCOPED_TRACE(testing::Message()
+                   << "mode " << static_cast<int>(mode) << " symmetry " << symmetry);
+      Scene scene = buildFlock(160, 120, mode, ColorScheme::Cycle, symmetry, 0);
       ASSERT_NE(scene.trails.trails, nullptr);
       SaverSurface saver(160, 120);
       saver.useGlow(mode, request);

@@ -145,7 +145,7 @@ TEST(Picture, TrailsLandWhereThePerspectiveAndTheTurningPutThem) {
     SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " angles " << v.angleX << " "
                                     << v.angleY << " " << v.angleZ << " camera " << v.cameraZ);
     SaverSurface saver(v.width, v.height);
-    HandLaidScene laid(v.width, v.height, 0, Vec3{1.0f, 0.28f, 0.28f});
+    HandLaidScene laid(v.width, v.height, GlowMode::None, Vec3{1.0f, 0.28f, 0.28f});
     const Scene& scene = layTrails(laid, v);
     const auto expected = projectedSegments(scene);
     const auto fed = feedbackSegments(scene);
@@ -309,10 +309,10 @@ double largestDifference(const Image& a, const Image& b) {
   return largest;
 }
 
-// In modes 1 and 2, on square, wide and tall windows, and whatever matrices the caller left: the
-// capture is the scene drawn into the corner square with half-pixel lines; the glow texture is
-// what the blur makes of the capture; the frame is that glow, tinted and stretched, under the
-// white wires at full size. Mode 3 shows the white wires alone.
+// In the modes with a halo, on square, wide and tall windows, and whatever matrices the caller
+// left: the capture is the scene drawn into the corner square with half-pixel lines; the glow
+// texture is what the blur makes of the capture; the frame is that glow, tinted and stretched,
+// under the white wires at full size. WiresOnly shows the white wires alone.
 TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
   const Vec3 tint{1.0f, 0.5f, 0.25f};
   for (const auto& [w, h] : {std::pair{256, 256}, {512, 384}, {384, 512}}) {
@@ -321,14 +321,14 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
     while (captureSide * 2 <= std::min(w, h)) captureSide *= 2;
     const double fx = w > h ? static_cast<double>(h) / w : 1.0;
     const double fy = h > w ? static_cast<double>(w) / h : 1.0;
-    for (const auto& [mode, request] : {std::pair{std::uint8_t{1}, GlowBlurRequest::Gl},
-                                        {2, GlowBlurRequest::Gl},
-                                        {3, GlowBlurRequest::Gl},
-                                        {1, GlowBlurRequest::Software},
-                                        {2, GlowBlurRequest::Software}}) {
+    for (const auto& [mode, request] : {std::pair{GlowMode::LowQuality, GlowBlurRequest::Gl},
+                                        {GlowMode::HighQuality, GlowBlurRequest::Gl},
+                                        {GlowMode::WiresOnly, GlowBlurRequest::Gl},
+                                        {GlowMode::LowQuality, GlowBlurRequest::Software},
+                                        {GlowMode::HighQuality, GlowBlurRequest::Software}}) {
       const bool software = request == GlowBlurRequest::Software;
-      SCOPED_TRACE(testing::Message()
-                   << w << "x" << h << " mode " << int{mode} << (software ? " software" : " GL"));
+      SCOPED_TRACE(testing::Message() << w << "x" << h << " mode " << static_cast<int>(mode)
+                                      << (software ? " software" : " GL"));
       saver.useGlow(mode, request);
       ASSERT_EQ(saver.textures.path, software ? GlowBlurPath::Software : GlowBlurPath::Gl);
       HandLaidScene laid(w, h, mode, tint);
@@ -342,11 +342,12 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
       stripWidths.clear();
       saver.frame(scene);
       // Without a halo the small picture would be erased unseen: it is not drawn.
-      const std::vector<GLfloat> widths = mode == 3 ? std::vector<GLfloat>{1.0f, 1.0f}
-                                                    : std::vector<GLfloat>{0.5f, 0.5f, 1.0f, 1.0f};
+      const std::vector<GLfloat> widths = mode == GlowMode::WiresOnly
+                                              ? std::vector<GLfloat>{1.0f, 1.0f}
+                                              : std::vector<GLfloat>{0.5f, 0.5f, 1.0f, 1.0f};
       EXPECT_EQ(stripWidths, widths);
       const Image frame = framebufferImage(w, h);
-      const std::int32_t blurSide = mode == 1 ? captureSide / 2 : captureSide;
+      const std::int32_t blurSide = mode == GlowMode::LowQuality ? captureSide / 2 : captureSide;
       const Image capture = textureImage(saver.textures.names[GlowCaptureTexture], captureSide);
       const Image glow = textureImage(saver.textures.names[GlowBlurTexture], blurSide);
 
@@ -357,12 +358,12 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
       const Image capturedScene = framebufferImage(captureSide, captureSide);
       glViewport(0, 0, w, h);
       glLineWidth(1.0f);
-      scene.glowMode = 0;
+      scene.glowMode = GlowMode::None;
       scene.color = Vec3{1.0f, 1.0f, 1.0f};
       saver.frame(scene);
       const Image wires = framebufferImage(w, h);
 
-      if (mode == 3) {
+      if (mode == GlowMode::WiresOnly) {
         EXPECT_EQ(largestDifference(frame, wires), 0.0);
         continue;
       }
@@ -373,7 +374,7 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
       // Halving the square rounds each pixel once more, which the blur's gain of up to about
       // 4.7 can make 5 steps.
       EXPECT_LE(largestDifference(glow, expectedGlow(capturedScene, blurSide, fx, fy)),
-                mode == 1 ? 5.0 : 1.0);
+                mode == GlowMode::LowQuality ? 5.0 : 1.0);
       EXPECT_LE(largestDifference(frame, expectedFrame(glow, wires, tint)), 1.0);
     }
   }
@@ -381,7 +382,8 @@ TEST(Picture, GlowFollowsItsTapsWeightsAndTint) {
 
 TEST(Picture, InactiveAndEmptyTrailsDrawNothingInAnyMode) {
   SaverSurface saver(256, 192);
-  for (std::uint8_t mode = 0; mode <= 3; ++mode) {
+  for (const GlowMode mode :
+       {GlowMode::None, GlowMode::LowQuality, GlowMode::HighQuality, GlowMode::WiresOnly}) {
     HandLaidScene laid(256, 192, mode, Vec3{1.0f, 0.28f, 0.28f});
     laid.addTrail({{{0.3f, 0.5f, 0.5f}, 0}, {{0.5f, 0.5f, 0.5f}, 0}, {{0.7f, 0.5f, 0.5f}, 0}},
                   Vec3{0.8f, 0.5f, 0.5f}, 0);

@@ -16,10 +16,10 @@ SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  createGlowTextures(textures, width, height, 2, GlowBlurRequest::Gl);
+  createGlowTextures(textures, width, height, GlowMode::HighQuality, GlowBlurRequest::Gl);
 }
 
-void SaverSurface::useGlow(std::uint8_t glowMode, GlowBlurRequest request) {
+void SaverSurface::useGlow(GlowMode glowMode, GlowBlurRequest request) {
   releaseGlowTextures(textures);
   createGlowTextures(textures, requestedWidth_, requestedHeight_, glowMode, request);
 }

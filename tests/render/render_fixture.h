@@ -22,8 +22,8 @@ class SaverSurface {
   SaverSurface(const SaverSurface&) = delete;
   SaverSurface& operator=(const SaverSurface&) = delete;
 
-  // Makes the glow textures anew for a glow mode and a blur path (at first: mode 2, GL).
-  void useGlow(std::uint8_t glowMode, GlowBlurRequest request);
+  // Makes the glow textures anew for a glow mode and a blur path (at first: HighQuality, GL).
+  void useGlow(GlowMode glowMode, GlowBlurRequest request);
   // Clear, additive blending, renderWithGlow, ordinary blending; then the pixels.
   std::vector<Rgb> frame(const Scene& scene);
   // Every pixel after glFinish, bottom row first.

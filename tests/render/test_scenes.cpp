@@ -2,8 +2,7 @@
 
 #include "sim/random.h"
 
-HandLaidScene::HandLaidScene(std::int32_t width, std::int32_t height, std::uint8_t glowMode,
-                             Vec3 color)
+HandLaidScene::HandLaidScene(std::int32_t width, std::int32_t height, GlowMode glowMode, Vec3 color)
     : scene_{} {
   scene_.width = width;
   scene_.height = height;
@@ -42,8 +41,8 @@ Scene& HandLaidScene::scene() {
   return scene_;
 }
 
-Scene buildFlock(std::int32_t width, std::int32_t height, std::uint8_t glowMode,
-                 std::uint8_t colorScheme, std::int32_t symmetry, int seconds, std::uint32_t seed) {
+Scene buildFlock(std::int32_t width, std::int32_t height, GlowMode glowMode,
+                 ColorScheme colorScheme, std::int32_t symmetry, int seconds, std::uint32_t seed) {
   Scene scene{};
   seedRandom(seed);
   if (sceneInit(scene, {.requestedWireCount = 300,

@@ -10,7 +10,7 @@
 class HandLaidScene {
  public:
   // No trails yet, the cube unturned at the saver's usual distance.
-  HandLaidScene(std::int32_t width, std::int32_t height, std::uint8_t glowMode, Vec3 color);
+  HandLaidScene(std::int32_t width, std::int32_t height, GlowMode glowMode, Vec3 color);
   // A trail whose ring holds the given points, each with its break flag, the oldest in slot
   // `oldest` (so a ring whose oldest slot is not 0 has wrapped), and its head.
   void addTrail(const std::vector<TrailPoint>& points, Vec3 head, std::int32_t active = 1,
@@ -27,6 +27,6 @@ class HandLaidScene {
 
 // The saver's scene for the given settings, advanced by `seconds` of 10 ms frames. The caller
 // gives it back with sceneRelease.
-Scene buildFlock(std::int32_t width, std::int32_t height, std::uint8_t glowMode,
-                 std::uint8_t colorScheme, std::int32_t symmetry, int seconds,
+Scene buildFlock(std::int32_t width, std::int32_t height, GlowMode glowMode,
+                 ColorScheme colorScheme, std::int32_t symmetry, int seconds,
                  std::uint32_t seed = 7);

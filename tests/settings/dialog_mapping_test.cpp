@@ -21,8 +21,8 @@ Settings settingsOf(int quantity, int size, int speed, int glow, int color, int 
   s.quantity = settingsFractionFromPercent(quantity);
   s.size = settingsFractionFromPercent(size);
   s.speed = settingsFractionFromPercent(speed);
-  s.glow = static_cast<std::uint8_t>(glow);
-  s.color = static_cast<std::uint8_t>(color);
+  s.glow = static_cast<GlowMode>(glow);
+  s.color = static_cast<ColorScheme>(color);
   s.symmetry = static_cast<std::uint8_t>(symmetry);
   return s;
 }
@@ -84,27 +84,29 @@ TEST(DialogSliderTest, PositionsAboveTheRangeCountAsOneHalf) {
 
 TEST(DialogListTest, SelectionsWithinTheListAreTheSettingValues) {
   for (DialogControlValue i = 0; i < kColorSchemeCount; ++i) {
-    EXPECT_EQ(i, dialogColorFromSelection(i));
+    EXPECT_EQ(i, static_cast<DialogControlValue>(dialogColorFromSelection(i)));
   }
   for (DialogControlValue i = 0; i < kNamedGlowModeCount; ++i) {
-    EXPECT_EQ(i, dialogGlowFromSelection(i));
+    EXPECT_EQ(i, static_cast<DialogControlValue>(dialogGlowFromSelection(i)));
   }
 }
 
 TEST(DialogListTest, SelectionsBeyondTheLimitsFallBackComparedUnsigned) {
   struct Case {
     DialogControlValue selection;
-    int color;
-    int glow;
+    ColorScheme color;
+    GlowMode glow;
   };
+  constexpr ColorScheme cycle = ColorScheme::Cycle;
+  constexpr GlowMode high = GlowMode::HighQuality;
   const Case cases[] = {
-      {3, 3, 3},  // glow 3 passes through, as it does from the store
-      {4, 4, 2},
-      {6, 6, 2},
-      {7, 6, 2},
-      {noSelection, 6, 2},
-      {0xFFFFFFFFu, 6, 2},
-      {(DialogControlValue{1} << 32) + 1, 6, 2},  // not cut down to its low bits
+      {3, ColorScheme::Amethyst, GlowMode::WiresOnly},  // passes, as it does from the store
+      {4, ColorScheme::Ruby, high},
+      {6, cycle, high},
+      {7, cycle, high},
+      {noSelection, cycle, high},
+      {0xFFFFFFFFu, cycle, high},
+      {(DialogControlValue{1} << 32) + 1, cycle, high},  // not cut down to its low bits
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.color, dialogColorFromSelection(c.selection)) << c.selection;
@@ -161,7 +163,7 @@ TEST(DialogRoundTripTest, StoredGlowThreeShowsNoSelectionAndComesBackAsHighQuali
   EXPECT_EQ(noSelection, reported.glowSelection);
 
   Settings expected = loaded;
-  expected.glow = GlowHighQuality;
+  expected.glow = GlowMode::HighQuality;
   expectSameSettings(expected, dialogSettingsFromControls(reported));
 }
 

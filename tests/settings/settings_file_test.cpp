@@ -7,11 +7,11 @@
 
 namespace {
 
-SettingsFileReading Parse(const std::string& text) {
+SettingsFileReading parseText(const std::string& text) {
   return parseSettingsFile(text.data(), text.size());
 }
 
-SettingsFileAttempt Regular(std::string text) {
+SettingsFileAttempt regularFile(std::string text) {
   return SettingsFileAttempt{0, SettingsFileKind::Regular, 0, std::move(text)};
 }
 
@@ -38,18 +38,18 @@ TEST(SettingsFile, EveryValidRecordRoundTripsThroughTheText) {
 
 TEST(SettingsFile, ByteOrderMarkCommentsBlanksCaseAndRepeatsAreAccepted) {
   const SettingsFileReading read =  // a byte-order mark, and no final newline
-      Parse("\xEF\xBB\xBFspeed = 80 \r\n# mine\r\n\r\n\tColor=1\nCOLOR=4\nGlow=3");
+      parseText("\xEF\xBB\xBFspeed = 80 \r\n# mine\r\n\r\n\tColor=1\nCOLOR=4\nGlow=3");
   EXPECT_TRUE(read.problems.empty());
   const Settings settings = settingsFromStored(read.reading);
   EXPECT_FLOAT_EQ(settings.speed, 0.8f);
-  EXPECT_EQ(settings.color, ColorRuby);  // the later line counts
-  EXPECT_EQ(settings.glow, 3);
+  EXPECT_EQ(settings.color, ColorScheme::Ruby);  // the later line counts
+  EXPECT_EQ(settings.glow, GlowMode::WiresOnly);
   EXPECT_FLOAT_EQ(settings.quantity, 0.5f);  // absent: default
   EXPECT_FALSE(read.reading.values[StoredSize].present);
 }
 
 TEST(SettingsFile, BadLinesAreReportedByLineAndTakeTheDefault) {
-  const SettingsFileReading read = Parse(
+  const SettingsFileReading read = parseText(
       "Quantity=abc\n"
       "Size=101\n"
       "Speed=-1\n"
@@ -78,15 +78,15 @@ TEST(SettingsFile, BadLinesAreReportedByLineAndTakeTheDefault) {
 }
 
 TEST(SettingsFile, OverridesReplaceOnlyTheValuesGiven) {
-  const SettingsFileReading read = Parse("Quantity=10\nColor=2\n");
+  const SettingsFileReading read = parseText("Quantity=10\nColor=2\n");
   StoredNumber overrides[StoredSettingCount] = {};
   overrides[StoredQuantity] = StoredNumber{true, 70};
   overrides[StoredSymmetry] = StoredNumber{true, 1};
   const Settings settings = settingsFromStored(overlayStoredReading(read.reading, overrides));
   EXPECT_FLOAT_EQ(settings.quantity, 0.7f);
   EXPECT_EQ(settings.symmetry, 1);
-  EXPECT_EQ(settings.color, ColorAmber);
-  EXPECT_EQ(settings.glow, GlowHighQuality);
+  EXPECT_EQ(settings.color, ColorScheme::Amber);
+  EXPECT_EQ(settings.glow, GlowMode::HighQuality);
 }
 
 // What the saver takes of each kind of file found at the path, and whether -save-settings may
@@ -100,7 +100,7 @@ TEST(SettingsFileLoad, OnlyAMissingFileOrOneReadWholeMayBeReplaced) {
   };
   const Case cases[] = {
       {{ENOENT, SettingsFileKind::Regular, 0, ""}, SettingsFileStatus::Missing, nullptr},
-      {Regular("Glow=1\n"), SettingsFileStatus::Read, nullptr},
+      {regularFile("Glow=1\n"), SettingsFileStatus::Read, nullptr},
       {{EACCES, SettingsFileKind::Regular, 0, ""},
        SettingsFileStatus::Unreadable,
        "cannot read /c/quellwire/settings ("},
@@ -127,7 +127,7 @@ TEST(SettingsFileLoad, OnlyAMissingFileOrOneReadWholeMayBeReplaced) {
       for (const StoredNumber& value : load.reading.values) EXPECT_FALSE(value.present);
     }
   }
-  EXPECT_EQ(loadSettingsFile("", Regular("Glow=1")).status, SettingsFileStatus::Missing);
+  EXPECT_EQ(loadSettingsFile("", regularFile("Glow=1")).status, SettingsFileStatus::Missing);
 }
 
 // A file over the cap: the line the cap cuts ("Quantity=10|0") and everything after it are not
@@ -138,19 +138,20 @@ TEST(SettingsFileLoad, ALineCutByTheCapIsNotUsed) {
   text += "Quantity=10";
   ASSERT_EQ(text.size(), kSettingsFileMostBytes);
 
-  SettingsFileLoad load = loadSettingsFile("f", Regular(text));
+  SettingsFileLoad load = loadSettingsFile("f", regularFile(text));
   EXPECT_EQ(load.status, SettingsFileStatus::Read);
   EXPECT_TRUE(load.problems.empty());
   EXPECT_EQ(load.reading.values[StoredQuantity].number, 10u);
 
-  load = loadSettingsFile("f", Regular(text + "0"));  // what is read of "...Quantity=100\nSpeed=1"
+  load =
+      loadSettingsFile("f", regularFile(text + "0"));  // what is read of "...Quantity=100\nSpeed=1"
   EXPECT_EQ(load.status, SettingsFileStatus::TooLarge);
   ASSERT_EQ(load.problems.size(), 1u);
   EXPECT_EQ(load.problems[0], "f is larger than 64 KiB; only its first 2 lines are used");
   EXPECT_EQ(load.reading.values[StoredQuantity].number, 30u);
   EXPECT_FALSE(settingsSaveRefusal("f", load.status).empty());
 
-  load = loadSettingsFile("f", Regular(std::string(kSettingsFileMostBytes + 1, 'x')));
+  load = loadSettingsFile("f", regularFile(std::string(kSettingsFileMostBytes + 1, 'x')));
   EXPECT_EQ(load.status, SettingsFileStatus::TooLarge);
   EXPECT_EQ(load.problems.size(), 1u);  // the one cut line is not even quoted
 }

@@ -114,8 +114,8 @@ TEST(SettingsStore, ShortDataDoesNotPickUpBytesOfAnEarlierValue) {
   store.values["Size"] = {1, 0, 0, 0, 0, 0, 0, 0};   // eight bytes: default 50
   store.values["Symmetry"] = {0x01, 0x00, 0x00};     // 1
   const Settings settings = loadSettingsFromStore(store.ops());
-  EXPECT_EQ(ColorCycle, settings.color);
-  EXPECT_EQ(GlowLowQuality, settings.glow);
+  EXPECT_EQ(ColorScheme::Cycle, settings.color);
+  EXPECT_EQ(GlowMode::LowQuality, settings.glow);
   EXPECT_EQ(0.0f, settings.quantity);
   EXPECT_EQ(0.25f, settings.speed);
   EXPECT_EQ(0.5f, settings.size);
@@ -128,8 +128,8 @@ TEST(SettingsStore, SavingCreatesTheKeyAndWritesExactlySixValuesInOrder) {
   settings.quantity = 0.29f;
   settings.size = 1.0f;
   settings.speed = 0.0f;
-  settings.glow = GlowNone;
-  settings.color = ColorAmethyst;
+  settings.glow = GlowMode::None;
+  settings.color = ColorScheme::Amethyst;
   settings.symmetry = 1;
   saveSettingsToStore(store.ops(), settings);
   EXPECT_TRUE(store.exists);
@@ -150,7 +150,8 @@ TEST(SettingsStore, KeyThatCannotBeOpenedForWritingKeepsItsValues) {
   store.exists = true;
   store.canWrite = false;
   store.values["Quantity"] = littleEndian(12);
-  saveSettingsToStore(store.ops(), Settings{1.0f, 1.0f, 1.0f, 0, 0, 1});
+  saveSettingsToStore(store.ops(),
+                      Settings{1.0f, 1.0f, 1.0f, GlowMode::None, ColorScheme::Emerald, 1});
   EXPECT_EQ(Calls{"openForWriting"}, store.calls);
   EXPECT_EQ(1u, store.values.size());
   EXPECT_EQ(12u, store.number("Quantity"));

@@ -23,8 +23,8 @@ TEST(StoredSettings, NothingStoredGivesTheDefaults) {
   EXPECT_EQ(0.5f, settings.quantity);
   EXPECT_EQ(0.5f, settings.size);
   EXPECT_EQ(0.5f, settings.speed);
-  EXPECT_EQ(GlowHighQuality, settings.glow);
-  EXPECT_EQ(ColorCycle, settings.color);
+  EXPECT_EQ(GlowMode::HighQuality, settings.glow);
+  EXPECT_EQ(ColorScheme::Cycle, settings.color);
   EXPECT_EQ(0, settings.symmetry);
 }
 
@@ -36,7 +36,7 @@ struct LimitCase {
 };
 
 void PrintTo(const LimitCase& c, std::ostream* out) {
-  *out << kStoredSettingNames[c.index] << " " << c.stored << " loads as " << c.loaded;
+  *out << kStoredSettings[c.index].name << " " << c.stored << " loads as " << c.loaded;
 }
 
 class StoredLimits : public ::testing::TestWithParam<LimitCase> {};
@@ -47,10 +47,10 @@ TEST_P(StoredLimits, OneValueOutOfRangeTakesItsOwnDefault) {
   const float fraction = static_cast<float>(c.loaded / 100.0);
   switch (c.index) {
     case StoredColor:
-      expected.color = static_cast<std::uint8_t>(c.loaded);
+      expected.color = static_cast<ColorScheme>(c.loaded);
       break;
     case StoredGlow:
-      expected.glow = static_cast<std::uint8_t>(c.loaded);
+      expected.glow = static_cast<GlowMode>(c.loaded);
       break;
     case StoredQuantity:
       expected.quantity = fraction;
@@ -99,7 +99,7 @@ TEST(StoredSettings, EveryWholePercentageLoadsAndStoresBackUnchanged) {
     const StoredSettings stored = settingsToStored(settings);
     for (int i = 0; i < StoredSettingCount; ++i) {
       EXPECT_EQ(reading.values[i].number, stored.values[i])
-          << kStoredSettingNames[i] << " at " << percent;
+          << kStoredSettings[i].name << " at " << percent;
     }
   }
 }
@@ -133,13 +133,13 @@ TEST(StoredSettings, InvalidRecordStoresOnlyNumbersWithinTheLimits) {
   settings.quantity = std::nanf("");
   settings.size = 2.0f;
   settings.speed = -0.5f;
-  settings.glow = 200;
-  settings.color = 7;
+  settings.glow = static_cast<GlowMode>(200);
+  settings.color = static_cast<ColorScheme>(7);
   settings.symmetry = 2;
   const StoredSettings stored = settingsToStored(settings);
   const std::uint32_t expected[StoredSettingCount] = {6, 2, 50, 50, 50, 0};
   for (int i = 0; i < StoredSettingCount; ++i) {
-    EXPECT_EQ(expected[i], stored.values[i]) << kStoredSettingNames[i];
+    EXPECT_EQ(expected[i], stored.values[i]) << kStoredSettings[i].name;
   }
 }
 

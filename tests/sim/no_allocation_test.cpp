@@ -52,7 +52,8 @@ TEST(NoAllocation, FilingAndLayingPointsAfterInitialisation) {
 
 TEST(NoAllocation, ThousandUpdatesOfAFullScene) {
   Scene scene{};
-  ASSERT_EQ(0, initSceneFromPercent(scene, 8, 100, 100, 100, 2, 6, 0));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 8, 100, 100, 100, GlowMode::HighQuality,
+                                    ColorScheme::Cycle, 0));
   {
     OwnAllocationCount count;
     for (int frame = 0; frame < 1000; ++frame) {

@@ -27,12 +27,9 @@ TEST(Palette, Tables) {
 // Every percentage against the formulas, with the single-precision exceptions of the capacity.
 TEST(SceneConstruction, ParametersForEveryPercentage) {
   for (int p = 0; p <= 100; ++p) {
-    const Settings settings{static_cast<float>(p / 100.0),
-                            static_cast<float>(p / 100.0),
-                            static_cast<float>(p / 100.0),
-                            0,
-                            0,
-                            0};
+    const Settings settings{static_cast<float>(p / 100.0), static_cast<float>(p / 100.0),
+                            static_cast<float>(p / 100.0), GlowMode::None,
+                            ColorScheme::Emerald,          0};
     const SceneParameters params = sceneParametersFromSettings(settings, 640, 480);
     const std::int32_t requested = 50 + (5 * p) / 2;
     ASSERT_EQ(requested, params.requestedWireCount) << p;
@@ -67,7 +64,8 @@ TEST(SceneConstruction, ParametersForEveryPercentage) {
         Row{50, 175, 21, 40, 34285, 285714}, Row{100, 300, 37, 60, 20000, 162162}}) {
     for (std::int32_t symmetry : {0, 1}) {
       Scene scene{};
-      ASSERT_EQ(0, initSceneFromPercent(scene, 1, row.p, row.p, row.p, 2, 6, symmetry));
+      ASSERT_EQ(0, initSceneFromPercent(scene, 1, row.p, row.p, row.p, GlowMode::HighQuality,
+                                        ColorScheme::Cycle, symmetry));
       EXPECT_EQ(symmetry ? row.withSymmetry : row.wires, scene.wires.count);
       EXPECT_EQ(row.capacity, scene.trails.trails[0].capacity);
       EXPECT_EQ(symmetry ? row.intervalWithSymmetry : row.interval, scene.activationIntervalUs);
@@ -75,11 +73,11 @@ TEST(SceneConstruction, ParametersForEveryPercentage) {
     }
   }
   Scene scene{};
-  ASSERT_EQ(0, initSceneFromPercent(scene, 1, 0, 0, 0, 0, 0, 0));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 1, 0, 0, 0, GlowMode::None, ColorScheme::Emerald, 0));
   EXPECT_EQ(5e-8f, scene.baseWireSpeed);
   EXPECT_EQ(-4.0f, scene.cameraZ);
   sceneRelease(scene);
-  ASSERT_EQ(0, initSceneFromPercent(scene, 1, 0, 0, 100, 0, 0, 0));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 1, 0, 0, 100, GlowMode::None, ColorScheme::Emerald, 0));
   EXPECT_EQ(2e-7f, scene.baseWireSpeed);
   EXPECT_EQ(-5.5f, scene.cameraZ);
   sceneRelease(scene);
@@ -88,12 +86,12 @@ TEST(SceneConstruction, ParametersForEveryPercentage) {
 // The draws of the construction in order: palette, next palette, angles, spins, then the wires.
 TEST(SceneConstruction, DrawOrder) {
   for (std::uint32_t seed : {1u, 2u, 3u, 12345u}) {
-    for (std::uint8_t scheme : {2, 5, 6}) {
+    for (const ColorScheme scheme : {ColorScheme::Amber, ColorScheme::Random, ColorScheme::Cycle}) {
       seedRandom(seed);
       std::vector<int> r;
       for (int k = 0; k < 40; ++k) r.push_back(nextRandom());
       std::size_t k = 0;
-      const int palette = scheme == 2 ? 2 : r[k++] % 5;
+      const int palette = scheme == ColorScheme::Amber ? 2 : r[k++] % 5;
       int next;
       do next = r[k++] % 5;
       while (next == palette);
@@ -119,12 +117,12 @@ TEST(SceneConstruction, DrawOrder) {
                                      .width = 800,
                                      .height = 600,
                                      .colorScheme = scheme,
-                                     .glowMode = 1,
+                                     .glowMode = GlowMode::LowQuality,
                                      .symmetry = 0}));
       EXPECT_EQ(palette, scene.paletteIndex);
       EXPECT_EQ(next, scene.nextPaletteIndex);
       EXPECT_NE(scene.paletteIndex, scene.nextPaletteIndex);
-      EXPECT_EQ(scheme == 6, scene.cycleColors != 0);
+      EXPECT_EQ(scheme == ColorScheme::Cycle, scene.cycleColors != 0);
       EXPECT_TRUE(sameBits(paletteColor(scene.paletteIndex, true), scene.color));
       EXPECT_EQ(angleX, scene.angleX);
       EXPECT_EQ(angleY, scene.angleY);
@@ -140,7 +138,8 @@ TEST(SceneConstruction, DrawOrder) {
 
 TEST(SceneConstruction, FreshSceneIsWaitingToStart) {
   Scene scene{};
-  ASSERT_EQ(0, initSceneFromPercent(scene, 77, 100, 50, 50, 0, 9, 1));  // scheme 9: as Cycle
+  ASSERT_EQ(0, initSceneFromPercent(scene, 77, 100, 50, 50, GlowMode::None,
+                                    static_cast<ColorScheme>(9), 1));  // beyond Cycle: as Cycle
   EXPECT_EQ(37, scene.wires.count);
   EXPECT_EQ(1, scene.cycleColors);
   EXPECT_EQ(0u, scene.activationElapsedUs);
@@ -160,7 +159,9 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
   for (int failing = 1; failing <= 10; ++failing) {
     StorageProbe probe(failing);
     Scene scene{};
-    EXPECT_EQ(1, initSceneFromPercent(scene, 1, 0, 50, 50, 2, 6, 1)) << failing;
+    EXPECT_EQ(
+        1, initSceneFromPercent(scene, 1, 0, 50, 50, GlowMode::HighQuality, ColorScheme::Cycle, 1))
+        << failing;
     sceneRelease(scene);
     EXPECT_EQ(0, probe.liveBlocks());
   }
@@ -170,7 +171,7 @@ TEST(SceneConstruction, StorageFailureAtAnyComponentReportsOneAndCanBeReleased) 
 }
 
 TEST(SceneBuild, SeedsFromTheClockAndReportsAFailedBuild) {
-  const Settings settings{0.7f, 0.35f, 0.5f, 2, 6, 0};
+  const Settings settings{0.7f, 0.35f, 0.5f, GlowMode::HighQuality, ColorScheme::Cycle, 0};
   FrameClock* clock = nullptr;
   Scene* scene = nullptr;
   ASSERT_TRUE(buildScene(clock, scene, settings, 800, 600, 1));

@@ -9,7 +9,7 @@
 
 // A scene built as the saver would build it from whole percentages, after seedRandom(seed).
 inline std::int32_t initSceneFromPercent(Scene& scene, std::uint32_t seed, int quantity, int size,
-                                         int speed, std::uint8_t glow, std::uint8_t color,
+                                         int speed, GlowMode glow, ColorScheme color,
                                          std::int32_t symmetry) {
   seedRandom(seed);
   const Settings settings{.quantity = static_cast<float>(quantity / 100.0),
@@ -29,8 +29,8 @@ inline SceneParameters plainSceneParameters(std::int32_t count) {
           .speed = 0.5f,
           .width = 100,
           .height = 100,
-          .colorScheme = 0,
-          .glowMode = 0,
+          .colorScheme = ColorScheme::Emerald,
+          .glowMode = GlowMode::None,
           .symmetry = 0};
 }
 

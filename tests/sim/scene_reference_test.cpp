@@ -55,7 +55,7 @@ void referenceUpdate(Scene& s, std::uint32_t dt) {
     }
   }
   if (s.cycleColors) {
-    const bool glow = s.glowMode != 0;
+    const bool glow = glowIsOn(s.glowMode);
     s.cycleElapsedUs += dt;
     if (s.cycleElapsedUs > s.cyclePeriodUs) {
       s.cycleElapsedUs = 0;
@@ -83,8 +83,10 @@ TEST(SceneReference, WholeRunsAgreeBitForBit) {
   for (std::uint32_t seed : {6u, 7u}) {
     Scene fast{};
     Scene plain{};
-    ASSERT_EQ(0, initSceneFromPercent(fast, seed, 100, 50, 100, 1, 6, 0));
-    ASSERT_EQ(0, initSceneFromPercent(plain, seed, 100, 50, 100, 1, 6, 0));
+    ASSERT_EQ(0, initSceneFromPercent(fast, seed, 100, 50, 100, GlowMode::LowQuality,
+                                      ColorScheme::Cycle, 0));
+    ASSERT_EQ(0, initSceneFromPercent(plain, seed, 100, 50, 100, GlowMode::LowQuality,
+                                      ColorScheme::Cycle, 0));
     std::uint32_t draws = seed;  // both runs draw from the one generator: give each its turn
     for (int frame = 0; frame < 500; ++frame) {
       const std::uint32_t dt = frame % 100 == 0 ? 2500000u : 16000u + 1000u * (frame % 9);

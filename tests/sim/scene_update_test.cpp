@@ -25,7 +25,8 @@ class SceneUpdateTest : public ::testing::Test {
 };
 
 TEST_F(SceneUpdateTest, StaggeredStart) {
-  ASSERT_EQ(0, initSceneFromPercent(scene, 5, 0, 50, 50, 2, 6, 0));  // 50 wires, 120,000 us
+  ASSERT_EQ(0, initSceneFromPercent(scene, 5, 0, 50, 50, GlowMode::HighQuality, ColorScheme::Cycle,
+                                    0));  // 50 wires, 120,000 us
   const Vec3 parked = scene.wires.items[49].position;
   for (int frame = 1; frame <= 7; ++frame) sceneUpdate(scene, 16000);
   EXPECT_EQ(0, activeCount(scene));
@@ -45,7 +46,8 @@ TEST_F(SceneUpdateTest, StaggeredStart) {
 }
 
 TEST_F(SceneUpdateTest, OneLongStepStartsEveryWire) {
-  ASSERT_EQ(0, initSceneFromPercent(scene, 5, 100, 50, 50, 2, 6, 0));
+  ASSERT_EQ(
+      0, initSceneFromPercent(scene, 5, 100, 50, 50, GlowMode::HighQuality, ColorScheme::Cycle, 0));
   sceneUpdate(scene, 60000000);
   EXPECT_EQ(300, activeCount(scene));
   for (std::uint32_t i = 0; i < scene.trails.count; ++i)
@@ -99,15 +101,17 @@ TEST_F(RespawnTest, AStrayWithARisingPhaseIsNotReborn) {
 }
 
 TEST_F(SceneUpdateTest, ColourCycle) {
-  ASSERT_EQ(0, initSceneFromPercent(scene, 21, 0, 50, 50, 0, 6, 1));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 21, 0, 50, 50, GlowMode::None, ColorScheme::Cycle, 1));
   const Vec3 from = paletteColor(scene.paletteIndex, false);
   const Vec3 to = paletteColor(scene.nextPaletteIndex, false);
   const std::uint8_t next = scene.nextPaletteIndex;
   for (int k = 0; k < 25; ++k) sceneUpdate(scene, 1000000);
   EXPECT_TRUE(sameBits(from, scene.color));  // at exactly 25 s no blending yet
-  sceneUpdate(scene, 2500000);
-  EXPECT_TRUE(sameBits(vec3Add(from, vec3Scale(vec3Sub(to, from), 0.5f)), scene.color));
-  sceneUpdate(scene, 2490000);  // 29.99 s
+  // A fifth of the way into the blend (not half way, where both directions meet): the colour
+  // has left the current entry a fifth of the way towards the next one.
+  sceneUpdate(scene, 1000000);
+  EXPECT_TRUE(sameBits(vec3Add(from, vec3Scale(vec3Sub(to, from), 0.2f)), scene.color));
+  sceneUpdate(scene, 3990000);  // 29.99 s
   EXPECT_EQ(29990000u, scene.cycleElapsedUs);
   sceneUpdate(scene, 20000);  // 30.01 s: the next entry exactly, a new one chosen
   EXPECT_EQ(0u, scene.cycleElapsedUs);
@@ -121,16 +125,17 @@ TEST_F(SceneUpdateTest, ColourCycle) {
 }
 
 TEST_F(SceneUpdateTest, FixedColoursNeverChange) {
-  for (std::uint8_t glow : {0, 2}) {
+  for (const GlowMode glow : {GlowMode::None, GlowMode::HighQuality}) {
     sceneRelease(scene);
-    ASSERT_EQ(0, initSceneFromPercent(scene, 2, 0, 50, 50, glow, 4, 1));
+    ASSERT_EQ(0, initSceneFromPercent(scene, 2, 0, 50, 50, glow, ColorScheme::Ruby, 1));
     for (int k = 0; k < 100; ++k) sceneUpdate(scene, 1000000);
-    EXPECT_TRUE(sameBits(glow ? Vec3{0.82f, 0.1f, 0.1f} : Vec3{1.0f, 0.28f, 0.28f}, scene.color));
+    EXPECT_TRUE(
+        sameBits(glowIsOn(glow) ? Vec3{0.82f, 0.1f, 0.1f} : Vec3{1.0f, 0.28f, 0.28f}, scene.color));
   }
 }
 
 TEST_F(SceneUpdateTest, AnglesWrapBothWays) {
-  ASSERT_EQ(0, initSceneFromPercent(scene, 2, 0, 50, 50, 0, 4, 1));
+  ASSERT_EQ(0, initSceneFromPercent(scene, 2, 0, 50, 50, GlowMode::None, ColorScheme::Ruby, 1));
   scene.angleX = 359.9f;
   scene.spinX = 2e-7f;
   scene.angleY = 0.1f;
@@ -150,17 +155,19 @@ TEST(SceneInvariants, HoldOverLongRandomRuns) {
   for (std::uint32_t seed : {1u, 2u}) {
     for (std::int32_t symmetry : {0, 1}) {
       Scene scene{};
-      ASSERT_EQ(0, initSceneFromPercent(scene, seed, 60, 40, 100, seed, 6, symmetry));
+      ASSERT_EQ(0, initSceneFromPercent(scene, seed, 60, 40, 100, static_cast<GlowMode>(seed),
+                                        ColorScheme::Cycle, symmetry));
       const std::int32_t n = scene.wires.count;
       for (int frame = 0; frame < 1500; ++frame) {
         // Mostly frame-sized steps, so the flock forms; now and then a long stall.
         const int ms = frame % 50 == 0 ? stepMs(rng) : 1 + stepMs(rng) % 40;
         sceneUpdate(scene, static_cast<std::uint32_t>(ms) * 1000u);
-        ASSERT_TRUE(scene.paletteIndex <= 4 && scene.nextPaletteIndex <= 4);
+        ASSERT_TRUE(scene.paletteIndex < kPaletteSize && scene.nextPaletteIndex < kPaletteSize);
         ASSERT_NE(scene.paletteIndex, scene.nextPaletteIndex);
         ASSERT_LE(scene.cycleElapsedUs, scene.cyclePeriodUs);
         if (scene.cycleElapsedUs <= scene.cyclePeriodUs - scene.cycleBlendUs) {
-          ASSERT_TRUE(sameBits(paletteColor(scene.paletteIndex, scene.glowMode != 0), scene.color));
+          ASSERT_TRUE(
+              sameBits(paletteColor(scene.paletteIndex, glowIsOn(scene.glowMode)), scene.color));
         }
         for (float angle : {scene.angleX, scene.angleY, scene.angleZ}) {
           ASSERT_TRUE(angle >= 0.0f && angle < 360.0f) << angle;

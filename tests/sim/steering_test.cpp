@@ -105,7 +105,8 @@ bool sameBits(Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 TEST(Steering, OneWalkEqualsTheThreeQueries) {
   for (std::uint32_t seed : {3u, 4u}) {
     Scene scene{};
-    ASSERT_EQ(0, initSceneFromPercent(scene, seed, 100, 50, 100, 2, 6, 0));
+    ASSERT_EQ(0, initSceneFromPercent(scene, seed, 100, 50, 100, GlowMode::HighQuality,
+                                      ColorScheme::Cycle, 0));
     std::int32_t separated = 0;
     for (int frame = 0; frame < 800; ++frame) {
       for (std::int32_t i = 0; i < scene.wires.count; i += 7) {
@@ -124,7 +125,8 @@ TEST(Steering, OneWalkEqualsTheThreeQueries) {
   std::uniform_real_distribution<float> anywhere(-0.6f, 1.6f);
   std::uniform_int_distribution<std::int32_t> cell(0, 999);
   Scene scene{};
-  ASSERT_EQ(0, initSceneFromPercent(scene, 9, 20, 50, 50, 0, 0, 0));  // 100 wires
+  ASSERT_EQ(0, initSceneFromPercent(scene, 9, 20, 50, 50, GlowMode::None, ColorScheme::Emerald,
+                                    0));  // 100 wires
   for (int state = 0; state < 60; ++state) {
     const Vec3 centre{anywhere(rng), anywhere(rng), anywhere(rng)};
     for (std::int32_t i = 0; i < scene.wires.count; ++i) {

@@ -75,14 +75,14 @@ const char* sceneInvariantBroken(const Scene& scene) {
     return "wires, grid nodes and trails differ in number";
   }
   if (scene.symmetry ? (n < 6 || n > 37) : (n < 50 || n > 300)) return "wire count out of range";
-  if (scene.paletteIndex > 4 || scene.nextPaletteIndex > 4 ||
+  if (scene.paletteIndex >= kPaletteSize || scene.nextPaletteIndex >= kPaletteSize ||
       scene.paletteIndex == scene.nextPaletteIndex) {
     return "palette entries out of range or equal";
   }
   if (!finite(scene.color)) return "the colour is NaN or infinite";
   const bool inBlend =
       scene.cycleColors && scene.cycleElapsedUs > scene.cyclePeriodUs - scene.cycleBlendUs;
-  if (!inBlend && !same(scene.color, paletteColor(scene.paletteIndex, scene.glowMode != 0))) {
+  if (!inBlend && !same(scene.color, paletteColor(scene.paletteIndex, glowIsOn(scene.glowMode)))) {
     return "the colour is not its palette entry outside the blend";
   }
   if (!isAngle(scene.angleX) || !isAngle(scene.angleY) || !isAngle(scene.angleZ)) {

@@ -41,8 +41,8 @@ TEST(TraceOptions, DefaultsAndFullCommandLine) {
   EXPECT_EQ(1.0f, s.quantity);
   EXPECT_EQ(0.35f, s.size);
   EXPECT_EQ(0.0f, s.speed);
-  EXPECT_EQ(3, s.glow);
-  EXPECT_EQ(0, s.color);
+  EXPECT_EQ(GlowMode::WiresOnly, s.glow);
+  EXPECT_EQ(ColorScheme::Emerald, s.color);
   EXPECT_EQ(1, s.symmetry);
 }
 

@@ -13,12 +13,12 @@
 
 namespace {
 
-OptionsParse Parse(std::vector<const char*> arguments) {
+OptionsParse parseArguments(std::vector<const char*> arguments) {
   return parseSaverOptions(static_cast<int>(arguments.size()), arguments.data());
 }
 
 TEST(SaverOptions, NothingGivenIsAWindowOfItsOwnWithTheStoredSettings) {
-  const OptionsParse parse = Parse({});
+  const OptionsParse parse = parseArguments({});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_EQ(parse.options.target, SaverTarget::OwnWindow);
   EXPECT_FALSE(parse.options.showFps);
@@ -26,23 +26,23 @@ TEST(SaverOptions, NothingGivenIsAWindowOfItsOwnWithTheStoredSettings) {
 }
 
 TEST(SaverOptions, TargetsAndFlagsInXscreensaverStyle) {
-  OptionsParse parse = Parse({"-root", "-fps", "--frames", "25", "-display", ":3"});
+  OptionsParse parse = parseArguments({"-root", "-fps", "--frames", "25", "-display", ":3"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_EQ(parse.options.target, SaverTarget::RootWindow);
   EXPECT_TRUE(parse.options.showFps);
   EXPECT_EQ(parse.options.frameLimit, 25u);
   EXPECT_EQ(parse.options.displayName, ":3");
 
-  parse = Parse({"-window-id", "0x1a00003"});
+  parse = parseArguments({"-window-id", "0x1a00003"});
   EXPECT_EQ(parse.options.target, SaverTarget::GivenWindow);
   EXPECT_EQ(parse.options.windowId, 0x1a00003u);
-  EXPECT_EQ(Parse({"-fullscreen"}).options.target, SaverTarget::FullScreen);
-  EXPECT_EQ(Parse({"-help"}).outcome, OptionsOutcome::ShowHelp);
+  EXPECT_EQ(parseArguments({"-fullscreen"}).options.target, SaverTarget::FullScreen);
+  EXPECT_EQ(parseArguments({"-help"}).outcome, OptionsOutcome::ShowHelp);
 }
 
 TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
-  const OptionsParse parse = Parse({"-wires", "70", "-length", "0", "-speed", "100", "-glow", "3",
-                                    "-color", "Amethyst", "-symmetry"});
+  const OptionsParse parse = parseArguments({"-wires", "70", "-length", "0", "-speed", "100",
+                                             "-glow", "3", "-color", "Amethyst", "-symmetry"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   EXPECT_TRUE(parse.warnings.empty());
   const StoredNumber* o = parse.options.overrides;
@@ -50,18 +50,19 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
   EXPECT_EQ(o[StoredSize].number, 0u);
   EXPECT_EQ(o[StoredSpeed].number, 100u);
   EXPECT_EQ(o[StoredGlow].number, 3u);
-  EXPECT_EQ(o[StoredColor].number, static_cast<std::uint32_t>(ColorAmethyst));
+  EXPECT_EQ(o[StoredColor].number, static_cast<std::uint32_t>(ColorScheme::Amethyst));
   EXPECT_EQ(o[StoredSymmetry].number, 1u);
   for (int i = 0; i < StoredSettingCount; ++i) EXPECT_TRUE(o[i].present) << i;
 
-  EXPECT_EQ(Parse({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number, 0u);
-  EXPECT_EQ(Parse({"-color", "5"}).options.overrides[StoredColor].number, 5u);
+  EXPECT_EQ(parseArguments({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number,
+            0u);
+  EXPECT_EQ(parseArguments({"-color", "5"}).options.overrides[StoredColor].number, 5u);
 }
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
   // A negative number is a value, out of range.
   const OptionsParse parse =
-      Parse({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
+      parseArguments({"-wires", "lots", "-glow", "4", "-color", "teal", "-speed", "-5"});
   ASSERT_EQ(parse.outcome, OptionsOutcome::Run);
   ASSERT_EQ(parse.warnings.size(), 4u);
   EXPECT_EQ(parse.warnings[0],
@@ -88,42 +89,70 @@ TEST(SaverOptions, MalformedCommandLinesAreErrors) {
                                              {"-frames", "-fps"},
                                              {"-display", "--root"},
                                              {"-window-id", "-fps"}}) {
-    const OptionsParse parse = Parse(arguments);
+    const OptionsParse parse = parseArguments(arguments);
     EXPECT_EQ(parse.outcome, OptionsOutcome::Error) << arguments[0];
     EXPECT_FALSE(parse.error.empty());
   }
   // An option where a value is due is a missing value, not a bad one.
-  EXPECT_EQ(Parse({"-wires", "-fps"}).error, "-wires needs a value, not the option \"-fps\"");
+  EXPECT_EQ(parseArguments({"-wires", "-fps"}).error,
+            "-wires needs a value, not the option \"-fps\"");
   // Quoted arguments are short and escaped.
   const std::string longArgument = "-\x1B" + std::string(70000, 'x');
-  EXPECT_EQ(Parse({longArgument.c_str()}).error,
+  EXPECT_EQ(parseArguments({longArgument.c_str()}).error,
             "unknown option \"-\\x1B" + std::string(38, 'x') + "\"... (70002 bytes)");
 }
 
 TEST(SaverOptions, XscreensaverWindowIsUsedWithRootOrNoTarget) {
   std::vector<std::string> warnings;
-  SaverOptions options = Parse({"-root"}).options;
+  SaverOptions options = parseArguments({"-root"}).options;
   applySaverWindowEnvironment(options, "12345", warnings);
   EXPECT_EQ(options.target, SaverTarget::GivenWindow);
   EXPECT_EQ(options.windowId, 12345u);
 
-  options = Parse({}).options;
+  options = parseArguments({}).options;
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.windowId, 0x20u);
 
-  options = Parse({"-window-id", "7"}).options;  // the explicit window wins
+  options = parseArguments({"-window-id", "7"}).options;  // the explicit window wins
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.windowId, 7u);
 
-  options = Parse({"-fullscreen"}).options;
+  options = parseArguments({"-fullscreen"}).options;
   applySaverWindowEnvironment(options, "0x20", warnings);
   EXPECT_EQ(options.target, SaverTarget::FullScreen);
   EXPECT_TRUE(warnings.empty());
 
-  options = Parse({"-root"}).options;
+  options = parseArguments({"-root"}).options;
   applySaverWindowEnvironment(options, "junk", warnings);
   EXPECT_EQ(options.target, SaverTarget::RootWindow);
   EXPECT_EQ(warnings.size(), 1u);
+}
+
+// Every option the usage text lists is taken as it is shown there: with a value where it shows
+// one (the value's first example), without one otherwise; -help is the only one that ends the
+// parse.
+TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
+  std::istringstream lines(saverUsageText());
+  int listed = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("  -", 0) != 0) continue;
+    std::istringstream words(line);
+    std::vector<std::string> arguments;
+    for (std::string word; words >> word && (word[0] == '-' || word[0] == '<');) {
+      if (word.back() == ',') word.pop_back();
+      // Every value shown takes 1: a percentage, a glow, a colour, a window, a display, frames.
+      arguments.push_back(word[0] == '<' ? "1" : word);
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    const OptionsParse parse = parseArguments(pointers);
+    EXPECT_EQ(parse.outcome,
+              arguments[0] == "-help" ? OptionsOutcome::ShowHelp : OptionsOutcome::Run)
+        << line << ": " << parse.error;
+    EXPECT_TRUE(parse.warnings.empty()) << line;
+    ++listed;
+  }
+  EXPECT_EQ(listed, 18);
 }
 
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its
@@ -159,7 +188,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
     std::vector<std::string> kept{std::istream_iterator<std::string>(words), {}};
     std::vector<const char*> arguments;
     for (const std::string& word : kept) arguments.push_back(word.c_str());
-    const OptionsParse parse = Parse(arguments);
+    const OptionsParse parse = parseArguments(arguments);
     return parse.outcome == OptionsOutcome::Run && parse.warnings.empty() &&
            parse.options.overrides[index].present && parse.options.overrides[index].number == value;
   };
@@ -171,7 +200,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
     std::string name = kColorSchemeNames[i];
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_EQ(colors[i].first, name);
-    if (i == defaults.color) {
+    if (i == static_cast<int>(defaults.color)) {
       EXPECT_EQ(colors[i].second, "") << name;
     } else {
       EXPECT_EQ(colors[i].second, "-color " + name);
@@ -182,7 +211,7 @@ TEST(SaverDescription, OffersEveryColourByNameAndEveryGlowModeInOrder) {
   const auto glows = optionsOf("glow");
   ASSERT_EQ(glows.size(), static_cast<std::size_t>(kNamedGlowModeCount + 1));  // and 3, wires only
   for (std::size_t i = 0; i < glows.size(); ++i) {
-    if (i == defaults.glow) {
+    if (i == static_cast<std::size_t>(defaults.glow)) {
       EXPECT_EQ(glows[i].second, "") << glows[i].first;
     } else {
       EXPECT_EQ(glows[i].second, "-glow " + std::to_string(i));

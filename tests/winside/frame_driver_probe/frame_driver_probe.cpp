@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
 
   FrameDriverState& state = CurrentFrameDriverState();
   const Win32Window& drawing = CurrentWin32Window();
-  Report("settings_color", state.settings.color);
+  Report("settings_color", static_cast<long long>(state.settings.color));
   Report("settings_quantity_percent",
          static_cast<long long>(state.settings.quantity * 100.0f + 0.5f));
   Report("width", state.windowWidth);

@@ -45,8 +45,8 @@ int saveNumbers(char** numbers) {
     if (!parseNumber(numbers[i], percentage ? 100 : 255, &n[i])) return 2;
   }
   Settings& s = currentSettings();
-  s.color = static_cast<std::uint8_t>(n[StoredColor]);
-  s.glow = static_cast<std::uint8_t>(n[StoredGlow]);
+  s.color = static_cast<ColorScheme>(n[StoredColor]);
+  s.glow = static_cast<GlowMode>(n[StoredGlow]);
   s.quantity = settingsFractionFromPercent(n[StoredQuantity]);
   s.speed = settingsFractionFromPercent(n[StoredSpeed]);
   s.size = settingsFractionFromPercent(n[StoredSize]);
