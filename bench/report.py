@@ -192,24 +192,56 @@ PEERS = [
 ]
 
 
-def peer_rows(build, frames):
-    """CPU per frame of the native X11 saver and of Debian's xscreensaver GL hacks glblur and
-    glschool, each on the root window of the same 1920x1080 Xvfb display, measured by
-    scripts/measure-x11-cpu (frames counted by their buffer swaps)."""
-    env = dict(os.environ, QW_BUILD=build, QW_SCREEN="1920x1080x24", QW_FRAMES=str(frames))
-    out = subprocess.run(["bash", "scripts/measure-x11-cpu"] + [p[0] for p in PEERS], env=env,
-                         check=True, capture_output=True, text=True).stdout
+def measured_lines(out):
+    """The figures of scripts/measure-x11-cpu and scripts/measure-wayland-cpu, by what was
+    measured: (ms CPU per frame, frames per second)."""
     measured = {}
     for line in out.splitlines():
         match = re.match(r"(.*): ([0-9.]+) ms CPU per frame \((\d+) frames: ([0-9.]+) s CPU, "
                          r"([0-9.]+) s wall; ([0-9.]+) frames/s\)", line)
         if match:
             measured[match.group(1)] = (float(match.group(2)), float(match.group(6)))
+    return measured
+
+
+def peer_rows(build, frames):
+    """CPU per frame of the native X11 saver and of Debian's xscreensaver GL hacks glblur and
+    glschool, each on the root window of the same 1920x1080 Xvfb display, measured by
+    scripts/measure-x11-cpu (frames counted by their buffer swaps); and the measures themselves."""
+    env = dict(os.environ, QW_BUILD=build, QW_SCREEN="1920x1080x24", QW_FRAMES=str(frames))
+    out = subprocess.run(["bash", "scripts/measure-x11-cpu"] + [p[0] for p in PEERS], env=env,
+                         check=True, capture_output=True, text=True).stdout
+    measured = measured_lines(out)
     reference = measured["glblur"][0]
     rows = []
     for command, program, settings in PEERS:
         per_frame, rate = measured[command]
         rows.append((program, settings, f"{per_frame:.1f} ms", f"{per_frame / reference:.2f}",
+                     f"{rate:.0f}"))
+    return rows, measured
+
+
+WAYLAND = [
+    ("wayland -fullscreen", "-fullscreen (overlay layer), default settings"),
+    ("wayland -background", "-background (background layer), default settings"),
+    ("wayland -background, a second output hidden",
+     "-background, a second 1920x1080 output covered by a fullscreen window"),
+]
+
+
+def wayland_rows(build, frames, x11):
+    """CPU per frame of the saver on a headless sway with 1920x1080 outputs, measured by
+    scripts/measure-wayland-cpu, beside the X11 saver's figure of the same run."""
+    env = dict(os.environ, QW_BUILD=build, QW_FRAMES=str(frames))
+    out = subprocess.run(["bash", "scripts/measure-wayland-cpu"], env=env, check=True,
+                         capture_output=True, text=True).stdout
+    measured = measured_lines(out)
+    reference = x11["quellwire"][0]
+    rows = [("X11, root window", "default settings", f"{reference:.1f} ms", "1.00",
+             f"{x11['quellwire'][1]:.0f}")]
+    for what, settings in WAYLAND:
+        per_frame, rate = measured[what]
+        rows.append(("Wayland", settings, f"{per_frame:.1f} ms", f"{per_frame / reference:.2f}",
                      f"{rate:.0f}"))
     return rows
 
@@ -237,7 +269,8 @@ def main():
 
     rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
     rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
-    peers = peer_rows(args.native_build, args.x11_frames)
+    peers, x11 = peer_rows(args.native_build, args.x11_frames)
+    wayland = wayland_rows(args.native_build, args.x11_frames, x11)
     print(f"Machine: {machine()}\n")
     print("| Measure | Value | How |")
     print("|---|---|---|")
@@ -247,6 +280,12 @@ def main():
     print("| Program | Settings | CPU per frame | Ratio to glblur | Frames/s |")
     print("|---|---|---|---|---|")
     for row in peers:
+        print("| " + " | ".join(row) + " |")
+    print(f"\nOn a headless sway (pixman, llvmpipe into shared memory), 1920x1080 outputs, "
+          f"{args.x11_frames} frames each, beside the X11 saver of the same run:\n")
+    print("| Display system | Settings | CPU per frame | Ratio to X11 | Frames/s |")
+    print("|---|---|---|---|---|")
+    for row in wayland:
         print("| " + " | ".join(row) + " |")
 
 

@@ -1,4 +1,4 @@
-# The Debian package of the X11 saver (`cpack -G DEB` in a native build folder): the program in
+# The Debian package of the saver (X11 and Wayland) (`cpack -G DEB` in a native build folder): the program in
 # xscreensaver's folder of programs, its settings description beside the other savers' ones and,
 # as Debian requires, a copyright file and a changelog. The version is the project's; the
 # libraries it needs are worked out by dpkg-shlibdeps.
@@ -30,7 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 a slowly tumbling cube: each wire steers by its neighbours and leaves a fading
 trail, and a soft coloured halo, made by blurring a small copy of the picture,
 surrounds them all. The program runs under xscreensaver, which lists it with
-its settings, or on its own in a window.")
+its settings, or on its own in a window. On Wayland it covers every output as
+a saver that an idle daemon such as swayidle starts, or draws a live wallpaper
+on every output.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QW_DEB_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)

@@ -6,7 +6,10 @@
 # OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to
 # read resources out of it), clang with libFuzzer for the fuzz targets, clang-format for the
 # layout check, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
-# chooser and the peers scripts/bench measures) and lintian for the Debian package. Quick when
+# chooser and the peers scripts/bench measures) and lintian for the Debian package. For the
+# Wayland saver: libwayland and EGL, wayland-scanner and the protocol descriptions (the
+# layer-shell and virtual-pointer ones come in the Rust crate package, the only Debian package
+# holding them), and for its tests headless sway and weston, swayidle, grim and wtype. Quick when
 # everything is there: it asks apt only for what is missing.
 set -euo pipefail
 
@@ -20,6 +23,8 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev clang-format
   xscreensaver xscreensaver-data xscreensaver-gl lintian
+  libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
+  libegl-dev libegl-mesa0 sway swayidle grim wtype weston
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )
 

@@ -19,6 +19,7 @@ enum class OptionKind : std::uint8_t {
   Flag,           // `flag` is set to `on`
   Setting,        // a value: the stored setting `setting`, for this run
   SettingSwitch,  // -word sets the stored setting `setting` to 1 for this run, -no-word to 0
+  Display,        // draw on the display system `display` (X11 or Wayland) asks for
 };
 
 struct SaverOption {
@@ -30,33 +31,38 @@ struct SaverOption {
   bool SaverOptions::*flag;    // Flag
   bool on;                     // Flag
   StoredSettingIndex setting;  // Setting, SettingSwitch
+  DisplayRequest display;      // Display
 };
 
 constexpr SaverOption helpOption(const char* word, const char* help) {
-  return {word, OptionKind::Help, nullptr, help, {}, nullptr, false, {}};
+  return {word, OptionKind::Help, nullptr, help, {}, nullptr, false, {}, {}};
 }
 
 constexpr SaverOption targetOption(const char* word, SaverTarget target, const char* help) {
-  return {word, OptionKind::Target, nullptr, help, target, nullptr, false, {}};
+  return {word, OptionKind::Target, nullptr, help, target, nullptr, false, {}, {}};
 }
 
 constexpr SaverOption valueOption(const char* word, OptionKind kind, const char* valueShown,
                                   const char* help) {
-  return {word, kind, valueShown, help, {}, nullptr, false, {}};
+  return {word, kind, valueShown, help, {}, nullptr, false, {}, {}};
 }
 
 constexpr SaverOption flagOption(const char* word, bool SaverOptions::*flag, bool on,
                                  const char* help) {
-  return {word, OptionKind::Flag, nullptr, help, {}, flag, on, {}};
+  return {word, OptionKind::Flag, nullptr, help, {}, flag, on, {}, {}};
 }
 
 constexpr SaverOption settingOption(const char* word, StoredSettingIndex setting,
                                     const char* valueShown, const char* help) {
-  return {word, OptionKind::Setting, valueShown, help, {}, nullptr, false, setting};
+  return {word, OptionKind::Setting, valueShown, help, {}, nullptr, false, setting, {}};
 }
 
 constexpr SaverOption switchOption(const char* word, StoredSettingIndex setting, const char* help) {
-  return {word, OptionKind::SettingSwitch, nullptr, help, {}, nullptr, false, setting};
+  return {word, OptionKind::SettingSwitch, nullptr, help, {}, nullptr, false, setting, {}};
+}
+
+constexpr SaverOption displayOption(const char* word, DisplayRequest display, const char* help) {
+  return {word, OptionKind::Display, nullptr, help, {}, nullptr, false, {}, display};
 }
 
 // Every option, in the order of the usage text. A help of more than one line goes on at the help
@@ -65,13 +71,20 @@ constexpr SaverOption switchOption(const char* word, StoredSettingIndex setting,
 constexpr SaverOption kSaverOptions[] = {
     targetOption("window", SaverTarget::OwnWindow, "draw in a window of its own (the default)"),
     targetOption("fullscreen", SaverTarget::FullScreen,
-                 "cover the screen; a key, a click, a pointer move or a\n"
-                 "change of focus ends it"),
+                 "cover the screen (on Wayland, every output); a key, a\n"
+                 "click, a pointer move or a change of focus ends it"),
     targetOption("root", SaverTarget::RootWindow,
                  "draw on the root window, or on $XSCREENSAVER_WINDOW"),
     valueOption("window-id", OptionKind::WindowId, "<id>",
                 "draw into the given window (decimal or 0x hexadecimal)"),
+    targetOption("background", SaverTarget::Background,
+                 "(Wayland) a live wallpaper on every output, until SIGTERM"),
     valueOption("display", OptionKind::DisplayName, "<name>", "the X display to use"),
+    displayOption("x11", DisplayRequest::X11,
+                  "draw on X11 (in a Wayland session, through Xwayland)"),
+    displayOption("wayland", DisplayRequest::Wayland,
+                  "draw on Wayland (the default where $WAYLAND_DISPLAY is\n"
+                  "set and no X11 option is given)"),
     flagOption("fps", &SaverOptions::showFps, true, "show the frame rate"),
     flagOption("no-fps", &SaverOptions::showFps, false, nullptr),
     settingOption("wires", StoredQuantity, "<0-100>", "number of wires, percent"),
@@ -146,6 +159,7 @@ const char* valueNeeded(OptionKind kind) {
     case OptionKind::Target:
     case OptionKind::Flag:
     case OptionKind::SettingSwitch:
+    case OptionKind::Display:
       break;
   }
   return nullptr;
@@ -275,6 +289,9 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
       }
       case OptionKind::SettingSwitch:
         options.overrides[option.setting] = StoredNumber{true, named.negated ? 0u : 1u};
+        break;
+      case OptionKind::Display:
+        options.displayRequest = option.display;
         break;
     }
   }

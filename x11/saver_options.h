@@ -15,16 +15,21 @@ enum class SaverTarget : std::uint8_t {
   FullScreen,   // a window over the whole screen that ends on input, as the Windows saver does
   RootWindow,   // the root window, or the window xscreensaver names; ends when told or it goes
   GivenWindow,  // a window made by another program; ends when told or that window goes
+  Background,   // (Wayland) the background layer of every output; ends when told
 };
+
+// -x11 or -wayland, or neither (x11/display_choice decides).
+enum class DisplayRequest : std::uint8_t { Either, X11, Wayland };
 
 struct SaverOptions {
   SaverTarget target;
-  bool targetChosen;         // -window, -fullscreen, -root or -window-id was given
-  std::uint64_t windowId;    // the window to draw into (GivenWindow)
-  bool showFps;              // overlay the frame rate
-  bool saveSettings;         // write the settings file and end, drawing nothing
-  std::uint32_t frameLimit;  // end after this many frames; 0 runs until told to end
-  std::string displayName;   // the X display; empty means $DISPLAY
+  bool targetChosen;  // -window, -fullscreen, -root, -window-id or -background was given
+  DisplayRequest displayRequest;  // -x11 or -wayland
+  std::uint64_t windowId;         // the window to draw into (GivenWindow)
+  bool showFps;                   // overlay the frame rate
+  bool saveSettings;              // write the settings file and end, drawing nothing
+  std::uint32_t frameLimit;       // end after this many frames; 0 runs until told to end
+  std::string displayName;        // the X display; empty means $DISPLAY
   StoredNumber overrides[StoredSettingCount];  // per-run values, indexed by StoredSettingIndex
 };
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package: cpack builds quellwire_<version>_amd64.deb with the project's version and
-# the libraries dpkg-shlibdeps found; lintian finds neither error nor warning in it; dpkg -i puts
-# the program and its description where xscreensaver looks; the xscreensaver daemon test passes
-# with the installed program, named as users name it; dpkg -r leaves none of its files behind.
+# the libraries dpkg-shlibdeps found (Xlib and GLX, libwayland and EGL); lintian finds neither
+# error nor warning in it; dpkg -i puts the program and its description where xscreensaver
+# looks; the xscreensaver daemon test passes with the installed program, named as users name
+# it; dpkg -r leaves none of its files behind.
 #
 # It installs into this system, so it runs only as root, refuses to start when quellwire is
 # already installed (as a package or otherwise), and removes its package whatever happens.
@@ -34,7 +35,7 @@ deb="$out/quellwire_${QW_VERSION}_amd64.deb"
 [ -f "$deb" ] || qw_fail "no $deb; cpack made: $(ls "$out")"
 [ "$(dpkg-deb -f "$deb" Version)" = "$QW_VERSION" ] || qw_fail "wrong version: $(dpkg-deb -f "$deb" Version)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libx11-6 libglx0; do
+for library in libc6 libx11-6 libglx0 libwayland-client0 libwayland-egl1 libegl1; do
   grep -q "\b$library\b" <<<"$depends" || qw_fail "Depends lacks $library: $depends"
 done
 qw_log "$(basename "$deb"), Depends: $depends"

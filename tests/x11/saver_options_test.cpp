@@ -152,7 +152,7 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
     EXPECT_TRUE(parse.warnings.empty()) << line;
     ++listed;
   }
-  EXPECT_EQ(listed, 15);
+  EXPECT_EQ(listed, 18);
 }
 
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its

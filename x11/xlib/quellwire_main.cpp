@@ -14,6 +14,8 @@
 #include "display/frame_timer.h"
 #include "sim/scene_build.h"
 #include "settings/stored_settings.h"
+#include "wayland/client/wayland_saver.h"
+#include "x11/display_choice.h"
 #include "x11/saver_input.h"
 #include "x11/saver_options.h"
 #include "settings/file/settings_file.h"
@@ -171,6 +173,8 @@ SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
     case SaverTarget::GivenWindow:
       saver.window = static_cast<Window>(options.windowId);
       break;
+    case SaverTarget::Background:  // refused before: Wayland's only
+      return saver;
   }
   // Someone else's window: only its destruction is watched; its input is its owner's.
   XWindowAttributes attributes{};
@@ -275,6 +279,18 @@ LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint poi
   }
 }
 
+// The run on Wayland: the same settings, the target as a Wayland mode.
+int RunOnWayland(const SaverOptions& options, const Settings& settings) {
+  WaylandRun run{};
+  run.mode = options.target == SaverTarget::FullScreen   ? WaylandMode::Saver
+             : options.target == SaverTarget::Background ? WaylandMode::Wallpaper
+                                                         : WaylandMode::Window;
+  run.showFps = options.showFps;
+  run.frameLimit = options.frameLimit;
+  run.settings = settings;
+  return RunWaylandSaver(run);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -288,7 +304,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   SaverOptions& options = parse.options;
-  applySaverWindowEnvironment(options, std::getenv("XSCREENSAVER_WINDOW"), parse.warnings);
+  // X11 or Wayland, by the options and the session; xscreensaver's window only on X11.
+  const SaverEnvironment environment{std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                                     std::getenv("XSCREENSAVER_WINDOW")};
+  const DisplayChoice choice = chooseDisplaySystem(saverDisplayFacts(options, environment));
+  if (!choice.refused && choice.system == DisplaySystem::X11) {
+    applySaverWindowEnvironment(options, environment.xscreensaverWindow, parse.warnings);
+  }
   Report(parse.warnings);
 
   std::vector<std::string> problems;
@@ -298,6 +320,11 @@ int main(int argc, char** argv) {
   const Settings settings = RunSettings(settingsPath, options, problems, fileStatus);
   Report(problems);
   if (options.saveSettings) return SaveSettings(settingsPath, settings, fileStatus);
+  if (choice.refused) {
+    std::fprintf(stderr, "quellwire: %s\n", choice.refusal);
+    return 1;
+  }
+  if (choice.system == DisplaySystem::Wayland) return RunOnWayland(options, settings);
 
   HandleEndSignals();
   Display* display =

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wayland/surface_plan.h"
+
+namespace {
+
+TEST(SurfacePlan, RolesFollowTheModeAndWhatTheCompositorOffers) {
+  const ShellOffer sway{true, true}, weston{false, true}, bare{false, false};
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, sway), SurfaceRole::OverlayLayer);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, weston), SurfaceRole::FullscreenToplevel);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Wallpaper, sway), SurfaceRole::BackgroundLayer);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Wallpaper, weston), SurfaceRole::None);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, sway), SurfaceRole::Toplevel);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, bare), SurfaceRole::None);
+  EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Wallpaper, weston)).find("layer-shell"),
+            std::string::npos);
+  EXPECT_TRUE(roleCoversEachOutput(SurfaceRole::FullscreenToplevel));
+  EXPECT_TRUE(roleCoversEachOutput(SurfaceRole::BackgroundLayer));
+  EXPECT_FALSE(roleCoversEachOutput(SurfaceRole::Toplevel));
+}
+
+TEST(SurfacePlan, SurfacesAreDrawnAtTheOutputsFullPixelSize) {
+  // sway at scale 2: a 1024x768 mode is 512x384 in surface coordinates, drawn at 1024x768.
+  OutputFacts output{{1024, 768}, 0, 2, false, {}};
+  const ClientSize logical = outputLogicalSize(output);
+  EXPECT_EQ(logical.width, 512);
+  EXPECT_EQ(logical.height, 384);
+  const ClientSize surface = surfaceLogicalSize(SurfaceRole::OverlayLayer, {0, 0}, logical);
+  SurfaceBuffer buffer = surfaceBuffer(surface, SurfaceScale{2, 0, true});
+  EXPECT_EQ(buffer.size.width, 1024);
+  EXPECT_EQ(buffer.size.height, 768);
+  EXPECT_EQ(buffer.bufferScale, 2);
+  EXPECT_FALSE(buffer.viewport);
+
+  // At 1.5 with fractional-scale and viewporter: the exact size, half away from zero, buffer
+  // scale 1 (1365 × 1.5 = 2047.5); without a viewporter the integer scale stays.
+  buffer = surfaceBuffer({1365, 768}, SurfaceScale{2, 180, true});
+  EXPECT_EQ(buffer.size.width, 2048);
+  EXPECT_EQ(buffer.size.height, 1152);
+  EXPECT_EQ(buffer.bufferScale, 1);
+  EXPECT_TRUE(buffer.viewport);
+  EXPECT_EQ(surfaceBuffer({1365, 768}, SurfaceScale{2, 180, false}).size.width, 2730);
+
+  // xdg-output's logical size wins; a quarter turn swaps the sides; odd sizes round up.
+  output = OutputFacts{{1080, 1920}, 1, 1, false, {}};
+  EXPECT_EQ(outputLogicalSize(output).width, 1920);
+  output = OutputFacts{{1025, 769}, 0, 2, false, {}};
+  EXPECT_EQ(outputLogicalSize(output).width, 513);
+  output.logicalKnown = true;
+  output.logicalSize = {683, 384};
+  EXPECT_EQ(outputLogicalSize(output).width, 683);
+
+  // What the compositor leaves open: the output's size, or the default window's.
+  const ClientSize window = surfaceLogicalSize(SurfaceRole::Toplevel, {0, 300}, logical);
+  EXPECT_EQ(window.width, kDefaultWindowSize.width);
+  EXPECT_EQ(window.height, 300);
+  EXPECT_EQ(surfaceLogicalSize(SurfaceRole::FullscreenToplevel, {0, 0}, logical).height, 384);
+  EXPECT_EQ(surfaceBuffer({-4, 0}, SurfaceScale{0, 0, false}).size.width, 0);
+}
+
+TEST(SurfacePlan, ASurfaceDrawsOnlyWhenConfiguredShownAndNotEmpty) {
+  EXPECT_TRUE(surfaceMayDraw({true, false}, {800, 600}));
+  EXPECT_FALSE(surfaceMayDraw({false, false}, {800, 600}));
+  EXPECT_FALSE(surfaceMayDraw({true, true}, {800, 600}));  // hidden: its frame never shown
+  EXPECT_FALSE(surfaceMayDraw({true, false}, {800, 0}));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// The Wayland saver's records: the connection and its globals, the outputs, the drawing
+// surfaces (each with its EGL surface, GL context and frame driver state) and the seats. All of
+// them live in fixed tables made once: nothing is allocated while frames are drawn.
+#pragma once
+
+#include <cstdint>
+
+#include <EGL/egl.h>
+#include <wayland-client.h>
+#include <wayland-egl.h>
+
+#include "display/frame_sequence.h"
+#include "display/frame_timer.h"
+#include "display/wake_rule.h"
+#include "wayland/client/wayland_saver.h"
+#include "wayland/surface_plan.h"
+
+#include "fractional-scale-v1-client.h"
+#include "viewporter-client.h"
+// The layer-shell header names an argument `namespace`, which C++ keeps for itself.
+#define namespace name_space
+#include "wlr-layer-shell-unstable-v1-client.h"
+#undef namespace
+#include "xdg-output-unstable-v1-client.h"
+#include "xdg-shell-client.h"
+
+inline constexpr int kMaxOutputs = 16;
+inline constexpr int kMaxSurfaces = kMaxOutputs;
+inline constexpr int kMaxSeats = 4;
+
+struct SaverSurface;
+
+struct Output {
+  bool inUse;
+  std::uint32_t globalName;
+  wl_output* output;
+  std::uint32_t version;
+  zxdg_output_v1* xdgOutput;
+  OutputFacts facts;
+  ScreenPoint position;   // top left in the compositor's logical space (xdg-output)
+  bool described;         // a first `done` has come: its size and scale are known
+  SaverSurface* surface;  // its own surface, when the role has one per output
+  bool surfaceClosed;     // the compositor closed it; a new one waits for the output to change
+  bool removed;           // the global went away: dropped after the events at hand
+};
+
+struct SaverSurface {
+  bool inUse;
+  Output* output;  // the output it covers; null for the window
+  wl_surface* surface;
+  zwlr_layer_surface_v1* layerSurface;
+  xdg_surface* xdgSurface;
+  xdg_toplevel* toplevel;
+  wp_viewport* viewport;
+  wp_fractional_scale_v1* fractionalScale;
+  wl_callback* frameCallback;  // the last frame's, until the compositor shows it
+
+  ClientSize configured;       // from the role's last configure
+  ClientSize pendingToplevel;  // xdg_toplevel.configure, applied at xdg_surface.configure
+  std::uint32_t preferredScale120;
+  std::uint32_t enteredOutputs;  // bit per output slot (for the window's scale)
+  SurfaceBuffer buffer;          // the size drawn at
+  SurfacePacing pacing;
+  bool resizePending;  // configured anew or rescaled: the size is worked out before drawing
+  bool lost;           // closed by the compositor: dropped after the events at hand
+
+  // Drawing: the EGL window and surface, the context, and the frame driver's record.
+  wl_egl_window* eglWindow;
+  EGLSurface eglSurface;
+  EGLContext context;
+  bool swapIntervalSet;
+  bool created;  // the creation sequence has run
+  FrameDriverState state;
+};
+
+struct Seat {
+  bool inUse;
+  std::uint32_t globalName;
+  wl_seat* seat;
+  wl_keyboard* keyboard;
+  wl_pointer* pointer;
+  SaverSurface* pointerSurface;  // where the pointer is
+};
+
+struct WaylandClient {
+  WaylandRun run;
+  wl_display* display;
+  wl_registry* registry;
+  wl_compositor* compositor;
+  xdg_wm_base* wmBase;
+  zwlr_layer_shell_v1* layerShell;
+  std::uint32_t layerShellVersion;
+  wp_viewporter* viewporter;
+  wp_fractional_scale_manager_v1* fractionalScaleManager;
+  zxdg_output_manager_v1* xdgOutputManager;
+
+  bool started;  // the first globals are known and the role chosen
+  SurfaceRole role;
+  EGLDisplay eglDisplay;
+
+  Output outputs[kMaxOutputs];
+  SaverSurface surfaces[kMaxSurfaces];
+  Seat seats[kMaxSeats];
+  WakeWatch wake;
+
+  bool ended;  // input woke the saver, or its window was closed
+  FrameTimer timer;
+};
+
+// EGL (egl_window_system.cpp) ---------------------------------------------------------------
+
+// Opens EGL on the connection for desktop OpenGL; false (with a message) when it cannot.
+bool OpenEgl(WaylandClient& client);
+void CloseEgl(WaylandClient& client);
+
+// The frame driver's window system for one surface.
+WindowSystem SurfaceWindowSystem(SaverSurface& surface);
+
+// Milliseconds of a monotonic clock, wrapping at 2^32.
+std::uint32_t WaylandTickMs();
+
+// Surfaces (saver_surfaces.cpp) ---------------------------------------------------------------
+
+// A surface for the output in the chosen role (the window when `output` is null); null when the
+// table is full.
+SaverSurface* MakeSaverSurface(WaylandClient& client, Output* output);
+
+// The surface goes for good: its drawing is released without a GL call (what it drew on may
+// be gone), its flock given back, its protocol objects destroyed.
+void DropSaverSurface(WaylandClient& client, SaverSurface& surface);
+
+// The saver is done: the surface's drawing is released in order (its textures deleted in its
+// context), then the surface dropped.
+void ReleaseSaverSurface(WaylandClient& client, SaverSurface& surface);
+
+// The output's scale or size changed: its surface draws at the new size from the next frame.
+void OutputChanged(WaylandClient& client, Output& output);
+
+// Between the events at hand and the next frame: surfaces the compositor closed are dropped,
+// and new sizes adopted (the first one makes the surface's flock). False when a flock could
+// not be built.
+bool UpdateSurfaces(WaylandClient& client);
+
+// Hears when a surface's frame has been shown (the listener's data is the SaverSurface).
+extern const wl_callback_listener kFrameListener;
+
+// Draws, at a frame timer tick, every surface that may; the number drawn.
+int DrawSurfaces(WaylandClient& client);
+
+// Input (wayland_input.cpp) -------------------------------------------------------------------
+
+void BindSeat(WaylandClient& client, std::uint32_t name, std::uint32_t version);
+void DropSeat(WaylandClient& client, Seat& seat);
+// A surface goes: no seat may keep pointing at it.
+void ForgetPointerSurface(WaylandClient& client, const SaverSurface& surface);

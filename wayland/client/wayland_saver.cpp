@@ -1,0 +1,350 @@
+// The Wayland saver's connection and loop: the globals it binds, the outputs as they come and
+// go, and the loop that takes the compositor's events, adopts what they changed and draws each
+// surface that may at every frame timer tick.
+#include "wayland/client/wayland_saver.h"
+
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "wayland/client/wayland_client.h"
+
+namespace {
+
+// The client's tables are large (a frame driver record per surface): they live here, once.
+WaylandClient gClient;
+
+std::uint32_t Lower(std::uint32_t offered, std::uint32_t known) {
+  return offered < known ? offered : known;
+}
+
+template <typename T>
+T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface* interface,
+        std::uint32_t version) {
+  return static_cast<T*>(wl_registry_bind(registry, name, interface, version));
+}
+
+// Outputs --------------------------------------------------------------------------------------
+
+Output& OutputOf(void* data) { return *static_cast<Output*>(data); }
+
+void Geometry(void* data, wl_output*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+              std::int32_t, const char*, const char*, std::int32_t transform) {
+  OutputOf(data).facts.transform = transform;
+}
+
+void Mode(void* data, wl_output*, std::uint32_t flags, std::int32_t width, std::int32_t height,
+          std::int32_t) {
+  if ((flags & WL_OUTPUT_MODE_CURRENT) != 0) OutputOf(data).facts.modeSize = {width, height};
+}
+
+// The output's description is complete: it gets its surface, or its surface a new size. A
+// change after the compositor closed its surface gives it a new one.
+void Done(void* data, wl_output*) {
+  Output& output = OutputOf(data);
+  output.described = true;
+  output.surfaceClosed = false;
+  OutputChanged(gClient, output);
+}
+
+void Scale(void* data, wl_output*, std::int32_t factor) {
+  OutputOf(data).facts.scale = factor < 1 ? 1 : factor;
+}
+
+void Name(void*, wl_output*, const char*) {}
+
+void Description(void*, wl_output*, const char*) {}
+
+const wl_output_listener kOutputListener = {Geometry, Mode, Done, Scale, Name, Description};
+
+void LogicalPosition(void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
+  OutputOf(data).position = ScreenPoint{x, y};
+}
+
+void LogicalSize(void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height) {
+  Output& output = OutputOf(data);
+  output.facts.logicalKnown = width > 0 && height > 0;
+  output.facts.logicalSize = ClientSize{width, height};
+}
+
+// Before version 3, xdg-output ends its own descriptions.
+void XdgDone(void* data, zxdg_output_v1*) { Done(data, nullptr); }
+
+void XdgName(void*, zxdg_output_v1*, const char*) {}
+
+void XdgDescription(void*, zxdg_output_v1*, const char*) {}
+
+const zxdg_output_v1_listener kXdgOutputListener = {LogicalPosition, LogicalSize, XdgDone, XdgName,
+                                                    XdgDescription};
+
+void WatchLogicalPlace(WaylandClient& client, Output& output) {
+  if (client.xdgOutputManager == nullptr || output.xdgOutput != nullptr) return;
+  output.xdgOutput = zxdg_output_manager_v1_get_xdg_output(client.xdgOutputManager, output.output);
+  zxdg_output_v1_add_listener(output.xdgOutput, &kXdgOutputListener, &output);
+}
+
+void AddOutput(WaylandClient& client, std::uint32_t name, std::uint32_t version) {
+  for (Output& output : client.outputs) {
+    if (output.inUse) continue;
+    output = Output{};
+    output.inUse = true;
+    output.globalName = name;
+    output.version = Lower(version, 4);
+    output.facts.scale = 1;
+    output.output = Bind<wl_output>(client.registry, name, &wl_output_interface, output.version);
+    wl_output_add_listener(output.output, &kOutputListener, &output);
+    WatchLogicalPlace(client, output);
+    return;
+  }
+  std::fprintf(stderr, "quellwire: more than %d outputs; the others stay uncovered\n", kMaxOutputs);
+}
+
+void DropOutput(WaylandClient& client, Output& output) {
+  const int slot = static_cast<int>(&output - client.outputs);
+  if (output.surface != nullptr) DropSaverSurface(client, *output.surface);
+  for (SaverSurface& s : client.surfaces) {
+    if (s.inUse && (s.enteredOutputs & (1u << slot)) != 0) {
+      s.enteredOutputs &= ~(1u << slot);
+      s.resizePending = true;
+    }
+  }
+  if (output.xdgOutput != nullptr) zxdg_output_v1_destroy(output.xdgOutput);
+  if (output.version >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
+    wl_output_release(output.output);
+  } else {
+    wl_output_destroy(output.output);
+  }
+  output = Output{};
+}
+
+// Registry -------------------------------------------------------------------------------------
+
+void Ping(void*, xdg_wm_base* wmBase, std::uint32_t serial) { xdg_wm_base_pong(wmBase, serial); }
+
+const xdg_wm_base_listener kWmBaseListener = {Ping};
+
+void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+            std::uint32_t version) {
+  WaylandClient& client = *static_cast<WaylandClient*>(data);
+  const auto is = [interface](const wl_interface& known) {
+    return std::strcmp(interface, known.name) == 0;
+  };
+  if (is(wl_compositor_interface) && client.compositor == nullptr) {
+    client.compositor =
+        Bind<wl_compositor>(registry, name, &wl_compositor_interface, Lower(version, 4));
+  } else if (is(xdg_wm_base_interface) && client.wmBase == nullptr) {
+    client.wmBase = Bind<xdg_wm_base>(registry, name, &xdg_wm_base_interface, Lower(version, 5));
+    xdg_wm_base_add_listener(client.wmBase, &kWmBaseListener, nullptr);
+  } else if (is(zwlr_layer_shell_v1_interface) && client.layerShell == nullptr) {
+    client.layerShellVersion = Lower(version, 4);
+    client.layerShell = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface,
+                                                  client.layerShellVersion);
+  } else if (is(wp_viewporter_interface) && client.viewporter == nullptr) {
+    client.viewporter = Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, 1);
+  } else if (is(wp_fractional_scale_manager_v1_interface) &&
+             client.fractionalScaleManager == nullptr) {
+    client.fractionalScaleManager = Bind<wp_fractional_scale_manager_v1>(
+        registry, name, &wp_fractional_scale_manager_v1_interface, 1);
+  } else if (is(zxdg_output_manager_v1_interface) && client.xdgOutputManager == nullptr) {
+    client.xdgOutputManager = Bind<zxdg_output_manager_v1>(
+        registry, name, &zxdg_output_manager_v1_interface, Lower(version, 3));
+    for (Output& output : client.outputs) {
+      if (output.inUse) WatchLogicalPlace(client, output);
+    }
+  } else if (is(wl_output_interface)) {
+    AddOutput(client, name, version);
+  } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::Saver) {
+    BindSeat(client, name, version);
+  }
+}
+
+// An output or a seat went away; its records are dropped after the events at hand.
+void GlobalRemove(void* data, wl_registry*, std::uint32_t name) {
+  WaylandClient& client = *static_cast<WaylandClient*>(data);
+  for (Output& output : client.outputs) {
+    if (output.inUse && output.globalName == name) output.removed = true;
+  }
+  for (Seat& seat : client.seats) {
+    if (seat.inUse && seat.globalName == name) DropSeat(client, seat);
+  }
+}
+
+const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
+
+// The loop --------------------------------------------------------------------------------------
+
+// What the last events changed, before anything is drawn: outputs gone lose their surfaces,
+// closed surfaces are dropped, outputs without a surface get one, new sizes are adopted. False
+// when a flock could not be built.
+bool Settle(WaylandClient& client) {
+  for (Output& output : client.outputs) {
+    if (output.inUse && output.removed) DropOutput(client, output);
+  }
+  if (roleCoversEachOutput(client.role)) {
+    for (Output& output : client.outputs) {
+      if (output.inUse && output.described && output.surface == nullptr && !output.surfaceClosed) {
+        MakeSaverSurface(client, &output);
+      }
+    }
+  }
+  return UpdateSurfaces(client);
+}
+
+bool AnySurfaceMayDraw(const WaylandClient& client) {
+  for (const SaverSurface& s : client.surfaces) {
+    if (s.inUse && s.created && surfaceMayDraw(s.pacing, s.buffer.size)) return true;
+  }
+  return false;
+}
+
+// SIGTERM and SIGINT end the saver with 0. They are held back from the start, before any
+// thread of the GL driver exists (so none of those takes them), and read from a descriptor
+// that the loop watches beside the connection's: one that comes while a frame is drawn is seen
+// at the next look, however busy the loop is.
+int HoldEndSignals() {
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGTERM);
+  sigaddset(&held, SIGINT);
+  sigprocmask(SIG_BLOCK, &held, nullptr);
+  return signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+// Sends what is queued, waits up to `waitMs` (-1: until something comes) for events or an
+// ending signal, and dispatches the events. False when the connection is lost.
+bool TakeEvents(wl_display* display, std::int32_t waitMs, int signals, bool& endSignalled) {
+  while (wl_display_prepare_read(display) != 0) {
+    if (wl_display_dispatch_pending(display) < 0) return false;
+  }
+  if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+    wl_display_cancel_read(display);
+    return false;
+  }
+  pollfd fds[2] = {{wl_display_get_fd(display), POLLIN, 0}, {signals, POLLIN, 0}};
+  const int ready = poll(fds, signals >= 0 ? 2 : 1, waitMs);
+  if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+    if (wl_display_read_events(display) < 0) return false;
+  } else {
+    wl_display_cancel_read(display);
+  }
+  if (signals >= 0 && (fds[1].revents & POLLIN) != 0) endSignalled = true;
+  return wl_display_dispatch_pending(display) >= 0;
+}
+
+enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed };
+
+LoopEnd RunLoop(WaylandClient& client, int signals) {
+  std::uint32_t frames = 0;
+  std::int32_t waitMs = 0;
+  bool endSignalled = false;
+  for (;;) {
+    if (!TakeEvents(client.display, waitMs, signals, endSignalled)) {
+      return wl_display_get_error(client.display) == EPROTO ? LoopEnd::ProtocolError
+                                                            : LoopEnd::ConnectionLost;
+    }
+    if (!Settle(client)) return LoopEnd::BuildFailed;
+    if (client.ended || endSignalled) return LoopEnd::Done;
+    const std::uint32_t now = WaylandTickMs();
+    if (frameTimerTakeTick(client.timer, now) && DrawSurfaces(client) > 0 &&
+        client.run.frameLimit != 0 && ++frames >= client.run.frameLimit) {
+      return LoopEnd::Done;
+    }
+    waitMs = AnySurfaceMayDraw(client) ? frameTimerWaitMs(client.timer, WaylandTickMs()) : -1;
+  }
+}
+
+void Disconnect(WaylandClient& client) {
+  for (Seat& seat : client.seats) {
+    if (seat.inUse) DropSeat(client, seat);
+  }
+  for (Output& output : client.outputs) {
+    if (output.inUse) DropOutput(client, output);
+  }
+  if (client.xdgOutputManager != nullptr) zxdg_output_manager_v1_destroy(client.xdgOutputManager);
+  if (client.fractionalScaleManager != nullptr) {
+    wp_fractional_scale_manager_v1_destroy(client.fractionalScaleManager);
+  }
+  if (client.viewporter != nullptr) wp_viewporter_destroy(client.viewporter);
+  if (client.layerShell != nullptr) {
+    if (client.layerShellVersion >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION) {
+      zwlr_layer_shell_v1_destroy(client.layerShell);
+    } else {
+      wl_proxy_destroy(reinterpret_cast<wl_proxy*>(client.layerShell));
+    }
+  }
+  if (client.wmBase != nullptr) xdg_wm_base_destroy(client.wmBase);
+  if (client.compositor != nullptr) wl_compositor_destroy(client.compositor);
+  wl_registry_destroy(client.registry);
+  wl_display_flush(client.display);
+  wl_display_disconnect(client.display);
+}
+
+}  // namespace
+
+int RunWaylandSaver(const WaylandRun& run) {
+  const int signals = HoldEndSignals();
+  WaylandClient& client = gClient;
+  client.run = run;
+  client.display = wl_display_connect(nullptr);
+  if (client.display == nullptr) {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    std::fprintf(stderr, "quellwire: cannot connect to the Wayland display \"%s\"\n",
+                 name != nullptr ? name : "wayland-0");
+    return 1;
+  }
+  client.registry = wl_display_get_registry(client.display);
+  wl_registry_add_listener(client.registry, &kRegistryListener, &client);
+  // The globals, then what the outputs (and their xdg-output records) tell of themselves.
+  wl_display_roundtrip(client.display);
+  wl_display_roundtrip(client.display);
+
+  client.role = chooseSurfaceRole(
+      run.mode, ShellOffer{client.layerShell != nullptr, client.wmBase != nullptr});
+  if (client.role == SurfaceRole::None || client.compositor == nullptr) {
+    std::fprintf(stderr, "quellwire: %s\n",
+                 client.compositor == nullptr
+                     ? "the compositor offers no surfaces (wl_compositor)"
+                     : surfaceRoleRefusal(run.mode, ShellOffer{client.layerShell != nullptr,
+                                                               client.wmBase != nullptr}));
+    Disconnect(client);
+    return 1;
+  }
+  if (!OpenEgl(client)) {
+    Disconnect(client);
+    return 1;
+  }
+  if (client.role == SurfaceRole::Toplevel) MakeSaverSurface(client, nullptr);
+  frameTimerStart(client.timer, kFramePeriodMs, WaylandTickMs());
+
+  const LoopEnd end = RunLoop(client, signals);
+  if (end == LoopEnd::ConnectionLost || end == LoopEnd::ProtocolError) {
+    // What the surfaces drew on is gone with the connection: no GL call on it, nothing sent.
+    for (SaverSurface& s : client.surfaces) {
+      if (s.inUse && s.created) {
+        const WindowSystem windowSystem = SurfaceWindowSystem(s);
+        RunReleaseSequenceAfterWindowLoss(s.state, windowSystem);
+      }
+    }
+    if (end == LoopEnd::ProtocolError) {
+      std::fprintf(stderr, "quellwire: the compositor ended the connection (protocol error)\n");
+      return 1;
+    }
+    return 0;
+  }
+  for (SaverSurface& s : client.surfaces) {
+    if (s.inUse) ReleaseSaverSurface(client, s);
+  }
+  CloseEgl(client);
+  Disconnect(client);
+  if (end == LoopEnd::BuildFailed) {
+    std::fprintf(stderr, "quellwire: the flock could not be made\n");
+    return 1;
+  }
+  return 0;
+}
