@@ -1,7 +1,6 @@
 // EGL on the Wayland connection: one display for the process, and for each surface an EGL
 // window surface and a desktop OpenGL context (compatibility profile, as the frame driver's GL
 // 1.1 drawing needs), carried out as the frame driver's window system.
-#include <time.h>
 
 #include <cstdio>
 
@@ -126,17 +125,9 @@ void DestroyContext(void* window) {
   s.eglWindow = nullptr;
 }
 
-std::uint32_t TickCount(void*) { return WaylandTickMs(); }
+std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 }  // namespace
-
-std::uint32_t WaylandTickMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const std::uint64_t ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                           static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
-  return static_cast<std::uint32_t>(ms);
-}
 
 bool OpenEgl(WaylandClient& client) {
   gDisplay = eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(client.display));

@@ -11,6 +11,7 @@
 
 #include "display/frame_sequence.h"
 #include "display/frame_timer.h"
+#include "display/posix/monotonic_clock.h"
 #include "display/wake_rule.h"
 #include "wayland/client/wayland_saver.h"
 #include "wayland/surface_plan.h"
@@ -115,9 +116,6 @@ void CloseEgl(WaylandClient& client);
 
 // The frame driver's window system for one surface.
 WindowSystem SurfaceWindowSystem(SaverSurface& surface);
-
-// Milliseconds of a monotonic clock, wrapping at 2^32.
-std::uint32_t WaylandTickMs();
 
 // Surfaces (saver_surfaces.cpp) ---------------------------------------------------------------
 

@@ -250,12 +250,12 @@ LoopEnd RunLoop(WaylandClient& client, int signals) {
     }
     if (!Settle(client)) return LoopEnd::BuildFailed;
     if (client.ended || endSignalled) return LoopEnd::Done;
-    const std::uint32_t now = WaylandTickMs();
+    const std::uint32_t now = MonotonicTickMs();
     if (frameTimerTakeTick(client.timer, now) && DrawSurfaces(client) > 0 &&
         client.run.frameLimit != 0 && ++frames >= client.run.frameLimit) {
       return LoopEnd::Done;
     }
-    waitMs = AnySurfaceMayDraw(client) ? frameTimerWaitMs(client.timer, WaylandTickMs()) : -1;
+    waitMs = AnySurfaceMayDraw(client) ? frameTimerWaitMs(client.timer, MonotonicTickMs()) : -1;
   }
 }
 
@@ -320,7 +320,7 @@ int RunWaylandSaver(const WaylandRun& run) {
     return 1;
   }
   if (client.role == SurfaceRole::Toplevel) MakeSaverSurface(client, nullptr);
-  frameTimerStart(client.timer, kFramePeriodMs, WaylandTickMs());
+  frameTimerStart(client.timer, kFramePeriodMs, MonotonicTickMs());
 
   const LoopEnd end = RunLoop(client, signals);
   if (end == LoopEnd::ConnectionLost || end == LoopEnd::ProtocolError) {

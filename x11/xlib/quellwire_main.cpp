@@ -12,6 +12,7 @@
 
 #include "display/frame_sequence.h"
 #include "display/frame_timer.h"
+#include "display/posix/monotonic_clock.h"
 #include "sim/scene_build.h"
 #include "settings/stored_settings.h"
 #include "wayland/client/wayland_saver.h"

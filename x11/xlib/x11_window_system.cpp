@@ -1,5 +1,7 @@
 #include "x11/xlib/x11_window_system.h"
 
+#include "display/posix/monotonic_clock.h"
+
 #include <cstdlib>
 #include <ctime>
 
@@ -104,14 +106,6 @@ void SwapBuffers(void* window) {
 std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 }  // namespace
-
-std::uint32_t MonotonicTickMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const std::uint64_t ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                           static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
-  return static_cast<std::uint32_t>(ms);
-}
 
 void X11WindowOpen(X11Window& record, Display* display, Window window) {
   record = X11Window{};

@@ -34,6 +34,3 @@ WindowSystem X11WindowSystem(X11Window& record);
 // Chooses, by the shared format score, the visual for a window the saver makes
 // itself; null when the display offers no GL visual. XFree the result.
 XVisualInfo* ChooseSaverVisual(Display* display, int screen);
-
-// Milliseconds of a monotonic clock, wrapping at 2^32: the saver's tick count.
-std::uint32_t MonotonicTickMs();
