@@ -90,15 +90,15 @@ qw_run_sway() {
 # ... have these sizes and scales, side by side from the left (default: 800x600 and 1024x768 at
 # scale 2). The saver and the tools find it through WAYLAND_DISPLAY and SWAYSOCK.
 qw_start_sway() {
-  local specs=("$@") x=0 i spec size scale
-  [ "${#specs[@]}" -gt 0 ] || specs=(800x600 1024x768@2)
-  qw_run_sway headless "${#specs[@]}"
+  local layouts=("$@") x=0 i layout size scale
+  [ "${#layouts[@]}" -gt 0 ] || layouts=(800x600 1024x768@2)
+  qw_run_sway headless "${#layouts[@]}"
   export WAYLAND_DISPLAY=$qw_socket SWAYSOCK=$qw_ipc
-  for i in "${!specs[@]}"; do
-    spec=${specs[$i]}
-    size=${spec%@*}
+  for i in "${!layouts[@]}"; do
+    layout=${layouts[$i]}
+    size=${layout%@*}
     scale=1
-    [[ "$spec" != *@* ]] || scale=${spec#*@}
+    [[ "$layout" != *@* ]] || scale=${layout#*@}
     swaymsg output "HEADLESS-$((i + 1))" resolution "$size" position "$x" 0 scale "$scale" \
       >/dev/null
     x=$((x + ${size%x*} / scale))
