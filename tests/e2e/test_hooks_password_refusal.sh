@@ -24,7 +24,7 @@ xdotool mousemove 515 384
 sleep 0.5
 qw_expect_eq "verifications after a 3-pixel move" "" "$(hooks_verifier_value Calls)"
 xdotool key x
-sleep 1
+hooks_wait_verifications 1
 qw_expect_eq "verifications after a key press" 1 "$(hooks_verifier_value Calls)"
 qw_expect_eq "window given to the verifier" "$saver_window" "$(hooks_verifier_value Window)"
 qw_expect_eq "running state during the verification" 1 "$(hooks_verifier_value SaverRunning)"
@@ -48,7 +48,7 @@ qw_expect_eq "verifications with a key 300 ms after it ended" 2 "$(qw_field call
 hooks_verifier DelayMs 1500
 before=$(hooks_verifier_value Calls)
 qw_helper messages "$saver_window" 300 post:0x0100:32:1 post:0x0010:0:0 post:0x0100:32:1 >/dev/null
-sleep 2
+hooks_wait_verifications $((before + 1))
 qw_expect_eq "verifications for requests during one" $((before + 1)) "$(hooks_verifier_value Calls)"
 hooks_verifier DelayMs 0
 qw_expect_running "after the long verification" 1
