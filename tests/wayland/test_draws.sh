@@ -4,8 +4,8 @@
 # pixel size (the compositor is given buffers of 800x600 and 1024x768, the second at buffer
 # scale 2), centred, spread over all four quadrants, in the chosen colour; -window in a window
 # that sway tiles over the first output. An output hidden under a fullscreen window holds up no
-# other, and draws again once uncovered. SIGTERM or SIGINT ends each with 0; closing the window
-# ends -window with 0.
+# other, and draws again once uncovered. -fps draws its figures on every output. SIGTERM or
+# SIGINT ends each with 0; closing the window ends -window with 0.
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
@@ -41,6 +41,12 @@ grep -q 'set_buffer_scale(2)' "$qw_tmp/saver.err" || qw_fail "the scaled output'
 WAYLAND_DEBUG=client qw_start_saver -background -color amber -glow 0 -wires 100 -fps
 check_output background HEADLESS-1 800 600 1.0 0.8 0.35
 check_output background HEADLESS-2 1024 768 1.0 0.8 0.35
+# -fps: the figures in pure white, 8 pixels in from the lower left corner of each output.
+for shot in HEADLESS-1:600 HEADLESS-2:768; do
+  white=$(convert "$QW_ARTIFACTS/background-${shot%%:*}.png" -crop "120x24+0+$((${shot#*:} - 32))" \
+            +repage -fill black +opaque white -format '%[fx:round(mean * w * h)]' info:)
+  [ "$white" -ge 150 ] || qw_fail "-fps on ${shot%%:*}: $white white pixels where the figures go"
+done
 
 # expect_drawing <output> <what> <drawing> <hidden>: from now on <drawing> of the saver's
 # surfaces draw (each asks for 10 frame callbacks, in its protocol log) while <hidden> others
