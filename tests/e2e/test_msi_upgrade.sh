@@ -4,6 +4,7 @@
 # installs silently over the build's, leaving one uninstall entry, its own, and its own file; the
 # build's package then refuses to go back (Windows Installer's 1603) and changes nothing; the
 # higher one's silent uninstall, naming the package file, leaves nothing.
+QW_WITHOUT_32BIT_PROGRAMS=1 # msiexec, reg and winepath come in both bitnesses
 source "$(dirname "$0")/lib.sh"
 qw_start
 source "$(dirname "$0")/msi_helpers.sh"
