@@ -22,15 +22,19 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 [ -e "$ready" ] || { tr -d '\r' <"$log"; qw_fail "the dialog did not open for the screenshot"; }
+# Something was drawn: a dialog with text on it has many colours, an empty screen has one. A
+# second to finish drawing, and longer on a busy machine.
+dialog_drawn() {
+  shot=$(qw_screenshot dialog-open)
+  colours=$(convert "$shot" -format '%k' info:)
+  [ "$colours" -gt 8 ]
+}
 sleep 1
-shot=$(qw_screenshot dialog-open)
+qw_poll 20 dialog_drawn || true
 touch "$release"
 status=0
 wait "$driver" || status=$?
 tr -d '\r' <"$log"
 qw_expect_eq "dialog driver, scenario show" 0 "$status"
-
-# Something was drawn: a dialog with text on it has many colours, an empty screen has one.
-colours=$(convert "$shot" -format '%k' info:)
 [ "$colours" -gt 8 ] || qw_fail "the screenshot has only $colours colours"
 qw_log "screenshot of the open dialog: $shot"

@@ -11,6 +11,14 @@ qw_start
 read -r screen_w screen_h <<<"$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
                                                    END { print w, h }')"
 
+# The desktop of an empty display is a half-white weave; the saver, once it has drawn, leaves at
+# most a few wires. Sets shot and bright.
+screen_black() {
+  shot=$(qw_screenshot "full-screen-$dpi-dpi")
+  bright=$(qw_bright_share "$shot")
+  awk -v b="$bright" 'BEGIN { exit !(b < 0.25) }'
+}
+
 full_screen_at() {
   local dpi=$1
   qw_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
@@ -37,12 +45,7 @@ full_screen_at() {
   qw_expect_eq "X window size at $dpi" "$screen_w $screen_h" "$(xwininfo -name 'Screen Saver' |
     awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')"
 
-  sleep 1
-  shot=$(qw_screenshot "full-screen-$dpi-dpi")
-  bright=$(qw_bright_share "$shot")
-  # The desktop of an empty display is a half-white weave; the saver leaves at most a few wires.
-  awk -v b="$bright" 'BEGIN { exit !(b < 0.25) }' ||
-    qw_fail "the screen is not black at $dpi DPI ($bright bright)"
+  qw_poll 20 screen_black || qw_fail "the screen is not black at $dpi DPI ($bright bright)"
   qw_expect_running "before any input" 0
   qw_expect_eq "cursor" 0 "$(qw_field cursor.handle "$(qw_helper cursor)")"
   text=$(qw_helper settext "$(qw_field window.handle "$info")" Changed)

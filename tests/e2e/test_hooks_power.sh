@@ -49,10 +49,11 @@ hooks_send "$saver_window" "$POWER" 3 0 >/dev/null  # PWR_CRITICALRESUME
 qw_expect_eq "exit code after a critical resume" 0 "$(qw_saver_exit 10)"
 
 # The 9x platform, one saver for every event: 400 ms apart, clear of the 200 ms in which a
-# close request would be refused without asking.
+# close request would be refused without asking, and after each close request until its
+# verification has ended.
 hooks_use_9x
 hooks_start_full_screen
-report=$(qw_helper messages "$saver_window" 400 "${keep[@]/#/send:}" "${close[@]/#/send:}")
+report=$(qw_helper messages "$saver_window" 400 "${keep[@]/#/send:}" "${close[@]/#/+send:}")
 qw_log "$(echo "$report" | tr '\n' ' ')"
 calls=0
 for request in "${keep[@]}" "${close[@]}"; do

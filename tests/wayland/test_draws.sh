@@ -9,13 +9,22 @@
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
+# spread: a screenshot of $output (into $shot, its facts in $facts) shows the flock, drawn in
+# $colour, in all four quadrants.
+spread() {
+  qw_shot "$output" "$shot"
+  facts=$(qw_picture "$shot" "${colour[@]}")
+  [ "$(cut -d' ' -f7 <<<"$facts")" = 4 ]
+}
+
 # check_output <mode> <output> <width> <height> <r g b>: the flock drawn on the output.
 check_output() {
-  local mode=$1 output=$2 shot="$QW_ARTIFACTS/$1-$2.png" facts w h lit hue cx cy quadrants
+  local mode=$1 output=$2 shot="$QW_ARTIFACTS/$1-$2.png" colour=("$5" "$6" "$7") facts w h lit hue
+  local cx cy quadrants
   qw_wait_drawn "$output" "$shot" 500
-  sleep 1  # a second of flight, so that the flock spreads
-  qw_shot "$output" "$shot"
-  facts=$(qw_picture "$shot" "$5" "$6" "$7")
+  # A second of flight, so that the flock spreads; on a busy machine, until it has.
+  sleep 1
+  qw_poll 20 spread || true
   read -r w h lit hue cx cy quadrants <<<"$facts"
   qw_log "$mode on $output: ${w}x$h, $lit lit, $hue of the colour, centre at $cx% $cy%, $quadrants quadrants"
   [ "$w" = "$3" ] && [ "$h" = "$4" ] || qw_fail "$mode on $output: screenshot of ${w}x$h, not $3x$4"

@@ -49,7 +49,7 @@ qw_start_saver() {
 
 # Waits until the saver's own window is shown (and has had a moment to take the focus).
 qw_wait_saver_window() {
-  timeout 10 xdotool search --sync --name '^Quellwire$' >/dev/null ||
+  timeout 10 xdotool search --sync --onlyvisible --name '^Quellwire$' >/dev/null ||
     qw_fail "the saver window did not appear"
   sleep 0.5
 }

@@ -4,10 +4,14 @@
 source "$(dirname "$0")/lib.sh"
 qw_start_display
 
+# The full-screen window holds the focus.
+focused() { [ "$(xdotool getwindowfocus)" = "$(xdotool search --name '^Quellwire$' | head -1)" ]; }
+
 start() {
   xdotool mousemove 500 400
   qw_start_saver -fullscreen
   qw_wait_saver_window
+  qw_poll 10 focused || qw_fail "the full-screen window did not take the focus"
 }
 
 start

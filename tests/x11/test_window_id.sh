@@ -6,13 +6,18 @@ qw_start_display
 
 qw_start_test_window 400 300
 qw_start_saver -window-id "$qw_window" -color ruby -glow 0 -wires 100
-sleep 3
+qw_wait_watched "$qw_window"
 xdotool mousemove --window "$qw_window" 200 150 click 1 key space mousemove 10 10
 qw_expect_running "input to the given window" 2
 shot="$QW_ARTIFACTS/given-window.png"
-import -window "$qw_window" "$shot"
+lit=0
+# Look until the flock shows, up to 20 s: it takes longer on a busy machine.
+drawn() {
+  import -window "$qw_window" "$shot" &&
+    lit=$(qw_lit_pixels "$shot" 1.0 0.28 0.28) && [ "$lit" -ge 100 ]
+}
+qw_poll 20 drawn || true
 qw_log "screenshot: $shot"
-lit=$(qw_lit_pixels "$shot" 1.0 0.28 0.28)
 qw_log "pixels of Ruby's hue: $lit"
 [ "$lit" -ge 100 ] || qw_fail "expected the flock in the given window, found $lit lit pixels"
 kill "$qw_window_pid"   # its connection closes and its window is destroyed
@@ -20,7 +25,7 @@ qw_expect_end "given window destroyed" 5
 
 qw_start_test_window 200 200
 XSCREENSAVER_WINDOW="$qw_window" qw_start_saver -root
-sleep 2
+qw_wait_watched "$qw_window"  # gone before the saver took it, it would be one that does not exist
 kill "$qw_window_pid"
 qw_expect_end "xscreensaver's window destroyed" 5
 

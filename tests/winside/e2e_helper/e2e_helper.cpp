@@ -18,12 +18,16 @@
 //                                 at least until the password double's last verification ended
 //                                 350 ms ago, then prints "<request> result=<answer> calls=<n>",
 //                                 n being the double's call count; a message that is not a
-//                                 number is the registered message of that name
+//                                 number is the registered message of that name; a request
+//                                 written with a leading "+" is expected to cause a verification,
+//                                 and the wait lasts until one has ended too (up to 20 s)
 //   verify-retries <window> <ms>...   posts a key press, waits for the password double's
 //                                 verification it causes to end, then posts a key press ms after
 //                                 that end, for each ms; prints "posted.<ms>=" when it was
 //                                 posted and "calls.<ms>=<n>", the double's call count since the
-//                                 first press, just before the next press (1 s after the last)
+//                                 first press, just before the next press (after the last: once
+//                                 a verification more has ended, or 10 s have passed, and 0.5 s
+//                                 more)
 //   settext <window> <text>       sends WM_SETTEXT; prints the answer and the title after it
 //   foreground                    prints the foreground window's handle
 //   cursor                        prints the cursor's handle and whether it is showing
@@ -233,11 +237,14 @@ UINT messageFrom(const std::string& text) {
 DWORD verifierCalls() { return ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "Calls", 0); }
 
 int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
+  DWORD patienceMs = 20000;
   for (int i = 0; i < count; ++i) {
-    // how:message:wParam:lParam
+    // [+]how:message:wParam:lParam
+    const bool verifies = requests[i][0] == '+';
+    const char* request = requests[i] + (verifies ? 1 : 0);
     std::string fields[4];
     int field = 0;
-    for (const char* c = requests[i]; *c; ++c) {
+    for (const char* c = request; *c; ++c) {
       if (*c == ':' && field < 3) {
         ++field;
       } else {
@@ -245,12 +252,13 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
       }
     }
     if (field != 3) {
-      std::printf("%s bad\n", requests[i]);
+      std::printf("%s bad\n", request);
       continue;
     }
     const UINT message = messageFrom(fields[1]);
     const WPARAM wParam = static_cast<WPARAM>(number(fields[2].c_str()));
     const LPARAM lParam = static_cast<LPARAM>(number(fields[3].c_str()));
+    const DWORD callsBefore = verifierCalls();
     long long result = 0;
     if (fields[0] == "send") {
       DWORD_PTR answer = 0;
@@ -263,11 +271,18 @@ int sendMessages(HWND window, DWORD pauseMs, int count, char** requests) {
       result = PostMessageA(window, message, wParam, lParam) ? 0 : -1;
     }
     Sleep(pauseMs);
+    // The verification a request causes may start late on a busy machine: wait for it to end
+    // (once one never came, the batch waits for no other).
+    const DWORD sent = GetTickCount();
+    while (verifies && verifierCalls() == callsBefore && GetTickCount() - sent < patienceMs) {
+      Sleep(10);
+    }
+    if (verifies && verifierCalls() == callsBefore) patienceMs = 0;
     // A close request within 200 ms after a verification ended is refused without one, so on a
     // busy machine the next request waits until the last verification is well past.
     const DWORD ended = ReadDoubleNumber(QW_PASSWORD_DOUBLE_KEY, "EndTick", 0);
     while (verifierCalls() > 0 && GetTickCount() - ended < 350) Sleep(10);
-    std::printf("%s result=%lld calls=%lu\n", requests[i], result, verifierCalls());
+    std::printf("%s result=%lld calls=%lu\n", request, result, verifierCalls());
     std::fflush(stdout);
   }
   return 0;
@@ -288,13 +303,18 @@ int verifyRetries(HWND window, int count, char** delays) {
   for (int i = 0; i < count; ++i) {
     const DWORD delay = static_cast<DWORD>(number(delays[i]));
     while (GetTickCount() - end < delay) Sleep(1);
+    const DWORD callsAtPress = verifierCalls();
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
     const DWORD postedAt = GetTickCount() - end;
     if (i + 1 < count) {
       const DWORD next = static_cast<DWORD>(number(delays[i + 1]));
       while (GetTickCount() - end < next) Sleep(1);
     } else {
-      Sleep(1000);
+      // On a busy machine the last verification may take long to come: wait for it, then half a
+      // second more, in which one too many would show.
+      const DWORD pressed = GetTickCount();
+      while (verifierCalls() == callsAtPress && GetTickCount() - pressed < 10000) Sleep(5);
+      Sleep(500);
     }
     std::printf("posted.%s=%lu\n", delays[i], postedAt);
     std::printf("calls.%s=%lu\n", delays[i], verifierCalls() - callsBefore);
