@@ -156,9 +156,56 @@ qw_start_saver() {
 }
 
 # qw_pointer <actions...>: the virtual-pointer helper's actions (move dx dy, click, wheel,
-# pause ms).
+# pause ms), at once.
 qw_pointer() {
   "${QW_VIRTUAL_POINTER:?the virtual-pointer helper}" "$@" || qw_fail "the virtual pointer failed ($*)"
+}
+
+# qw_saver_pointers: how many pointers the saver has taken so far (its protocol log, saver.err,
+# when it runs with WAYLAND_DEBUG=client).
+qw_saver_pointers() { grep -cE -- '-> wl_seat@[0-9]+\.get_pointer\(' "$qw_tmp/saver.err" || true; }
+
+# qw_wait_pointer_taken <n> [seconds]: waits until the saver has taken its <n>th pointer and the
+# compositor has since answered it: a frame callback asked for after it is done, so the
+# compositor has read the request for the pointer too.
+qw_wait_pointer_taken() {
+  local i
+  for i in $(seq 1 $((${2:-20} * 10))); do
+    awk -v n="$1" '
+      /-> wl_seat@[0-9]+\.get_pointer\(/ { if (++seen == n) taken = 1; next }
+      taken && callback == "" && match($0, /-> wl_surface@[0-9]+\.frame\(new id wl_callback@[0-9]+/) {
+        callback = substr($0, RSTART, RLENGTH); sub(/.*@/, "", callback); next
+      }
+      callback != "" && $0 !~ /->/ && index($0, "wl_callback@" callback ".done(") { found = 1; exit }
+      END { exit !found }' "$qw_tmp/saver.err" && return
+    sleep 0.1
+  done
+  qw_fail "the saver took no pointer for the new device (pointer $1)"
+}
+
+# qw_saver_pointer <actions...>: the actions, once the saver (run with WAYLAND_DEBUG=client) has
+# taken a pointer for the helper's device, as a client that was there all along would have.
+qw_saver_pointer() {
+  local go="$qw_tmp/pointer-go" taken helper
+  rm -f "$go"
+  taken=$(($(qw_saver_pointers) + 1))
+  "${QW_VIRTUAL_POINTER:?the virtual-pointer helper}" await "$go" "$@" &
+  helper=$!
+  qw_saver_pids+=("$helper")
+  qw_wait_pointer_taken "$taken"
+  touch "$go"
+  wait "$helper" || qw_fail "the virtual pointer failed ($*)"
+}
+
+# qw_keys <seconds>: in the background, a virtual keyboard (wtype) that presses x every half
+# second for that long; sets qw_keys_pid. A client takes a keyboard for the new device first, as
+# it has for a real one that is there all along, and the first press after that reaches it.
+qw_keys() {
+  local presses=() i
+  for i in $(seq 1 $(($1 * 2))); do presses+=(-s 500 x); done
+  wtype "${presses[@]}" &
+  qw_keys_pid=$!
+  qw_saver_pids+=("$qw_keys_pid")
 }
 
 # qw_shot <output> <file>: a screenshot of one output at its full pixel size.

@@ -7,24 +7,25 @@ source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
 start() {
-  qw_start_saver "$@" -glow 0
+  WAYLAND_DEBUG=client qw_start_saver "$@" -glow 0
   qw_wait_drawn HEADLESS-1 "$qw_tmp/shot.png"
   qw_wait_drawn HEADLESS-2 "$qw_tmp/shot.png"
 }
 
 start -fullscreen
-wtype -s 700 x  # the keyboard appears first, as a real one is there all along
-qw_expect_end "key" 5
+qw_keys 10
+qw_expect_end "key" 15
+kill "$qw_keys_pid" 2>/dev/null || true
 
 start -fullscreen
-qw_pointer click
+qw_saver_pointer click
 qw_expect_end "button" 5
 
 # The first report of the pointer (a move of 0) sets where it was first seen.
 start -fullscreen
-qw_pointer move 0 0 pause 200 wheel pause 200 move 3 1 pause 200 move -3 -1
+qw_saver_pointer move 0 0 pause 200 wheel pause 200 move 3 1 pause 200 move -3 -1
 qw_expect_running "wheel, then moves of 4 pixels" 2
-qw_pointer move 0 0 pause 200 move 3 2
+qw_saver_pointer move 0 0 pause 200 move 3 2
 qw_expect_end "5-pixel move" 5
 
 # Across outputs, moved by sway itself while a pointer device is there: from the first
@@ -34,6 +35,7 @@ swaymsg seat - cursor set 799 300 >/dev/null
 start -fullscreen
 "$QW_VIRTUAL_POINTER" pause 8000 &
 qw_saver_pids+=("$!")
+qw_wait_pointer_taken 1
 qw_expect_running "a pointer device at the first output's edge" 1
 swaymsg seat - cursor set 801 300 >/dev/null
 qw_expect_running "moved 2 pixels onto the second output" 1

@@ -1,14 +1,16 @@
 // A pointer for the Wayland tests, through the compositor's virtual-pointer protocol: it makes a
-// pointer device, waits 0.7 s (the seat announces the new device to its clients, which then
-// take a pointer of their own), carries out its actions in order, waits 0.3 s and ends.
+// pointer device (the seat announces it to its clients, which then take a pointer of their own),
+// carries out its actions in order, waits 0.3 s and ends.
 // Actions:
 //   move <dx> <dy>   a relative motion, in pixels
 //   click            a press and release of the left button
 //   wheel            one step of the vertical wheel
 //   pause <ms>       a wait
+//   await <file>     a wait until the file exists (the test's word that a client is ready)
 // Ends with 2 when the compositor offers no virtual pointers, 1 on other failures.
 #include <poll.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdint>
@@ -58,6 +60,15 @@ void Pause(wl_display* display, int ms) {
   }
 }
 
+// Waits until the file exists, looking every 20 ms; false after a minute without it.
+bool Await(wl_display* display, const char* file) {
+  for (int tries = 0; tries < 3000; ++tries) {
+    if (access(file, F_OK) == 0) return true;
+    Pause(display, 20);
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +87,6 @@ int main(int argc, char** argv) {
   zwlr_virtual_pointer_v1* pointer =
       zwlr_virtual_pointer_manager_v1_create_virtual_pointer(gManager, gSeat);
   wl_display_roundtrip(display);
-  Pause(display, 700);
 
   for (int i = 1; i < argc; ++i) {
     const char* action = argv[i];
@@ -98,6 +108,12 @@ int main(int argc, char** argv) {
                                             wl_fixed_from_int(15), 1);
     } else if (std::strcmp(action, "pause") == 0 && i + 1 < argc) {
       Pause(display, std::atoi(argv[++i]));
+      continue;
+    } else if (std::strcmp(action, "await") == 0 && i + 1 < argc) {
+      if (!Await(display, argv[++i])) {
+        std::fprintf(stderr, "virtual_pointer: no %s after a minute\n", argv[i]);
+        return 1;
+      }
       continue;
     } else {
       std::fprintf(stderr, "virtual_pointer: bad action \"%s\"\n", action);
