@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # How long a full-screen saver takes to go away: the time from a key press, and from a 5-pixel
 # pointer move, to the end of its process, over QW_LATENCY_TRIALS trials of each (3 here; the
-# full measurement, scripts/soak, runs 20). Each run must end with 0. The figures are printed;
-# the only bound is a generous sanity limit, since timing on a shared machine varies.
+# full measurement, scripts/soak, runs 20). Each run must end with 0, within 20 s. The figures
+# are printed, never judged: timing on a shared machine varies.
 #
 # Xvfb has no window manager, and Wine, when it hides a window that a window manager would
 # manage, waits up to 2 s for the manager to confirm before it goes on. So the times are taken
@@ -13,7 +13,6 @@ qw_start
 xdotool mousemove 512 384
 
 trials=${QW_LATENCY_TRIALS:-3}
-sanity_ms=5000
 
 # median_and_worst <values...>: "median <m> ms, worst <w> ms".
 median_and_worst() {
@@ -37,8 +36,6 @@ measure() {
     [ "$ms" != ended-before-input ] || qw_fail "$1 $2, trial $trial: the saver ended by itself"
     [ "$ms" != timeout ] || qw_fail "$1 $2, trial $trial: the saver did not end"
     qw_expect_eq "exit code after the $2, trial $trial" 0 "$(cat "$qw_saver_rc")"
-    awk -v ms="$ms" -v limit="$sanity_ms" 'BEGIN { exit !(ms < limit) }' \
-      || qw_fail "$1 $2, trial $trial: $ms ms to close"
     times+=("$ms")
   done
   qw_log "close after a $2 ($1, $3 trials): $(median_and_worst "${times[@]}") (all: ${times[*]})"
