@@ -21,16 +21,26 @@ export XDG_RUNTIME_DIR="$qw_tmp/run"
 export LP_NUM_THREADS=1
 unset XSCREENSAVER_WINDOW DISPLAY WAYLAND_DISPLAY SWAYSOCK WAYLAND_DEBUG
 
-qw_cleanup() {
-  local status=$? pid
-  # The clients first, then the compositors (innermost first).
-  for pid in "${qw_saver_pids[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
-  for pid in "${qw_saver_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  local i
-  for ((i = ${#qw_compositor_pids[@]} - 1; i >= 0; i--)); do
-    kill "${qw_compositor_pids[$i]}" >/dev/null 2>&1 || true
-    wait "${qw_compositor_pids[$i]}" 2>/dev/null || true
+# qw_stop <pid>...: ends the processes with SIGTERM, and with SIGKILL those still there 5 s later
+# (a client stuck waiting for a compositor that no longer answers, say).
+qw_stop() {
+  local pid i
+  kill "$@" >/dev/null 2>&1 || true
+  for pid in "$@"; do
+    for i in $(seq 1 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" >/dev/null 2>&1 || true
+    wait "$pid" 2>/dev/null || true
   done
+}
+
+qw_cleanup() {
+  local status=$? i
+  # The clients first, then the compositors (innermost first).
+  [ "${#qw_saver_pids[@]}" = 0 ] || qw_stop "${qw_saver_pids[@]}"
+  for ((i = ${#qw_compositor_pids[@]} - 1; i >= 0; i--)); do qw_stop "${qw_compositor_pids[$i]}"; done
   rm -rf "$qw_tmp"
   exit "$status"
 }
@@ -116,23 +126,43 @@ qw_start_nested_sway() {
   export WAYLAND_DISPLAY=$qw_socket SWAYSOCK=$qw_ipc
 }
 
+# On a busy machine sway may take longer than swaymsg waits for an answer (3 s), though it
+# carries out the command. So a change is asked for once, and then looked for (up to 20 s).
+
 # qw_unplug <output>: the nested sway's output goes away (its window is closed).
-qw_unplug() { SWAYSOCK=$qw_outer_ipc swaymsg "[title=\"wlroots - $1\$\"] kill" >/dev/null; }
+qw_unplug() {
+  local i
+  SWAYSOCK=$qw_outer_ipc swaymsg "[title=\"wlroots - $1\$\"] kill" >/dev/null 2>&1 || true
+  for i in $(seq 1 100); do
+    [[ " $(qw_outputs) " == *" $1 "* ]] || return 0
+    sleep 0.2
+  done
+  qw_fail "output $1 is still there"
+}
 
 # qw_plug: a new output; its name in $qw_output.
 qw_plug() {
-  local before
+  local before i
   before=$(qw_outputs)
-  swaymsg create_output >/dev/null
-  qw_output=$(comm -13 <(tr ' ' '\n' <<<"$before" | sort) <(qw_outputs | tr ' ' '\n' | sort) |
-                grep . | head -1)
-  [ -n "$qw_output" ] || qw_fail "no new output appeared"
+  swaymsg create_output >/dev/null 2>&1 || true
+  for i in $(seq 1 100); do
+    qw_output=$(comm -13 <(tr ' ' '\n' <<<"$before" | sort) <(qw_outputs | tr ' ' '\n' | sort) |
+                  grep . | head -1) || true
+    [ -z "$qw_output" ] || return 0
+    sleep 0.2
+  done
+  qw_fail "no new output appeared"
 }
 
-# The compositor's active outputs, by name.
+# The compositor's active outputs, by name (asked again while sway is too busy to answer).
 qw_outputs() {
-  swaymsg -t get_outputs -r |
-    python3 -c 'import json, sys; print(" ".join(o["name"] for o in json.load(sys.stdin) if o["active"]))'
+  local json i
+  for i in $(seq 1 10); do
+    json=$(swaymsg -t get_outputs -r 2>/dev/null) && break
+  done
+  [ -n "$json" ] || qw_fail "sway does not answer"
+  python3 -c 'import json, sys; print(" ".join(o["name"] for o in json.load(sys.stdin) if o["active"]))' \
+    <<<"$json"
 }
 
 # qw_start_weston: a headless weston 10 (one 1024x768 output; no layer-shell, no seat).
