@@ -1,5 +1,5 @@
-# The Debian package of the saver (X11 and Wayland) (`cpack -G DEB` in a native build folder): the program in
-# xscreensaver's folder of programs, its settings description beside the other savers' ones and,
+# The Debian package of the saver for X11 and Wayland (`cpack -G DEB` in a native build folder):
+# the program in xscreensaver's folder of programs, its settings description beside the other savers' ones and,
 # as Debian requires, a copyright file and a changelog. The version is the project's; the
 # libraries it needs are worked out by dpkg-shlibdeps.
 if(NOT TARGET quellwire)

@@ -75,13 +75,10 @@ hooks_change_value() { hooks_double_value "$QW_CHANGE_DOUBLE_KEY" "$1"; }
 # hooks_wait_verifications <count>: waits up to 20 s until the verifier double has returned
 # <count> times, then half a second more, so that a verification too many would show too.
 hooks_wait_verifications() {
-  local tries=0
-  while [ "$(hooks_verifier_value Calls)" != "$1" ] && [ $tries -lt 100 ]; do
-    sleep 0.2
-    tries=$((tries + 1))
-  done
+  qw_poll 20 hooks_verified "$1" || true
   sleep 0.5
 }
+hooks_verified() { [ "$(hooks_verifier_value Calls)" = "$1" ]; }
 
 # hooks_start_full_screen: parks the pointer, starts a full-screen saver and waits for its
 # window; sets saver_window.

@@ -104,5 +104,16 @@ for i in range(0, w * h):
 print(lit, beyond, 100 * sx // max(lit, 1) // w, 100 * sy // max(lit, 1) // h)' $size "$2" "$3"
 }
 
+# qw_wait_ruby_flock <window> <png>: takes screenshots of the window until one holds at least 100
+# pixels of Ruby's plain hue, for up to 20 s (the flock takes a few seconds to show, longer on a
+# busy machine); the count of the last in $lit, the last screenshot left in <png>.
+qw_wait_ruby_flock() {
+  lit=0
+  qw_poll 20 qw_ruby_flock_shown "$1" "$2" || true
+}
+qw_ruby_flock_shown() {
+  import -window "$1" "$2" && lit=$(qw_lit_pixels "$2" 1.0 0.28 0.28) && [ "$lit" -ge 100 ]
+}
+
 # qw_rss_kb <pid>: the process's resident memory in KiB.
 qw_rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }

@@ -7,13 +7,7 @@ qw_start_display
 qw_start_saver -color ruby -glow 0 -wires 100
 qw_wait_saver_window
 shot="$QW_ARTIFACTS/window.png"
-lit=0
-# The flock takes a few seconds to show, longer on a busy machine: look until it does, up to 20 s.
-drawn() {
-  import -window "$(xdotool search --name '^Quellwire$' | head -1)" "$shot" &&
-    lit=$(qw_lit_pixels "$shot" 1.0 0.28 0.28) && [ "$lit" -ge 100 ]
-}
-qw_poll 20 drawn || true
+qw_wait_ruby_flock "$(xdotool search --name '^Quellwire$' | head -1)" "$shot"
 qw_log "screenshot: $shot"
 qw_log "pixels of Ruby's hue: $lit"
 [ "$lit" -ge 100 ] || qw_fail "expected the flock in Ruby's hue, found $lit lit pixels"

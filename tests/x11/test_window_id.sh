@@ -10,13 +10,7 @@ qw_wait_watched "$qw_window"
 xdotool mousemove --window "$qw_window" 200 150 click 1 key space mousemove 10 10
 qw_expect_running "input to the given window" 2
 shot="$QW_ARTIFACTS/given-window.png"
-lit=0
-# Look until the flock shows, up to 20 s: it takes longer on a busy machine.
-drawn() {
-  import -window "$qw_window" "$shot" &&
-    lit=$(qw_lit_pixels "$shot" 1.0 0.28 0.28) && [ "$lit" -ge 100 ]
-}
-qw_poll 20 drawn || true
+qw_wait_ruby_flock "$qw_window" "$shot"
 qw_log "screenshot: $shot"
 qw_log "pixels of Ruby's hue: $lit"
 [ "$lit" -ge 100 ] || qw_fail "expected the flock in the given window, found $lit lit pixels"

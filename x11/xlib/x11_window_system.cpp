@@ -1,9 +1,8 @@
 #include "x11/xlib/x11_window_system.h"
 
-#include "display/posix/monotonic_clock.h"
-
 #include <cstdlib>
-#include <ctime>
+
+#include "display/posix/monotonic_clock.h"
 
 namespace {
 
