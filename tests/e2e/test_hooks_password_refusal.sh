@@ -47,7 +47,8 @@ qw_expect_eq "verifications with a key 300 ms after it ended" 2 "$(qw_field call
 # A verification that takes 1.5 s, during which a close request and a key press arrive.
 hooks_verifier DelayMs 1500
 before=$(hooks_verifier_value Calls)
-qw_helper messages "$saver_window" 300 post:0x0100:32:1 post:0x0010:0:0 post:0x0100:32:1 >/dev/null
+report=$(qw_helper messages "$saver_window" 300 post:0x0100:32:1 post:0x0010:0:0 post:0x0100:32:1)
+qw_log "$(echo $report) end=$(hooks_verifier_value EndTick)"
 hooks_wait_verifications $((before + 1))
 qw_expect_eq "verifications for requests during one" $((before + 1)) "$(hooks_verifier_value Calls)"
 hooks_verifier DelayMs 0
