@@ -14,6 +14,15 @@
 #   UpgradeCode, see below), and the same again when the same version is rebuilt.
 # - The component's GUID is one per architecture, since the file's place differs (the 64-bit or
 #   the 32-bit system folder), and the same in every version.
+# - The same version of the other architecture replaces the installed one too, so that a 64-bit
+#   machine never holds both: one saver, one entry in the list of installed programs, whichever
+#   package came last. (The same package again finds its own product installed and changes
+#   nothing.)
+# - The saver is a versioned file, with the version of its version resource: Windows Installer
+#   then repairs a saver that was replaced by another file, and inventories show its version.
+#
+# wixl leaves out two of these: its upgrade row excludes the equal version, and it writes no file
+# version. Both are set in the built package's tables with msibuild (msitools).
 cmake_minimum_required(VERSION 3.20)
 
 set(QW_MSI_UPGRADE_CODE "{AA981977-3E00-472A-ADE2-1173F91D7E57}")
@@ -33,6 +42,11 @@ if(NOT VERSION MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)(\\.[0-9]+)?$" OR CMAKE_M
   message(FATAL_ERROR "make-msi.cmake: '${VERSION}' is not a Windows Installer product version")
 endif()
 set(upgrade_version ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${CMAKE_MATCH_3})
+# The version resource always has four numbers.
+set(file_version ${upgrade_version}.0)
+if(CMAKE_MATCH_4)
+  set(file_version ${upgrade_version}${CMAKE_MATCH_4})
+endif()
 
 if(ARCH STREQUAL x64)
   set(QW_MSI_SYSTEM_FOLDER System64Folder)
@@ -73,12 +87,15 @@ if(NOT saver_name STREQUAL QuellwireGL.scr)
   file(RENAME "${work}/${saver_name}" "${work}/QuellwireGL.scr")
 endif()
 
-if(NOT WIXL)
-  find_program(WIXL wixl)
-  if(NOT WIXL)
-    message(FATAL_ERROR "make-msi.cmake: wixl is not installed (scripts/install-deps.sh)")
+foreach(tool WIXL MSIBUILD)
+  if(NOT ${tool})
+    string(TOLOWER ${tool} name)
+    find_program(${tool} ${name})
+    if(NOT ${tool})
+      message(FATAL_ERROR "make-msi.cmake: ${name} is not installed (scripts/install-deps.sh)")
+    endif()
   endif()
-endif()
+endforeach()
 # wixl leaves out, with only a warning, what it does not understand: a package built from such a
 # description would lack it, so any warning fails the build.
 execute_process(COMMAND "${WIXL}" --arch ${ARCH} --output package.msi QuellwireGL.wxs
@@ -88,5 +105,21 @@ if(NOT status EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
   file(REMOVE "${work}/package.msi")
   message(FATAL_ERROR "make-msi.cmake: wixl failed on ${work}/QuellwireGL.wxs (${status}):\n"
                       "${out}${err}")
+endif()
+
+# The upgrade row that removes what is installed: any version up to this one, this one included
+# (msidbUpgradeAttributesMigrateFeatures | msidbUpgradeAttributesVersionMaxInclusive). Its
+# attributes are part of the table's key, so the row is replaced, not updated. Language 1033 is
+# the version resource's.
+execute_process(
+  COMMAND "${MSIBUILD}" package.msi
+    -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
+    -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('${QW_MSI_UPGRADE_CODE}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
+    -q "UPDATE `File` SET `Version` = '${file_version}', `Language` = '1033' WHERE `File` = 'QuellwireGL.scr'"
+  WORKING_DIRECTORY "${work}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
+  file(REMOVE "${work}/package.msi")
+  message(FATAL_ERROR "make-msi.cmake: msibuild could not set the upgrade row and file version "
+                      "(${status}):\n${out}${err}")
 endif()
 file(RENAME "${work}/package.msi" "${output}")

@@ -13,22 +13,27 @@ QW_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
 # The 64-bit package puts the saver into the 64-bit system folder and its entry into the 64-bit
 # registry view; the 32-bit one into the 32-bit folder (syswow64 on 64-bit Windows) and view.
-# Both run the installed saver by the path 32-bit Windows knows too, each with its own loader (the
-# 32-bit one is redirected to syswow64).
+# Each installed saver is run by the path it has on 64-bit Windows, as an administrator names it
+# there, with its own loader. (Wine's 32-bit loader does not follow the system folder's
+# redirection when it is given a program's path: given system32 it cannot find the saver,
+# c0000135.)
 if [ "$QW_WIN_BITS" = 64 ]; then
-  QW_MSI_ARCH=x64
+  QW_MSI_ARCH=x64 QW_OTHER_MSI_ARCH=x86
   QW_SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
   QW_OTHER_SYSTEM_DIR="$WINEPREFIX/drive_c/windows/syswow64"
   QW_INSTALLED_WINE=$QW_WINE64
+  QW_INSTALLED_SCR='C:\windows\system32\QuellwireGL.scr'
 else
-  QW_MSI_ARCH=x86
+  QW_MSI_ARCH=x86 QW_OTHER_MSI_ARCH=x64
   QW_SYSTEM_DIR="$WINEPREFIX/drive_c/windows/syswow64"
   QW_OTHER_SYSTEM_DIR="$WINEPREFIX/drive_c/windows/system32"
   QW_INSTALLED_WINE=$QW_WINE32
+  QW_INSTALLED_SCR='C:\windows\syswow64\QuellwireGL.scr'
 fi
-QW_INSTALLED_SCR='C:\windows\system32\QuellwireGL.scr'
 QW_MSI="$QW_WIN_BUILD/QuellwireGL-$QW_VERSION-$QW_MSI_ARCH.msi"
 [ -f "$QW_MSI" ] || qw_fail "the package is not built ($QW_MSI)"
+# The other architecture's package of the same version, from the other Windows build.
+QW_OTHER_MSI="${QW_OTHER_WIN_BUILD:-}/QuellwireGL-$QW_VERSION-$QW_OTHER_MSI_ARCH.msi"
 
 # qw_msiexec <args...>: runs msiexec to its end; prints its exit code as the shell sees it (1603,
 # a failed installation, shows as 67).

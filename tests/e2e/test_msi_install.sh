@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The build's Windows Installer package: its tables (per machine, the saver as the one component's
-# key path in the system folder of the package's architecture, the fixed upgrade code, the
-# downgrade refusal, the icon, and no registry value, shortcut or custom action of its own). A
+# key path in the system folder of the package's architecture, a versioned file, the fixed
+# upgrade code, the downgrade refusal, the icon, and no registry value, shortcut or custom action
+# of its own). A
 # silent install puts the saver, byte for byte, into that folder and only there, and the
 # uninstall entry (name, version, publisher, icon) into that architecture's registry view, and
 # writes nothing into the user's settings; the installed saver runs full screen, in a preview and
@@ -41,12 +42,15 @@ fi
 component_guid=$(qw_msi_rows "$QW_MSI" Component | cut -f 2)
 [[ "$component_guid" =~ $guid ]] || qw_fail "component GUID '$component_guid'"
 expect_table Component "QuellwireGL.scr|$component_guid|$folder|$attributes||QuellwireGL.scr"
-expect_table File "QuellwireGL.scr|QuellwireGL.scr|QuellwireGL.scr|$(stat -c %s "$QW_SCR")|||512|1"
+# A versioned file, with the version resource's version and language, so a repair restores it.
+expect_table File \
+  "QuellwireGL.scr|QuellwireGL.scr|QuellwireGL.scr|$(stat -c %s "$QW_SCR")|$QW_VERSION|1033|512|1"
 expect_table Directory "$folder|TARGETDIR|." "TARGETDIR||SourceDir"
 
-# Older versions are found to be removed (before this one is installed), newer ones only to be
-# detected, and the launch condition then stops with the message an administrator sees.
-expect_table Upgrade "$QW_UPGRADE_CODE||$QW_VERSION||1||WIX_UPGRADE_DETECTED" \
+# Older versions, and this one of the other architecture, are found to be removed (before this
+# one is installed; 513: features migrated, maximum included), newer ones only to be detected,
+# and the launch condition then stops with the message an administrator sees.
+expect_table Upgrade "$QW_UPGRADE_CODE||$QW_VERSION||513||WIX_UPGRADE_DETECTED" \
   "$QW_UPGRADE_CODE|$QW_VERSION|||2||WIX_DOWNGRADE_DETECTED"
 expect_table LaunchCondition "NOT WIX_DOWNGRADE_DETECTED|A newer version of [ProductName] is \
 already installed. To install this version, first uninstall the newer one."

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Upgrading and downgrading with the build's package and one made here from the same description
-# with a higher version (and a saver file told apart by bytes added at its end): the higher one
-# installs silently over the build's, leaving one uninstall entry, its own, and its own file; the
-# build's package then refuses to go back (Windows Installer's 1603) and changes nothing; the
-# higher one's silent uninstall, naming the package file, leaves nothing.
+# Replacing, upgrading and downgrading. The build's package installs silently over the other
+# architecture's package of the same version (the x64 one over the x86 one, or the other way
+# round), leaving one uninstall entry and one saver, its own. One made here from the same
+# description with a higher version (and a saver file told apart by bytes added at its end)
+# installs over the build's, leaving one entry and one file, its own; the build's package then
+# refuses to go back (Windows Installer's 1603) and changes nothing; the higher one's silent
+# uninstall, naming the package file, leaves nothing.
 QW_WITHOUT_32BIT_PROGRAMS=1 # msiexec, reg and winepath come in both bitnesses
 source "$(dirname "$0")/lib.sh"
 qw_start
@@ -27,7 +29,21 @@ qw_expect_eq "upgrade code of the $higher_version package" "$QW_UPGRADE_CODE" \
   "$(qw_msi_property "$higher_msi" UpgradeCode)"
 installed="$QW_SYSTEM_DIR/QuellwireGL.scr"
 
-qw_expect_eq "msiexec /i of the build's package" 0 "$(qw_msiexec /i "$(qw_winpath "$QW_MSI")" /qn)"
+[ -f "$QW_OTHER_MSI" ] || qw_fail "the $QW_OTHER_MSI_ARCH package is not built ($QW_OTHER_MSI)"
+other_bits=$((96 - QW_WIN_BITS))
+qw_expect_eq "msiexec /i of the $QW_OTHER_MSI_ARCH package" 0 \
+  "$(qw_msiexec /i "$(qw_winpath "$QW_OTHER_MSI")" /qn)"
+qw_expect_eq "uninstall entries of the $QW_OTHER_MSI_ARCH package" \
+  "$other_bits $(qw_msi_property "$QW_OTHER_MSI" ProductCode) Quellwire Screen Saver|$QW_VERSION|Orvane" \
+  "$(qw_entries)"
+[ -e "$QW_OTHER_SYSTEM_DIR/QuellwireGL.scr" ] || qw_fail "the $QW_OTHER_MSI_ARCH saver is not installed"
+qw_expect_eq "msiexec /i of the build's package over it" 0 \
+  "$(qw_msiexec /i "$(qw_winpath "$QW_MSI")" /qn)"
+qw_expect_eq "uninstall entries after the build's package" \
+  "$QW_WIN_BITS $code Quellwire Screen Saver|$QW_VERSION|Orvane" "$(qw_entries)"
+cmp -s "$QW_SCR" "$installed" || qw_fail "the build's package did not install its saver"
+[ ! -e "$QW_OTHER_SYSTEM_DIR/QuellwireGL.scr" ] ||
+  qw_fail "the $QW_OTHER_MSI_ARCH saver is still installed beside the build's"
 qw_expect_eq "msiexec /i of the $higher_version package over it" 0 \
   "$(qw_msiexec /i "$(qw_winpath "$higher_msi")" /qn)"
 upgraded="$QW_WIN_BITS $higher_code Quellwire Screen Saver|$higher_version|Orvane"
