@@ -24,9 +24,8 @@ render_path_calls() {
 for request in "" gl; do
   path=${request:-automatic}
   : >"$qw_tmp/wine.out"
-  QUELLWIRE_BLUR=$request render_run_saver "ruby-glow-$path" Color=4 Glow=2
-  render_check "Ruby with glow ($path blur)" \
-    'white > 30 && red > 1000 && glow > 3 * plain && glow > 100'
+  QUELLWIRE_BLUR=$request render_run_saver "ruby-glow-$path" "Ruby with glow ($path blur)" \
+    'white > 30 && red > 1000 && glow > 3 * plain && glow > 100' Color=4 Glow=2
   calls=$(render_path_calls)
   qw_log "$path blur: $calls"
   if [ -z "$request" ]; then

@@ -4,6 +4,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/render_helpers.sh"
 qw_start
-render_run_saver ruby-plain Color=4 Glow=0
-render_check "Ruby without glow" \
-  'lit > 300 && red > 0.9 * lit && white < 0.02 * lit && plain > 50 && glow < 0.1 * plain'
+render_run_saver ruby-plain "Ruby without glow" \
+  'lit > 300 && red > 0.9 * lit && white < 0.02 * lit && plain > 50 && glow < 0.1 * plain' \
+  Color=4 Glow=0

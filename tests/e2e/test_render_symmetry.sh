@@ -4,5 +4,4 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/render_helpers.sh"
 qw_start
-render_run_saver symmetry Symmetry=1 Quantity=100 Color=1 Glow=2
-render_check "symmetry" 'lit > 300'
+render_run_saver symmetry "symmetry" 'lit > 300' Symmetry=1 Quantity=100 Color=1 Glow=2

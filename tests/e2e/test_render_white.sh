@@ -3,5 +3,5 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/render_helpers.sh"
 qw_start
-render_run_saver white-wires Color=4 Glow=3
-render_check "glow 3" 'lit > 300 && grey > 0.97 * lit && red < 0.01 * lit'
+render_run_saver white-wires "glow 3" 'lit > 300 && grey > 0.97 * lit && red < 0.01 * lit' \
+  Color=4 Glow=3
