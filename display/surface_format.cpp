@@ -1,5 +1,10 @@
 #include "display/surface_format.h"
 
+FormatRenderer formatRendererOf(bool generic, bool accelerated) {
+  if (generic) return accelerated ? FormatRenderer::AcceleratedSoftware : FormatRenderer::Software;
+  return accelerated ? FormatRenderer::Unknown : FormatRenderer::Hardware;
+}
+
 std::uint32_t surfaceFormatScore(const SurfaceFormat& format, const SurfaceRequest& request) {
   const FormatRenderer renderer = format.renderer;
   std::uint32_t score = 0;

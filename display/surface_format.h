@@ -13,6 +13,12 @@ enum class FormatRenderer : std::uint8_t {
   Unknown,
 };
 
+// Who renders with a format, from the two answers a pixel format of the system's own OpenGL
+// gives: whether it is the generic implementation, and whether that hands work to the hardware.
+// The generic implementation renders in software unless it says it is accelerated; a format
+// flagged accelerated without being generic is of no known kind.
+FormatRenderer formatRendererOf(bool generic, bool accelerated);
+
 // One drawing-surface format, by the properties the score reads. A record left zeroed (a format
 // that could not be described) is an RGBA hardware format without OpenGL, buffers or depth.
 struct SurfaceFormat {

@@ -27,13 +27,9 @@ PIXELFORMATDESCRIPTOR ContextDescriptor() {
   return descriptor;
 }
 
-// The generic implementation renders in software unless it says it is accelerated; a format
-// flagged accelerated without being generic is of no known kind.
 FormatRenderer RendererOf(DWORD flags) {
-  const bool generic = (flags & PFD_GENERIC_FORMAT) != 0;
-  const bool accelerated = (flags & PFD_GENERIC_ACCELERATED) != 0;
-  if (generic) return accelerated ? FormatRenderer::AcceleratedSoftware : FormatRenderer::Software;
-  return accelerated ? FormatRenderer::Unknown : FormatRenderer::Hardware;
+  return formatRendererOf((flags & PFD_GENERIC_FORMAT) != 0,
+                          (flags & PFD_GENERIC_ACCELERATED) != 0);
 }
 
 SurfaceFormat SurfaceFormatOf(const PIXELFORMATDESCRIPTOR& descriptor) {

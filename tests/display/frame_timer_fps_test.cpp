@@ -31,6 +31,11 @@ TEST(FpsOverlay, CountsFramesOverEachSecond) {
   // Slow frames overrun the second: 3 frames over the 1200 ms that really passed.
   for (std::uint32_t ms = 3400; ms <= 4200; ms += 400) fpsCounterFrame(counter, ms);
   EXPECT_DOUBLE_EQ(counter.framesPerSecond, 2.5);
+  // The next period starts when that frame came (4200), not at the period's nominal end (4000).
+  for (std::uint32_t ms = 4300; ms <= 5100; ms += 100) fpsCounterFrame(counter, ms);
+  EXPECT_DOUBLE_EQ(counter.framesPerSecond, 2.5);
+  fpsCounterFrame(counter, 5200);
+  EXPECT_DOUBLE_EQ(counter.framesPerSecond, 10.0);
   // The counter wraps: a period across the wrap is measured as the time that passed.
   counter = FpsCounter{};
   fpsCounterFrame(counter, 0xFFFFFF00u);

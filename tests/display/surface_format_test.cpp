@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"ExactSoftwareRequest", GlWindow(false, Software, 32, 24), {32, 24, 0, 0}, 64688},
         // A depth request of 0 earns the depth-match weight but never the depth-presence one.
         ScoreCase{"DepthRequestZero", GlWindow(true, Hardware, 16, 0), {-1, 0, -1, -1}, 48362},
+        ScoreCase{"DepthRequestZeroAgainstADepthBuffer",
+                  GlWindow(true, Hardware, 16, 16),
+                  {-1, 0, -1, -1},
+                  47358},
         ScoreCase{"NothingMatches",
                   {false, false, false, true, true, FormatRenderer::Unknown, 8, 0},
                   {24, 24, 0, 0},
@@ -98,6 +102,13 @@ const SurfaceFormat Hardware16x16 = GlWindow(true, Hardware, 16, 16);
 const SurfaceFormat Accelerated16x16 = GlWindow(true, Accelerated, 16, 16);
 const SurfaceFormat Software32x32 = GlWindow(true, Software, 32, 32);
 const SurfaceFormat Single16x16 = GlWindow(false, Hardware, 16, 16);
+
+TEST(FormatRenderer, FromWhetherGenericAndWhetherAccelerated) {
+  EXPECT_EQ(formatRendererOf(false, false), Hardware);
+  EXPECT_EQ(formatRendererOf(true, false), Software);
+  EXPECT_EQ(formatRendererOf(true, true), Accelerated);
+  EXPECT_EQ(formatRendererOf(false, true), FormatRenderer::Unknown);
+}
 
 TEST(ChooseSurfaceFormat, PicksTheHighestScoreAndTheLowerIndexAmongEquals) {
   const FakeSource five{

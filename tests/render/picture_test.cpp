@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "render/fps_overlay.h"
 #include "render/gl_api.h"
 #include "render/glow_pass.h"
 #include "render/wire_drawing.h"
@@ -389,6 +390,42 @@ TEST(Picture, InactiveAndEmptyTrailsDrawNothingInAnyMode) {
                   Vec3{0.8f, 0.5f, 0.5f}, 0);
     laid.addTrail({}, Vec3{0.5f, 0.5f, 0.5f}, 1);
     EXPECT_EQ(litCount(saver.frame(laid.scene())), 0) << static_cast<int>(mode);
+  }
+}
+
+// The -fps figures stand in the bottom-left corner, 8 pixels in, upright: the first glyph, "F",
+// appears row for row as the font gives it, scaled up alike in both directions.
+TEST(Picture, FpsFiguresStandUprightInTheBottomLeftCorner) {
+  constexpr int kWidth = 160, kHeight = 120;
+  SaverSurface saver(kWidth, kHeight);
+  glClear(GL_COLOR_BUFFER_BIT);
+  drawFpsOverlay(0.0, kWidth, kHeight);
+  const std::vector<Rgb> pixels = saver.pixels();  // bottom row first
+  const auto lit = [&](int x, int y) {
+    const Rgb& p = pixels[static_cast<std::size_t>(y * kWidth + x)];
+    return p.r + p.g + p.b > 0;
+  };
+  int left = kWidth, bottom = kHeight, top = -1;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (!lit(x, y)) continue;
+      left = std::min(left, x);
+      bottom = std::min(bottom, y);
+      top = std::max(top, y);
+    }
+  }
+  ASSERT_EQ(left, 8);
+  ASSERT_EQ(bottom, 8);
+  const int scale = (top - bottom + 1) / FpsGlyphHeight;
+  ASSERT_GE(scale, 1);
+  ASSERT_EQ(top - bottom + 1, scale * FpsGlyphHeight);
+  const std::uint8_t* f = fpsGlyph('F');
+  for (int row = 0; row < FpsGlyphHeight; ++row) {
+    for (int column = 0; column < FpsGlyphWidth; ++column) {
+      const bool inked = (f[row] >> (FpsGlyphWidth - 1 - column)) & 1u;
+      const int y = top - row * scale;  // the glyph's top row at the top
+      EXPECT_EQ(lit(left + column * scale, y), inked) << "row " << row << " column " << column;
+    }
   }
 }
 
