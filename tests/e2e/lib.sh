@@ -186,19 +186,20 @@ qw_start_saver() {
   qw_saver_shell=$!
 }
 
-# qw_saver_pid: the process id of the last saver started (the Wine process that runs the .scr),
-# found among the descendants of the shell that started it (the deepest one naming the .scr, so
-# not the timeout around it); empty when it is not running.
+# qw_saver_pid: the process id of the running saver of this test's prefix (the newest, should
+# there be several), found by its Wine process's command line and environment, since it need not
+# descend from the shell that started it: Wine's 32-bit loader hands a 64-bit program to a new
+# process through start.exe, and that process is the saver. Empty when none is running.
 qw_saver_pid() {
-  local queue=("$qw_saver_shell") pid child found=""
-  while [ "${#queue[@]}" -gt 0 ]; do
-    pid=${queue[0]}
-    queue=("${queue[@]:1}")
-    if [ "$pid" != "$qw_saver_shell" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null \
-        | grep -q 'QuellwireGL\.scr'; then
-      found=$pid
-    fi
-    for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do queue+=("$child"); done
+  local pid found="" newest=""
+  for pid in $(pgrep -f 'QuellwireGL\.scr'); do
+    tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -n 1 |
+      grep -q -i 'QuellwireGL\.scr$' || continue
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" ||
+      continue
+    local started
+    started=$(ps -o lstart= -p "$pid" 2>/dev/null | xargs -I{} date -d {} +%s) || continue
+    if [ -z "$newest" ] || [ "$started" -ge "$newest" ]; then found=$pid newest=$started; fi
   done
   echo "$found"
 }
