@@ -57,6 +57,14 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
   EXPECT_EQ(parseArguments({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number,
             0u);
   EXPECT_EQ(parseArguments({"-color", "5"}).options.overrides[StoredColor].number, 5u);
+  // Every colour scheme by its name, the last (the default, cycle) too: a name that is not found
+  // warns, even where its default is the same scheme.
+  for (int i = 0; i < kColorSchemeCount; ++i) {
+    const OptionsParse named = parseArguments({"-color", kColorSchemeNames[i]});
+    EXPECT_TRUE(named.warnings.empty()) << kColorSchemeNames[i];
+    EXPECT_EQ(named.options.overrides[StoredColor].number, static_cast<std::uint32_t>(i));
+  }
+  EXPECT_TRUE(parseArguments({"-color", "cycle"}).warnings.empty());
 }
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
@@ -153,6 +161,17 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
     ++listed;
   }
   EXPECT_EQ(listed, 18);
+
+  // A help that goes on to another line goes on at the help column, after the two-space indent.
+  const std::string column(22, ' ');
+  int continued = 0;
+  std::istringstream again(saverUsageText());
+  for (std::string line; std::getline(again, line);) {
+    if (line.empty() || line[0] != ' ' || line.rfind("  -", 0) == 0) continue;
+    EXPECT_EQ(line.find_first_not_of(' '), column.size()) << line;
+    ++continued;
+  }
+  EXPECT_GE(continued, 2);
 }
 
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its
