@@ -174,6 +174,51 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
   EXPECT_GE(continued, 2);
 }
 
+// The manual page lists the options -help lists, in the same order and words, once man has read
+// its escapes: each option as shown, then its help (a help's lines joined by a space).
+TEST(SaverOptions, ManualPageListsTheOptionsOfTheUsageText) {
+  // The words of a text, one space apart, with troff's escapes read.
+  const auto words = [](std::string text) {
+    for (const auto& [escape, plain] :
+         {std::pair<std::string, std::string>{"\\&", ""}, {"\\-", "-"}, {"\\e", "\\"}}) {
+      for (std::size_t at; (at = text.find(escape)) != std::string::npos;) {
+        text.replace(at, escape.size(), plain);
+      }
+    }
+    std::istringstream split(text);
+    std::string joined;
+    for (std::string word; split >> word;) joined += (joined.empty() ? "" : " ") + word;
+    return joined;
+  };
+  std::vector<std::string> usage, manual;
+  std::istringstream help(saverUsageText());
+  for (std::string line; std::getline(help, line);) {
+    if (line.rfind("  -", 0) == 0) usage.push_back(words(line));
+    if (line.rfind("    ", 0) == 0) usage.back() += " " + words(line);
+  }
+  std::istringstream page(saverManualPage("1.2.3", "2026-01-02"));
+  std::string line;
+  std::getline(page, line);
+  EXPECT_EQ(line, ".TH QUELLWIRE 6 \"2026-01-02\" \"Quellwire 1.2.3\" \"Screen savers\"");
+  while (std::getline(page, line) && line != ".SH OPTIONS") {
+  }
+  std::string entry;
+  while (std::getline(page, line) && line.rfind(".SH", 0) != 0) {
+    if (line == ".TP") {
+      if (!entry.empty()) manual.push_back(words(entry));
+      entry.clear();
+    } else if (line.rfind(".B ", 0) == 0 && entry.empty()) {
+      entry = line.substr(3);
+    } else if (!entry.empty()) {
+      EXPECT_NE(line[0], '.') << line;
+      entry += " " + line;
+    }
+  }
+  manual.push_back(words(entry));
+  EXPECT_EQ(manual, usage);
+  EXPECT_EQ(manual.size(), 18u);
+}
+
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its
 // number, in their order, the default without an argument; each choice it passes reaches the
 // saver as that value, without a warning.
