@@ -174,19 +174,20 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
   EXPECT_GE(continued, 2);
 }
 
-// The manual page lists the options -help lists, in the same order and words, once man has read
-// its escapes: each option as shown, then its help (a help's lines joined by a space).
+// The manual page lists the options -help lists, in the same order and words once troff's
+// escapes are read: each option as shown, then its help.
 TEST(SaverOptions, ManualPageListsTheOptionsOfTheUsageText) {
-  // The words of a text, one space apart, with troff's escapes read.
-  const auto words = [](std::string text) {
-    for (const auto& [escape, plain] :
-         {std::pair<std::string, std::string>{"\\&", ""}, {"\\-", "-"}, {"\\e", "\\"}}) {
-      for (std::size_t at; (at = text.find(escape)) != std::string::npos;) {
-        text.replace(at, escape.size(), plain);
+  // The words of a text, one space apart, with the escapes \&, \- and \e read.
+  const auto words = [](const std::string& text) {
+    std::string plain, joined;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\\') {
+        plain += text[i];
+      } else if (++i < text.size() && text[i] != '&') {
+        plain += text[i] == 'e' ? '\\' : text[i];
       }
     }
-    std::istringstream split(text);
-    std::string joined;
+    std::istringstream split(plain);
     for (std::string word; split >> word;) joined += (joined.empty() ? "" : " ") + word;
     return joined;
   };
@@ -196,25 +197,17 @@ TEST(SaverOptions, ManualPageListsTheOptionsOfTheUsageText) {
     if (line.rfind("  -", 0) == 0) usage.push_back(words(line));
     if (line.rfind("    ", 0) == 0) usage.back() += " " + words(line);
   }
-  std::istringstream page(saverManualPage("1.2.3", "2026-01-02"));
-  std::string line;
-  std::getline(page, line);
-  EXPECT_EQ(line, ".TH QUELLWIRE 6 \"2026-01-02\" \"Quellwire 1.2.3\" \"Screen savers\"");
-  while (std::getline(page, line) && line != ".SH OPTIONS") {
-  }
-  std::string entry;
-  while (std::getline(page, line) && line.rfind(".SH", 0) != 0) {
+  // From the options' section to the next: ".TP", ".B <option as shown>", its help's lines.
+  const std::string page = saverManualPage("1.2.3", "2026-01-02");
+  std::istringstream lines(page.substr(page.find("\n.SH OPTIONS\n") + 13));
+  for (std::string line; std::getline(lines, line) && line.rfind(".SH", 0) != 0;) {
     if (line == ".TP") {
-      if (!entry.empty()) manual.push_back(words(entry));
-      entry.clear();
-    } else if (line.rfind(".B ", 0) == 0 && entry.empty()) {
-      entry = line.substr(3);
-    } else if (!entry.empty()) {
-      EXPECT_NE(line[0], '.') << line;
-      entry += " " + line;
+      manual.emplace_back();
+    } else if (!manual.empty()) {
+      manual.back() += (manual.back().empty() ? "" : " ") +
+                       words(line.rfind(".B ", 0) == 0 ? line.substr(3) : line);
     }
   }
-  manual.push_back(words(entry));
   EXPECT_EQ(manual, usage);
   EXPECT_EQ(manual.size(), 18u);
 }
