@@ -4,8 +4,10 @@
 # pointer) are in no package meant for C, so they are taken from the one Debian package that
 # ships them, the Rust crate package librust-wayland-protocols-dev (or from QW_WLR_PROTOCOLS_DIR).
 #
-# Sets QW_WAYLAND_FOUND when libwayland, wayland-egl, EGL, wayland-scanner and every description
-# are there, and defines qw_wayland_protocols(<target> <protocol names...>).
+# Sets QW_WAYLAND_FOUND when libwayland, wayland-egl, EGL, wayland-scanner and the saver's
+# descriptions are there, and defines qw_wayland_protocols(<target> <protocol names...>); when
+# something is missing, says what and leaves the Wayland saver out (quellwire then says so when
+# asked to draw on Wayland).
 set(QW_WAYLAND_FOUND OFF)
 find_package(PkgConfig)
 if(NOT PKG_CONFIG_FOUND)
@@ -35,15 +37,6 @@ if(NOT wlr_dir)
     list(GET wlr_candidates 0 wlr_dir)
   endif()
 endif()
-foreach(xml wlr-layer-shell-unstable-v1.xml wlr-virtual-pointer-unstable-v1.xml)
-  if(NOT EXISTS "${wlr_dir}/${xml}")
-    message(FATAL_ERROR
-      "${xml} not found (looked in \"${wlr_dir}\"). It comes with Debian's package "
-      "librust-wayland-protocols-dev (scripts/install-deps.sh installs it); or set "
-      "QW_WLR_PROTOCOLS_DIR to a folder holding it.")
-  endif()
-endforeach()
-
 # Each protocol by the name its generated files take, and where its description is.
 set(QW_PROTOCOL_xdg-shell "${QW_WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml")
 set(QW_PROTOCOL_viewporter "${QW_WAYLAND_PROTOCOLS_DIR}/stable/viewporter/viewporter.xml")
@@ -52,12 +45,30 @@ set(QW_PROTOCOL_fractional-scale-v1
 set(QW_PROTOCOL_xdg-output-unstable-v1
     "${QW_WAYLAND_PROTOCOLS_DIR}/unstable/xdg-output/xdg-output-unstable-v1.xml")
 set(QW_PROTOCOL_wlr-layer-shell-unstable-v1 "${wlr_dir}/wlr-layer-shell-unstable-v1.xml")
-set(QW_PROTOCOL_wlr-virtual-pointer-unstable-v1 "${wlr_dir}/wlr-virtual-pointer-unstable-v1.xml")
 foreach(name xdg-shell viewporter fractional-scale-v1 xdg-output-unstable-v1)
   if(NOT EXISTS "${QW_PROTOCOL_${name}}")
-    message(FATAL_ERROR "${QW_PROTOCOL_${name}} not found: wayland-protocols too old?")
+    message(STATUS "Wayland saver not built: ${QW_PROTOCOL_${name}} not found "
+                   "(wayland-protocols too old?)")
+    set(QW_WAYLAND_FOUND OFF)
+    return()
   endif()
 endforeach()
+if(NOT EXISTS "${QW_PROTOCOL_wlr-layer-shell-unstable-v1}")
+  message(STATUS
+    "Wayland saver not built: wlr-layer-shell-unstable-v1.xml not found (looked in "
+    "\"${wlr_dir}\"). It comes with Debian's package librust-wayland-protocols-dev "
+    "(scripts/install-deps.sh installs it); or set QW_WLR_PROTOCOLS_DIR to a folder holding it.")
+  set(QW_WAYLAND_FOUND OFF)
+  return()
+endif()
+# Only the Wayland tests' pointer helper speaks virtual-pointer: without it they are left out.
+if(EXISTS "${wlr_dir}/wlr-virtual-pointer-unstable-v1.xml")
+  set(QW_PROTOCOL_wlr-virtual-pointer-unstable-v1
+      "${wlr_dir}/wlr-virtual-pointer-unstable-v1.xml")
+else()
+  message(STATUS "Wayland tests on sway left out: wlr-virtual-pointer-unstable-v1.xml not found "
+                 "in \"${wlr_dir}\"")
+endif()
 set(QW_WAYLAND_FOUND ON)
 
 # qw_wayland_protocols(<target> <names...>): generates the client header (<name>-client.h, in

@@ -108,9 +108,131 @@ constexpr std::size_t kHelpColumn = 20;
 constexpr std::size_t kShortestHelpGap = 3;
 
 constexpr char kUsageFirstLine[] = "usage: quellwire [options]\n";
+
+// The manual page around its options; ".TH" with the version and date goes before it.
+constexpr char kManualHead[] = R"(.SH NAME
+quellwire \- OpenGL screen saver: a flock of glowing wires
+.SH SYNOPSIS
+.B quellwire
+.RI [ options ]
+.SH DESCRIPTION
+A flock of a few dozen to a few hundred glowing wires flies in and around a
+slowly tumbling cube: each wire steers by its neighbours and leaves a fading
+trail, and a soft coloured halo surrounds them all.
+.PP
+On X11,
+.B quellwire
+runs under xscreensaver, which lists it with its settings, or on its own, in a
+window or over the whole screen.
+In a Wayland session it speaks Wayland itself:
+.B \-fullscreen
+covers every output, as a saver that an idle daemon such as
+.BR swayidle (1)
+starts, and
+.B \-background
+draws a live wallpaper on every output.
+.SH OPTIONS
+An option may also be written with two dashes.
+The settings given here override the settings file for one run.
+)";
+constexpr char kManualMiddle[] = R"(.SH EXIT STATUS
+0 when the saver ends as it should: closed, its window gone, input on a
+.B \-fullscreen
+saver, SIGTERM or SIGINT, or the frames given with
+.B \-frames
+drawn.
+Another status when it could not run; a message on standard error says why.
+.SH ENVIRONMENT
+.TP
+.B DISPLAY
+The X display, unless
+.B \-display
+names one.
+.TP
+.B WAYLAND_DISPLAY
+Where it is set, the saver draws on Wayland, unless
+.BR \-x11 ,
+.BR \-root ,
+.B \-window\-id
+or
+.B \-display
+is given or xscreensaver gives it a window.
+.TP
+.B XSCREENSAVER_WINDOW
+The window xscreensaver gives the saver, drawn in with
+.B \-root
+or when no other place is given.
+.TP
+.B XDG_CONFIG_HOME
+Where the settings file is kept;
+.I ~/.config
+when it is not set.
+.SH FILES
+.TP
+.I $XDG_CONFIG_HOME/quellwire/settings
+The settings, one
+.I Name=value
+line each, where
+.I Name
+is
+)";
+constexpr char kManualTail[] = R"(.B \-save\-settings
+writes it.
+.SH EXAMPLES
+In sway's configuration, the saver after five minutes without input:
+.PP
+.RS
+.nf
+exec swayidle timeout 300 'quellwire \-fullscreen'
+.fi
+.RE
+.PP
+Not with swayidle's
+.BR \-w :
+that would hold up every later command, a screen locker's too, until the
+saver ends.
+For xscreensaver, in the
+.B programs:
+entry of
+.IR ~/.xscreensaver :
+.PP
+.RS
+.nf
+GL: quellwire \-root \en\e
+.fi
+.RE
+.SH SEE ALSO
+.BR xscreensaver (1),
+.BR swayidle (1)
+)";
 constexpr char kUsageLastLines[] =
     "Settings are read from $XDG_CONFIG_HOME/quellwire/settings (by default\n"
     "~/.config/quellwire/settings); the options above override them for one run.\n";
+
+// What an option is shown as: its word, its value, its -no- form.
+std::string optionShown(const SaverOption& option) {
+  std::string shown = std::string("-") + option.word;
+  if (option.valueShown != nullptr) shown += std::string(" ") + option.valueShown;
+  if (option.kind == OptionKind::SettingSwitch) shown += std::string(", -no-") + option.word;
+  return shown;
+}
+
+// Text as troff prints it: backslashes and dashes that begin a word (or all, for `allDashes`)
+// escaped, and every line kept from being read as a request.
+std::string troffText(const char* text, bool allDashes) {
+  std::string out = "\\&";
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '\\') {
+      out += "\\e";
+    } else if (*c == '-' && (allDashes || c == text || c[-1] == ' ' || c[-1] == '\n')) {
+      out += "\\-";
+    } else {
+      out += *c;
+      if (*c == '\n') out += "\\&";
+    }
+  }
+  return out;
+}
 
 // The option word without its one or two leading dashes; null when it has none.
 const char* optionWord(const char* argument) {
@@ -318,9 +440,7 @@ const char* saverUsageText() {
     std::string usage = kUsageFirstLine;
     for (const SaverOption& option : kSaverOptions) {
       if (option.help == nullptr) continue;
-      std::string shown = std::string("-") + option.word;
-      if (option.valueShown != nullptr) shown += std::string(" ") + option.valueShown;
-      if (option.kind == OptionKind::SettingSwitch) shown += std::string(", -no-") + option.word;
+      const std::string shown = optionShown(option);
       usage += "  " + shown;
       usage.append(shown.size() + kShortestHelpGap <= kHelpColumn ? kHelpColumn - shown.size()
                                                                   : kShortestHelpGap,
@@ -334,4 +454,26 @@ const char* saverUsageText() {
     return usage + kUsageLastLines;
   }();
   return text.c_str();
+}
+
+std::string saverManualPage(const char* version, const char* date) {
+  std::string page = std::string(".TH QUELLWIRE 6 \"") + date + "\" \"Quellwire " + version +
+                     "\" \"Screen savers\"\n" + kManualHead;
+  for (const SaverOption& option : kSaverOptions) {
+    if (option.help == nullptr) continue;
+    page += ".TP\n.B " + troffText(optionShown(option).c_str(), true) + "\n";
+    page += troffText(option.help, false) + "\n";
+  }
+  // The settings file's name of each setting an option sets.
+  page += kManualMiddle;
+  const char* separator = "";
+  for (const SaverOption& option : kSaverOptions) {
+    if (option.kind != OptionKind::Setting && option.kind != OptionKind::SettingSwitch) continue;
+    page += separator;
+    page +=
+        std::string(".B ") + kStoredSettings[option.setting].name + "\n(\\-" + option.word + ")";
+    separator = ",\n";
+  }
+  page += ";\n";
+  return page + kManualTail;
 }

@@ -62,3 +62,8 @@ void applySaverWindowEnvironment(SaverOptions& options, const char* environmentW
 
 // The usage text, one option a line.
 const char* saverUsageText();
+
+// The manual page (section 6, in the man macros of troff): the same options, in the same order
+// and words as the usage text, among what a user needs to know to start the saver. `version` and
+// `date` go in its header.
+std::string saverManualPage(const char* version, const char* date);

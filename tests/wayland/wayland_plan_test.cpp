@@ -14,11 +14,23 @@ TEST(SurfacePlan, RolesFollowTheModeAndWhatTheCompositorOffers) {
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Wallpaper, weston), SurfaceRole::None);
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, sway), SurfaceRole::Toplevel);
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, bare), SurfaceRole::None);
+  // The window is an xdg toplevel or nothing: layer-shell alone does not make one.
+  const ShellOffer layerOnly{true, false};
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, weston), SurfaceRole::Toplevel);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, layerOnly), SurfaceRole::None);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, layerOnly), SurfaceRole::OverlayLayer);
+  EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Window, layerOnly)).find("xdg_wm_base"),
+            std::string::npos);
   EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Wallpaper, weston)).find("layer-shell"),
             std::string::npos);
-  EXPECT_TRUE(roleCoversEachOutput(SurfaceRole::FullscreenToplevel));
-  EXPECT_TRUE(roleCoversEachOutput(SurfaceRole::BackgroundLayer));
-  EXPECT_FALSE(roleCoversEachOutput(SurfaceRole::Toplevel));
+  // Every role but the window's has a surface on each output.
+  for (const SurfaceRole role :
+       {SurfaceRole::None, SurfaceRole::OverlayLayer, SurfaceRole::BackgroundLayer,
+        SurfaceRole::FullscreenToplevel, SurfaceRole::Toplevel}) {
+    EXPECT_EQ(roleCoversEachOutput(role),
+              role != SurfaceRole::None && role != SurfaceRole::Toplevel)
+        << static_cast<int>(role);
+  }
 }
 
 TEST(SurfacePlan, SurfacesAreDrawnAtTheOutputsFullPixelSize) {
@@ -48,6 +60,7 @@ TEST(SurfacePlan, SurfacesAreDrawnAtTheOutputsFullPixelSize) {
   EXPECT_EQ(outputLogicalSize(output).width, 1920);
   output = OutputFacts{{1025, 769}, 0, 2, false, {}};
   EXPECT_EQ(outputLogicalSize(output).width, 513);
+  EXPECT_EQ(outputLogicalSize(output).height, 385);
   output.logicalKnown = true;
   output.logicalSize = {683, 384};
   EXPECT_EQ(outputLogicalSize(output).width, 683);
@@ -65,6 +78,7 @@ TEST(SurfacePlan, ASurfaceDrawsOnlyWhenConfiguredShownAndNotEmpty) {
   EXPECT_FALSE(surfaceMayDraw({false, false}, {800, 600}));
   EXPECT_FALSE(surfaceMayDraw({true, true}, {800, 600}));  // hidden: its frame never shown
   EXPECT_FALSE(surfaceMayDraw({true, false}, {800, 0}));
+  EXPECT_FALSE(surfaceMayDraw({true, false}, {0, 600}));
 }
 
 }  // namespace

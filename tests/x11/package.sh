@@ -2,8 +2,9 @@
 # The Debian package: cpack builds quellwire_<version>_amd64.deb with the project's version and
 # the libraries dpkg-shlibdeps found (Xlib and GLX, libwayland and EGL); lintian finds neither
 # error nor warning in it; dpkg -i puts the program and its description where xscreensaver
-# looks; the xscreensaver daemon test passes with the installed program, named as users name
-# it; dpkg -r leaves none of its files behind.
+# looks, the program on the PATH and its manual page where man finds it; the xscreensaver daemon
+# test passes with the installed program, named as users name it; dpkg -r leaves none of its
+# files behind.
 #
 # It installs into this system, so it runs only as root, refuses to start when quellwire is
 # already installed (as a package or otherwise), and removes its package whatever happens.
@@ -12,11 +13,13 @@ source "$(dirname "$0")/lib.sh"
 [ "$(id -u)" -eq 0 ] || { qw_log "skipped: installing a package needs root"; exit 77; }
 program=/usr/libexec/xscreensaver/quellwire
 description=/usr/share/xscreensaver/config/quellwire.xml
+on_path=/usr/bin/quellwire
+manual=/usr/share/man/man6/quellwire.6.gz
 
 if dpkg-query -W -f='${db:Status-Status}' quellwire 2>/dev/null | grep -qv '^not-installed$'; then
   qw_fail "a quellwire package is already installed; this test will not replace it (dpkg -r quellwire)"
 fi
-for path in "$program" "$description"; do
+for path in "$program" "$description" "$on_path" "$manual"; do
   [ ! -e "$path" ] || qw_fail "$path exists; this test will not replace it"
 done
 
@@ -46,9 +49,11 @@ qw_log "lintian: $(grep -v 'running with root privileges' "$qw_tmp/lintian" || e
 
 installed=yes
 dpkg -i "$deb" >"$qw_tmp/dpkg.log" 2>&1 || qw_fail "dpkg -i failed: $(cat "$qw_tmp/dpkg.log")"
-for path in "$program" "$description"; do
+for path in "$program" "$description" "$on_path" "$manual"; do
   dpkg -S "$path" 2>/dev/null | grep -q '^quellwire:' || qw_fail "the package did not install $path"
 done
+[ "$(command -v quellwire)" = "$on_path" ] && [ "$(man -w quellwire)" = "$manual" ] ||
+  qw_fail "quellwire is $(command -v quellwire), its manual $(man -w quellwire 2>&1)"
 
 QW_QUELLWIRE=$program QW_HACK=quellwire QW_TEST_NAME=package_daemon \
   bash "$(dirname "$0")/xscreensaver_daemon.sh" ||

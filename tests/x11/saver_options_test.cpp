@@ -57,6 +57,14 @@ TEST(SaverOptions, EachSettingCanBeSetForOneRun) {
   EXPECT_EQ(parseArguments({"-symmetry", "-no-symmetry"}).options.overrides[StoredSymmetry].number,
             0u);
   EXPECT_EQ(parseArguments({"-color", "5"}).options.overrides[StoredColor].number, 5u);
+  // Every colour scheme by its name, the last (the default, cycle) too: a name that is not found
+  // warns, even where its default is the same scheme.
+  for (int i = 0; i < kColorSchemeCount; ++i) {
+    const OptionsParse named = parseArguments({"-color", kColorSchemeNames[i]});
+    EXPECT_TRUE(named.warnings.empty()) << kColorSchemeNames[i];
+    EXPECT_EQ(named.options.overrides[StoredColor].number, static_cast<std::uint32_t>(i));
+  }
+  EXPECT_TRUE(parseArguments({"-color", "cycle"}).warnings.empty());
 }
 
 TEST(SaverOptions, BadSettingValuesWarnAndTakeTheDefault) {
@@ -153,6 +161,55 @@ TEST(SaverOptions, UsageTextListsWhatTheParserTakes) {
     ++listed;
   }
   EXPECT_EQ(listed, 18);
+
+  // A help that goes on to another line goes on at the help column, after the two-space indent.
+  const std::string column(22, ' ');
+  int continued = 0;
+  std::istringstream again(saverUsageText());
+  for (std::string line; std::getline(again, line);) {
+    if (line.empty() || line[0] != ' ' || line.rfind("  -", 0) == 0) continue;
+    EXPECT_EQ(line.find_first_not_of(' '), column.size()) << line;
+    ++continued;
+  }
+  EXPECT_GE(continued, 2);
+}
+
+// The manual page lists the options -help lists, in the same order and words once troff's
+// escapes are read: each option as shown, then its help.
+TEST(SaverOptions, ManualPageListsTheOptionsOfTheUsageText) {
+  // The words of a text, one space apart, with the escapes \&, \- and \e read.
+  const auto words = [](const std::string& text) {
+    std::string plain, joined;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\\') {
+        plain += text[i];
+      } else if (++i < text.size() && text[i] != '&') {
+        plain += text[i] == 'e' ? '\\' : text[i];
+      }
+    }
+    std::istringstream split(plain);
+    for (std::string word; split >> word;) joined += (joined.empty() ? "" : " ") + word;
+    return joined;
+  };
+  std::vector<std::string> usage, manual;
+  std::istringstream help(saverUsageText());
+  for (std::string line; std::getline(help, line);) {
+    if (line.rfind("  -", 0) == 0) usage.push_back(words(line));
+    if (line.rfind("    ", 0) == 0) usage.back() += " " + words(line);
+  }
+  // From the options' section to the next: ".TP", ".B <option as shown>", its help's lines.
+  const std::string page = saverManualPage("1.2.3", "2026-01-02");
+  std::istringstream lines(page.substr(page.find("\n.SH OPTIONS\n") + 13));
+  for (std::string line; std::getline(lines, line) && line.rfind(".SH", 0) != 0;) {
+    if (line == ".TP") {
+      manual.emplace_back();
+    } else if (!manual.empty()) {
+      manual.back() += (manual.back().empty() ? "" : " ") +
+                       words(line.rfind(".B ", 0) == 0 ? line.substr(3) : line);
+    }
+  }
+  EXPECT_EQ(manual, usage);
+  EXPECT_EQ(manual.size(), 18u);
 }
 
 // quellwire.xml offers every colour scheme by its name in lower case and every glow mode by its

@@ -1,71 +1,24 @@
-// quellwire: the saver on an X11 display. It draws in a window of its own, over the whole
-// screen, or into a window that xscreensaver (or another program) gives it, running the frame
-// driver's creation, frame and release sequences through a GLX window system on a 10 ms frame
-// timer, and ends with 0 when it is closed, when its window goes away or on SIGTERM.
-#include <sys/select.h>
-
-#include <csignal>
+// quellwire: the saver on X11 or Wayland. The options, the settings file and the display system
+// are decided here; the run itself is x11/xlib/x11_saver's or wayland/client/'s, or where the
+// build lacks one of them, its stand-in that says so.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "display/frame_sequence.h"
-#include "display/frame_timer.h"
-#include "display/posix/monotonic_clock.h"
-#include "sim/scene_build.h"
+#include "settings/file/settings_file.h"
+#include "settings/posix/settings_file_io.h"
 #include "settings/stored_settings.h"
 #include "wayland/client/wayland_saver.h"
 #include "x11/display_choice.h"
-#include "x11/saver_input.h"
 #include "x11/saver_options.h"
-#include "settings/file/settings_file.h"
-#include "x11/window_loss.h"
-#include "settings/posix/settings_file_io.h"
-#include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
+#include "x11/xlib/x11_saver.h"
 
 namespace {
-
-constexpr int kOwnWindowWidth = 960;
-constexpr int kOwnWindowHeight = 540;
-
-volatile std::sig_atomic_t gEndRequested = 0;
-
-void RequestEnd(int) { gEndRequested = 1; }
-
-// The window the saver draws in, once it has one, and GLX's first error code (-1 without GLX):
-// what the X error handler needs to recognise the window's loss.
-Window gWatchedWindow = 0;
-int gGlxErrorBase = -1;
-
-static_assert(kXBadWindow == BadWindow && kXBadDrawable == BadDrawable);
-
-// An error that shows the saver's window gone ends the saver at once, with 0 as for any other
-// loss of its window: the request that failed may be the GL driver's own, which would go on
-// with the failed request's undefined answer if this handler returned. Whatever the process
-// holds goes with it; the server frees the connection's resources. Other errors (a request
-// that raced some other change) are of no consequence and are ignored.
-int HandleXError(Display*, XErrorEvent* error) {
-  const XErrorFacts facts{error->error_code, error->resourceid};
-  if (xErrorShowsWindowGone(facts, gWatchedWindow, gGlxErrorBase)) {
-    std::fflush(stdout);
-    std::_Exit(0);
-  }
-  return 0;
-}
 
 void Report(const std::vector<std::string>& messages) {
   for (const std::string& message : messages)
     std::fprintf(stderr, "quellwire: %s\n", message.c_str());
-}
-
-void HandleEndSignals() {
-  struct sigaction action {};
-  action.sa_handler = RequestEnd;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no restart: a signal cuts the event wait short
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
 }
 
 // The settings of this run: the file at `path`, then the command line's values over it.
@@ -92,192 +45,6 @@ int SaveSettings(const std::string& path, const Settings& settings, SettingsFile
   Report(problems);
   if (saved) std::printf("quellwire: settings saved in %s\n", path.c_str());
   return saved ? 0 : 1;
-}
-
-struct SaverWindow {
-  Window window;
-  bool own;         // made here, destroyed here
-  bool fullScreen;  // ends on input
-  bool gone;        // destroyed (by someone else) before the saver could start drawing
-  Atom deleteWindow;
-};
-
-// Hides the pointer over a full-screen window with an empty cursor.
-void HidePointer(Display* display, Window window) {
-  const Pixmap empty = XCreatePixmap(display, window, 1, 1, 1);
-  XColor black{};
-  const Cursor cursor = XCreatePixmapCursor(display, empty, empty, &black, &black, 0, 0);
-  XDefineCursor(display, window, cursor);
-  XFreeCursor(display, cursor);
-  XFreePixmap(display, empty);
-}
-
-// A window of the saver's own, in the visual the pixel-format score prefers, shown and (full
-// screen) focused before it is returned. 0 when the display has no GL visual; `gone` when the
-// window was destroyed before it was shown.
-Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow, bool& gone) {
-  const int screen = DefaultScreen(display);
-  XVisualInfo* visual = ChooseSaverVisual(display, screen);
-  if (visual == nullptr) return 0;
-  const Window root = RootWindow(display, screen);
-
-  XSetWindowAttributes attributes{};
-  attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-  attributes.background_pixel = 0;
-  attributes.border_pixel = 0;
-  attributes.override_redirect = fullScreen ? True : False;
-  attributes.event_mask = StructureNotifyMask;
-  if (fullScreen) {
-    attributes.event_mask |= KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask;
-  }
-  const int width = fullScreen ? DisplayWidth(display, screen) : kOwnWindowWidth;
-  const int height = fullScreen ? DisplayHeight(display, screen) : kOwnWindowHeight;
-  const Window window = XCreateWindow(
-      display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
-      CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &attributes);
-  XFree(visual);
-  gWatchedWindow = window;
-
-  XStoreName(display, window, "Quellwire");
-  Atom protocols[] = {deleteWindow};
-  XSetWMProtocols(display, window, protocols, 1);
-  if (fullScreen) HidePointer(display, window);
-  XMapRaised(display, window);
-  XEvent event;
-  do {
-    XWindowEvent(display, window, StructureNotifyMask, &event);
-    if (event.type == DestroyNotify) {
-      gone = true;
-      return window;
-    }
-  } while (event.type != MapNotify);
-  if (fullScreen) XSetInputFocus(display, window, RevertToParent, CurrentTime);
-  return window;
-}
-
-// The window to draw in, made or found; window 0 when there is none.
-SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
-  SaverWindow saver{};
-  saver.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  switch (options.target) {
-    case SaverTarget::OwnWindow:
-    case SaverTarget::FullScreen:
-      saver.own = true;
-      saver.fullScreen = options.target == SaverTarget::FullScreen;
-      saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow, saver.gone);
-      if (saver.window == 0)
-        std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
-      return saver;
-    case SaverTarget::RootWindow:
-      saver.window = DefaultRootWindow(display);
-      break;
-    case SaverTarget::GivenWindow:
-      saver.window = static_cast<Window>(options.windowId);
-      break;
-    case SaverTarget::Background:  // refused before: Wayland's only
-      return saver;
-  }
-  // Someone else's window: only its destruction is watched; its input is its owner's.
-  XWindowAttributes attributes{};
-  if (!XGetWindowAttributes(display, saver.window, &attributes)) {
-    std::fprintf(stderr, "quellwire: there is no window 0x%lx\n",
-                 static_cast<unsigned long>(saver.window));
-    saver.window = 0;
-    return saver;
-  }
-  // From here on its loss is watched: if it went a moment ago, this very request fails.
-  gWatchedWindow = saver.window;
-  XSelectInput(display, saver.window, StructureNotifyMask);
-  return saver;
-}
-
-// The input an X event stands for, when it stands for one.
-bool WakeInputOf(const XEvent& event, WakeInput* input) {
-  WakeInputKind kind{};
-  switch (event.type) {
-    case KeyPress:
-      *input = WakeInput{WakeInputKind::KeyDown, {event.xkey.x_root, event.xkey.y_root}};
-      return true;
-    case ButtonPress:
-      if (!wakeInputOfButton(event.xbutton.button, &kind)) return false;
-      *input = WakeInput{kind, {event.xbutton.x_root, event.xbutton.y_root}};
-      return true;
-    case MotionNotify:
-      *input = WakeInput{WakeInputKind::PointerMoved, {event.xmotion.x_root, event.xmotion.y_root}};
-      return true;
-    case FocusOut:
-      // Focus moving inside the window, or only for the length of a grab, is not a loss.
-      if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab) return false;
-      if (event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer) {
-        return false;
-      }
-      *input = WakeInput{WakeInputKind::FocusLost, {0, 0}};
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Why the event loop ended.
-enum class LoopEnd { Closed, WindowGone };
-
-// Only a full-screen saver ends on input, measured from where the pointer was when it started.
-bool EventEndsSaver(const XEvent& event, const SaverWindow& saver, ScreenPoint pointerOrigin) {
-  if (event.type == ClientMessage) {
-    return saver.own && static_cast<Atom>(event.xclient.data.l[0]) == saver.deleteWindow;
-  }
-  WakeInput input{};
-  return saver.fullScreen && WakeInputOf(event, &input) && inputWakes(input, pointerOrigin);
-}
-
-ScreenPoint PointerPosition(Display* display) {
-  Window root = 0;
-  Window child = 0;
-  int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
-  unsigned int buttons = 0;
-  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX,
-                &windowY, &buttons);
-  return ScreenPoint{rootX, rootY};
-}
-
-// Frames on the timer and events as they come, until something ends the saver. Every event
-// that has arrived is taken before a frame is drawn, so no frame is begun on a window whose
-// destruction has been reported; and a new size is adopted before the frame that follows it.
-LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint pointerOrigin,
-                     X11Window& record, FrameDriverState& state, const WindowSystem& windowSystem,
-                     std::uint32_t frameLimit) {
-  FrameTimer timer{};
-  frameTimerStart(timer, kFramePeriodMs, MonotonicTickMs());
-  std::uint32_t frames = 0;
-  const int connection = ConnectionNumber(display);
-  for (;;) {
-    while (XPending(display) > 0) {
-      XEvent event;
-      XNextEvent(display, &event);
-      if (event.type == DestroyNotify && event.xdestroywindow.window == saver.window) {
-        return LoopEnd::WindowGone;
-      }
-      if (event.type == ConfigureNotify && event.xconfigure.window == saver.window) {
-        X11WindowResized(record, ClientSize{event.xconfigure.width, event.xconfigure.height});
-      }
-      if (EventEndsSaver(event, saver, pointerOrigin)) return LoopEnd::Closed;
-    }
-    if (gEndRequested) return LoopEnd::Closed;
-    const std::uint32_t now = MonotonicTickMs();
-    if (frameTimerTakeTick(timer, now)) {
-      RunResizeSequence(state, record.size);
-      RunFrame(state, windowSystem);
-      if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
-      continue;
-    }
-    std::int32_t waitMs = frameTimerWaitMs(timer, now);
-    if (waitMs < 0) waitMs = 100;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(connection, &readable);
-    timeval timeout{0, static_cast<suseconds_t>(waitMs) * 1000};
-    select(connection + 1, &readable, nullptr, nullptr, &timeout);
-  }
 }
 
 // The run on Wayland: the same settings, the target as a Wayland mode.
@@ -327,50 +94,5 @@ int main(int argc, char** argv) {
   }
   if (choice.system == DisplaySystem::Wayland) return RunOnWayland(options, settings);
 
-  HandleEndSignals();
-  Display* display =
-      XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
-  if (display == nullptr) {
-    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n",
-                 XDisplayName(options.displayName.empty() ? nullptr : options.displayName.c_str()));
-    return 1;
-  }
-  int glxEventBase = 0;
-  if (!glXQueryExtension(display, &gGlxErrorBase, &glxEventBase)) gGlxErrorBase = -1;
-  XSetErrorHandler(HandleXError);
-
-  const SaverWindow saver = OpenSaverWindow(display, options);
-  if (saver.window == 0) {
-    XCloseDisplay(display);
-    return 1;
-  }
-  if (saver.gone) {
-    XCloseDisplay(display);
-    return 0;
-  }
-
-  const ScreenPoint pointerOrigin = PointerPosition(display);
-
-  X11Window record;
-  X11WindowOpen(record, display, saver.window);
-  const WindowSystem windowSystem = X11WindowSystem(record);
-  FrameDriverState state{};
-  state.showFps = options.showFps;
-  if (!RunCreationSequence(state, windowSystem, record.size, settings)) {
-    std::fprintf(stderr, "quellwire: no memory for the scene\n");
-    std::_Exit(kSceneBuildFailedExitStatus);
-  }
-  const LoopEnd end =
-      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, options.frameLimit);
-  if (end == LoopEnd::WindowGone) {
-    RunReleaseSequenceAfterWindowLoss(state, windowSystem);
-  } else {
-    RunReleaseSequence(state, windowSystem);
-  }
-  releaseSceneAndClock(state.frameClock, state.scene);
-  X11WindowClose(record);
-
-  if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);
-  XCloseDisplay(display);
-  return 0;
+  return RunX11Saver(options, settings);
 }
