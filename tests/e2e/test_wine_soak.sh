@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The saver left running full screen at 1920x1080 with high-quality glow for QW_SOAK_SECONDS
 # (60 here; the full soak, scripts/soak, runs 300), and for up to 120 s more until its memory
-# has held its floor: its resident memory, sampled every second, is judged by memory_floor.py
-# (the software GL's buffers make single samples jump by megabytes, and the warm-up that comes
-# first takes longer on a busy machine, so the rule finds where the floor settles from the
+# has kept its level: its resident memory, sampled every second, is judged by memory_level.py
+# (the software GL's buffers make single samples dip by megabytes, and the warm-up that comes
+# first takes longer on a busy machine, so the rule finds where the level settles from the
 # samples themselves). A key press then still ends it with 0.
 export QW_SCREEN=1920x1080x24
 source "$(dirname "$0")/lib.sh"
@@ -21,20 +21,20 @@ pid=$(qw_saver_pid)
 [ -n "$pid" ] || qw_fail "no saver process"
 
 samples=()
-held=1
+kept=1
 while [ "${#samples[@]}" -lt "$longest" ]; do
   sleep 1
   rss=$(qw_rss_kib "$pid")
   [ -n "$rss" ] || qw_fail "the saver ended by itself after ${#samples[@]} s"
   samples+=("$rss")
   [ "${#samples[@]}" -ge "$seconds" ] || continue
-  held=0
-  verdict=$(python3 "$(dirname "$0")/memory_floor.py" judge "${samples[@]}") || held=$?
-  [ "$held" = 0 ] && break
+  kept=0
+  verdict=$(python3 "$(dirname "$0")/memory_level.py" judge "${samples[@]}") || kept=$?
+  [ "$kept" = 0 ] && break
 done
 qw_log "resident memory, KiB every second: ${samples[*]}"
 qw_log "$verdict"
-[ "$held" = 0 ] || qw_fail "resident memory did not hold its floor in ${#samples[@]} s: $verdict"
+[ "$kept" = 0 ] || qw_fail "resident memory did not keep its level in ${#samples[@]} s: $verdict"
 
 xdotool key space
 qw_expect_eq "exit code after a key press" 0 "$(qw_saver_exit 20)"
