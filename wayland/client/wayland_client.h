@@ -70,7 +70,9 @@ struct SaverSurface {
   EGLSurface eglSurface;
   EGLContext context;
   bool swapIntervalSet;
-  bool created;  // the creation sequence has run
+  std::uint32_t failedSwaps;  // swaps failed in a row
+  bool cannotDraw;            // no context or EGL surface could be made, or no frame shown
+  bool created;               // the creation sequence has run
   FrameDriverState state;
 };
 
