@@ -83,7 +83,7 @@ void DestroyDrawing(SaverSurface& s) {
 // A surface without a context or an EGL surface can show nothing (its role is never mapped, no
 // input reaches it): it is marked so, and the saver ends rather than run on unseen.
 bool CannotDraw(SaverSurface& s, const char* what) {
-  std::fprintf(stderr, "quellwire: EGL could not make %s for a surface (EGL error 0x%x)\n", what,
+  std::fprintf(stderr, "quellwire: EGL could not make %s to draw in (EGL error 0x%x)\n", what,
                static_cast<unsigned>(eglGetError()));
   DestroyDrawing(s);
   s.cannotDraw = true;

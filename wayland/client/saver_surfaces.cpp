@@ -265,6 +265,7 @@ bool UpdateSurfaces(WaylandClient& client) {
       continue;
     }
     if (s.resizePending && s.pacing.configured && !ApplySize(client, s)) return false;
+    if (s.cannotDraw) break;  // the saver ends: the others need not try
   }
   return true;
 }
@@ -280,6 +281,7 @@ int DrawSurfaces(WaylandClient& client) {
     windowSystem.makeCurrent(windowSystem.window, true);
     RunFrame(s.state, windowSystem);
     ++drawn;
+    if (s.cannotDraw) break;  // its frames cannot be shown: the saver ends
   }
   return drawn;
 }

@@ -71,7 +71,7 @@ struct SaverSurface {
   EGLContext context;
   bool swapIntervalSet;
   std::uint32_t failedSwaps;  // swaps failed in a row
-  bool cannotDraw;            // no context or EGL surface could be made, or no frame shown
+  bool cannotDraw;            // no context or EGL surface, or its frames are never shown
   bool created;               // the creation sequence has run
   FrameDriverState state;
 };
