@@ -1,9 +1,7 @@
-// Loaded in front of the real libraries (LD_PRELOAD), this makes one call fail as QW_FAIL says,
-// and passes every other call on: context (eglCreateContext), surface (eglCreateWindowSurface),
-// swap (every eglSwapBuffers), swap20 (the first 20), platform (EGL tells no client extensions),
-// roundtrip (wl_display_roundtrip), signalfd, flush (the program's own wl_display_flush calls
-// meet EAGAIN, as with a full socket, until it waits for the socket to take more: a poll or ppoll
-// for POLLOUT), scene (the program's own calloc calls).
+// Loaded in front of the real libraries (LD_PRELOAD), this makes the call QW_FAIL names fail and
+// passes every other on: context, surface, swap (every eglSwapBuffers), swap20 (the first 20),
+// platform (EGL tells no client extensions), roundtrip, signalfd, flush (the program's own
+// flushes meet EAGAIN, as on a full socket, until it waits for POLLOUT), scene (its own callocs).
 #include <EGL/egl.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -17,6 +15,8 @@
 
 extern "C" void* __libc_calloc(std::size_t, std::size_t);
 
+#define REAL(name) reinterpret_cast<decltype(&name)>(dlsym(RTLD_NEXT, #name))
+
 namespace {
 
 bool Failing(const char* call) {
@@ -24,102 +24,84 @@ bool Failing(const char* call) {
   return fail != nullptr && std::strcmp(fail, call) == 0;
 }
 
-template <typename F>
-F Real(const char* name) {
-  return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-// Where the program's own code lies (its first loaded segment's start to its last's end).
-ElfW(Addr) gProgramStart = 0, gProgramEnd = 0;
-
-int FindProgram(dl_phdr_info* info, std::size_t, void*) {
-  for (int i = 0; i < info->dlpi_phnum; ++i) {
-    const ElfW(Phdr)& header = info->dlpi_phdr[i];
-    if (header.p_type != PT_LOAD) continue;
-    const ElfW(Addr) start = info->dlpi_addr + header.p_vaddr;
-    if (gProgramStart == 0 || start < gProgramStart) gProgramStart = start;
-    if (start + header.p_memsz > gProgramEnd) gProgramEnd = start + header.p_memsz;
-  }
-  return 1;  // the first object is the program
-}
-
-__attribute__((constructor)) void Start() { dl_iterate_phdr(FindProgram, nullptr); }
-
-bool FromProgram(void* returnAddress) {
-  const auto caller = reinterpret_cast<ElfW(Addr)>(returnAddress);
-  return gProgramEnd != 0 && caller >= gProgramStart && caller < gProgramEnd;
-}
-
+ElfW(Addr) gProgramStart = ~ElfW(Addr){0}, gProgramEnd = 0;  // the program's own code
 bool gSocketFull = true;
 
-void NoteWait(const pollfd* fds, nfds_t count, void* returnAddress) {
-  for (nfds_t i = 0; i < count; ++i) {
-    if ((fds[i].events & POLLOUT) != 0 && FromProgram(returnAddress)) gSocketFull = false;
-  }
+__attribute__((constructor)) void FindProgram() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, std::size_t, void*) {
+        for (int i = 0; i < info->dlpi_phnum; ++i) {
+          const ElfW(Addr) start = info->dlpi_addr + info->dlpi_phdr[i].p_vaddr;
+          if (info->dlpi_phdr[i].p_type != PT_LOAD) continue;
+          if (start < gProgramStart) gProgramStart = start;
+          if (start + info->dlpi_phdr[i].p_memsz > gProgramEnd) {
+            gProgramEnd = start + info->dlpi_phdr[i].p_memsz;
+          }
+        }
+        return 1;  // the first object is the program
+      },
+      nullptr);
+}
+
+bool FromProgram(void* at) {
+  return reinterpret_cast<ElfW(Addr)>(at) >= gProgramStart &&
+         reinterpret_cast<ElfW(Addr)>(at) < gProgramEnd;
 }
 
 }  // namespace
 
 extern "C" {
 
-EGLContext eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
-                            const EGLint* attributes) {
-  if (Failing("context")) return EGL_NO_CONTEXT;
-  return Real<decltype(&eglCreateContext)>("eglCreateContext")(display, config, share, attributes);
+EGLContext eglCreateContext(EGLDisplay d, EGLConfig c, EGLContext share, const EGLint* a) {
+  return Failing("context") ? EGL_NO_CONTEXT : REAL(eglCreateContext)(d, c, share, a);
 }
 
-EGLSurface eglCreateWindowSurface(EGLDisplay display, EGLConfig config, EGLNativeWindowType window,
-                                  const EGLint* attributes) {
-  if (Failing("surface")) return EGL_NO_SURFACE;
-  return Real<decltype(&eglCreateWindowSurface)>("eglCreateWindowSurface")(display, config, window,
-                                                                           attributes);
+EGLSurface eglCreateWindowSurface(EGLDisplay d, EGLConfig c, EGLNativeWindowType w,
+                                  const EGLint* a) {
+  return Failing("surface") ? EGL_NO_SURFACE : REAL(eglCreateWindowSurface)(d, c, w, a);
 }
 
-EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface) {
+EGLBoolean eglSwapBuffers(EGLDisplay d, EGLSurface s) {
   static int swaps = 0;
-  if (Failing("swap") || (Failing("swap20") && ++swaps <= 20)) return EGL_FALSE;
-  return Real<decltype(&eglSwapBuffers)>("eglSwapBuffers")(display, surface);
+  const bool fail = Failing("swap") || (Failing("swap20") && ++swaps <= 20);
+  return fail ? EGL_FALSE : REAL(eglSwapBuffers)(d, s);
 }
 
-const char* eglQueryString(EGLDisplay display, EGLint name) {
-  if (Failing("platform") && display == EGL_NO_DISPLAY && name == EGL_EXTENSIONS) return nullptr;
-  return Real<decltype(&eglQueryString)>("eglQueryString")(display, name);
+const char* eglQueryString(EGLDisplay d, EGLint name) {
+  const bool fail = Failing("platform") && d == EGL_NO_DISPLAY && name == EGL_EXTENSIONS;
+  return fail ? nullptr : REAL(eglQueryString)(d, name);
 }
 
-int wl_display_roundtrip(wl_display* display) {
-  if (Failing("roundtrip")) return -1;
-  return Real<decltype(&wl_display_roundtrip)>("wl_display_roundtrip")(display);
+int wl_display_roundtrip(wl_display* d) {
+  return Failing("roundtrip") ? -1 : REAL(wl_display_roundtrip)(d);
 }
 
-int wl_display_flush(wl_display* display) {
-  if (Failing("flush") && gSocketFull && FromProgram(__builtin_return_address(0))) {
-    errno = EAGAIN;
-    return -1;
+int wl_display_flush(wl_display* d) {
+  if (!Failing("flush") || !gSocketFull || !FromProgram(__builtin_return_address(0))) {
+    return REAL(wl_display_flush)(d);
   }
-  return Real<decltype(&wl_display_flush)>("wl_display_flush")(display);
-}
-
-int poll(pollfd* fds, nfds_t count, int timeout) {
-  NoteWait(fds, count, __builtin_return_address(0));
-  return Real<decltype(&poll)>("poll")(fds, count, timeout);
+  errno = EAGAIN;
+  return -1;
 }
 
 int ppoll(pollfd* fds, nfds_t count, const timespec* timeout, const sigset_t* mask) {
-  NoteWait(fds, count, __builtin_return_address(0));
-  return Real<decltype(&ppoll)>("ppoll")(fds, count, timeout, mask);
+  for (nfds_t i = 0; i < count; ++i) {
+    if ((fds[i].events & POLLOUT) != 0 && FromProgram(__builtin_return_address(0))) {
+      gSocketFull = false;
+    }
+  }
+  return REAL(ppoll)(fds, count, timeout, mask);
 }
 
 int signalfd(int fd, const sigset_t* mask, int flags) {
-  if (Failing("signalfd")) {
-    errno = EMFILE;
-    return -1;
-  }
-  return Real<decltype(&signalfd)>("signalfd")(fd, mask, flags);
+  if (!Failing("signalfd")) return REAL(signalfd)(fd, mask, flags);
+  errno = EMFILE;
+  return -1;
 }
 
 void* calloc(std::size_t count, std::size_t size) {
-  if (FromProgram(__builtin_return_address(0)) && Failing("scene")) return nullptr;
-  return __libc_calloc(count, size);
+  const bool fail = FromProgram(__builtin_return_address(0)) && Failing("scene");
+  return fail ? nullptr : __libc_calloc(count, size);
 }
 
 }  // extern "C"
