@@ -19,7 +19,7 @@ failing() {
 }
 
 for case in "context:an OpenGL context" "surface:a window surface" "swap:frames in a row" \
-  "roundtrip:as the saver started" "scene:no memory for the flock"; do
+  "roundtrip:failed as the saver started" "scene:no memory for the flock"; do
   failing "${case%%:*}" -fullscreen
   qw_wait_end "$qw_saver" 20
   [ "$qw_status" = 1 ] && grep -q "${case#*:}" "$qw_tmp/saver.err" ||

@@ -346,7 +346,8 @@ int RunWaylandSaver(const WaylandRun& run) {
   wl_registry_add_listener(client.registry, &kRegistryListener, &client);
   // The globals, then what the outputs (and their xdg-output records) tell of themselves.
   if (wl_display_roundtrip(client.display) < 0 || wl_display_roundtrip(client.display) < 0) {
-    std::fprintf(stderr, "quellwire: the compositor ended the connection as the saver started%s\n",
+    std::fprintf(stderr,
+                 "quellwire: the connection to the compositor failed as the saver started%s\n",
                  wl_display_get_error(client.display) == EPROTO ? " (protocol error)" : "");
     Disconnect(client);
     return 1;
