@@ -2,7 +2,7 @@
 //
 // The portable part of the build: the frame clock (its start tick read by the caller, as every
 // tick is), the seeding of the generator and the scene. When this reports failure the saver's
-// back end ends the process with kSceneBuildFailedExitStatus.
+// back end ends the process: on Windows with kSceneBuildFailedExitStatus, on Linux with 1.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,8 @@ SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32
 // The frame clock's longest step: one minute.
 inline constexpr std::uint32_t kFrameClockMaxDeltaMs = 60000;
 
-// The exit status of a process whose scene could not be built.
+// The exit status of a Windows saver whose scene could not be built (the Linux program ends with
+// 1, as for its other failures).
 inline constexpr int kSceneBuildFailedExitStatus = -1;
 
 // Creates the clock when there is none, started at nowMs, and seeds the random generator with

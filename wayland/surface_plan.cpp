@@ -61,7 +61,7 @@ ClientSize surfaceLogicalSize(SurfaceRole role, ClientSize configured, ClientSiz
 }
 
 SurfaceBuffer surfaceBuffer(ClientSize logical, SurfaceScale scale) {
-  if (scale.preferredScale120 != 0 && scale.viewporter) {
+  if (scale.preferredScale120 != 0 && scale.viewporter && logical.width > 0 && logical.height > 0) {
     return SurfaceBuffer{ClientSize{scaledBy120(logical.width, scale.preferredScale120),
                                     scaledBy120(logical.height, scale.preferredScale120)},
                          1, true};
@@ -72,7 +72,23 @@ SurfaceBuffer surfaceBuffer(ClientSize logical, SurfaceScale scale) {
       false};
 }
 
+std::int32_t surfaceIntegerScale(std::int32_t coveredScale, std::uint32_t entered,
+                                 const std::int32_t* scales, int slots) {
+  if (coveredScale != 0) return atLeastOne(coveredScale);
+  std::int32_t scale = 1;
+  for (int i = 0; i < slots && i < 32; ++i) {
+    if ((entered & (1u << i)) != 0 && scales[i] > scale) scale = scales[i];
+  }
+  return scale;
+}
+
 bool surfaceMayDraw(const SurfacePacing& pacing, ClientSize bufferSize) {
   return pacing.configured && !pacing.frameOutstanding && bufferSize.width > 0 &&
          bufferSize.height > 0;
+}
+
+SwapOutcome surfaceSwapOutcome(bool swapped, std::uint32_t failedSwapsBefore) {
+  if (swapped) return SwapOutcome{true, 0, false};
+  const std::uint32_t failed = failedSwapsBefore + 1;
+  return SwapOutcome{false, failed, failed >= kSwapFailuresToGiveUp};
 }

@@ -65,14 +65,22 @@ struct SurfaceScale {
 
 // How a surface's pictures are made: at the logical size times the fractional scale (rounded
 // half away from zero) with buffer scale 1 and a viewport back to the logical size, where the
-// compositor tells a fractional scale and offers viewports; otherwise at the logical size times
-// the integer buffer scale, which the surface is told.
+// compositor tells a fractional scale, offers viewports and the logical size has both sides (a
+// viewport's destination may not be 0); otherwise at the logical size times the integer buffer
+// scale, which the surface is told.
 struct SurfaceBuffer {
   ClientSize size;           // the picture's size in pixels: the frame driver's client size
   std::int32_t bufferScale;  // for wl_surface.set_buffer_scale
   bool viewport;             // set the viewport's destination to the logical size
 };
 SurfaceBuffer surfaceBuffer(ClientSize logical, SurfaceScale scale);
+
+// The integer scale a surface is drawn at: that of the output it covers (`coveredScale`), or
+// for the window (`coveredScale` 0) the largest of the outputs it is on: `entered` has a bit per
+// output slot, `scales` each slot's scale. 1 when none is known. Every change of an output's
+// scale is followed: the surfaces it concerns are sized again with this.
+std::int32_t surfaceIntegerScale(std::int32_t coveredScale, std::uint32_t entered,
+                                 const std::int32_t* scales, int slots);
 
 // A surface draws at a frame timer tick when its role has been configured, the frame it last
 // drew has been shown (its wl_surface.frame callback came: a hidden surface gets none, so it
@@ -82,3 +90,15 @@ struct SurfacePacing {
   bool frameOutstanding;  // drawn, callback not yet come
 };
 bool surfaceMayDraw(const SurfacePacing& pacing, ClientSize bufferSize);
+
+// After a frame's swap. A frame EGL failed to show will bring no frame callback: the surface
+// waits for none and tries again at the next tick, so that one failure does not freeze it for
+// good. Failures one after the other for a second of frames mean it cannot be shown at all:
+// the saver gives up (ends with 1) rather than run on unseen.
+inline constexpr std::uint32_t kSwapFailuresToGiveUp = 100;
+struct SwapOutcome {
+  bool frameOutstanding;      // wait for the frame callback
+  std::uint32_t failedSwaps;  // failures in a row, this one included
+  bool givesUp;
+};
+SwapOutcome surfaceSwapOutcome(bool swapped, std::uint32_t failedSwapsBefore);

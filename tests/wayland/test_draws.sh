@@ -3,7 +3,7 @@
 # flock in each mode: -fullscreen and -background on both outputs, each at the output's full
 # pixel size (the compositor is given buffers of 800x600 and 1024x768, the second at buffer
 # scale 2), centred, spread over all four quadrants, in the chosen colour; -window in a window
-# that sway tiles over the first output. An output hidden under a fullscreen window holds up no
+# that sway tiles over the first output, which follows its output's scale. An output hidden under a fullscreen window holds up no
 # other, and draws again once uncovered. -fps draws its figures on every output. SIGTERM or
 # SIGINT ends each with 0; closing the window ends -window with 0.
 source "$(dirname "$0")/lib.sh"
@@ -102,8 +102,20 @@ qw_expect_end "background, SIGINT" 5
 ! grep -v '^\[' "$qw_tmp/saver.err" || qw_fail "the saver printed the lines above"
 
 swaymsg focus output HEADLESS-1 >/dev/null
-qw_start_saver -window -color ruby -glow 0 -wires 100
+WAYLAND_DEBUG=client qw_start_saver -window -color ruby -glow 0 -wires 100
 check_output window HEADLESS-1 800 600 1.0 0.28 0.28
+# The window follows its output's scale, also where no configure comes with the change (sway
+# keeps a floating window's size): 400x300 at scale 1, then drawn at 800x600 for scale 2.
+# drawn_since <line> <scale> <size>: the saver told that scale, then drew at that size.
+drawn_since() {
+  tail -n +"$1" "$qw_tmp/saver.err" | grep -oE "set_buffer_scale\($2\)|create_buffer\([^,]+, 0, $3" |
+    grep -A1 set_buffer_scale | grep -q create_buffer
+}
+swaymsg '[app_id="quellwire"] floating enable, resize set 400 300, move position 0 0' >/dev/null
+qw_poll 20 drawn_since 1 1 "400, 300" || qw_fail "the floating window was not drawn at 400x300"
+start=$(wc -l <"$qw_tmp/saver.err")
+swaymsg output HEADLESS-1 scale 2 >/dev/null
+qw_poll 20 drawn_since "$start" 2 "800, 600" || qw_fail "the window did not follow its output to scale 2"
 swaymsg '[app_id="quellwire"] kill' >/dev/null
 qw_expect_end "window closed" 5
-[ ! -s "$qw_tmp/saver.err" ] || qw_fail "the saver printed: $(head -c 500 "$qw_tmp/saver.err")"
+! grep -v '^\[' "$qw_tmp/saver.err" || qw_fail "the saver printed the lines above"

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "wayland/egl_choice.h"
 #include "wayland/surface_plan.h"
 
 namespace {
@@ -79,6 +80,39 @@ TEST(SurfacePlan, ASurfaceDrawsOnlyWhenConfiguredShownAndNotEmpty) {
   EXPECT_FALSE(surfaceMayDraw({true, true}, {800, 600}));  // hidden: its frame never shown
   EXPECT_FALSE(surfaceMayDraw({true, false}, {800, 0}));
   EXPECT_FALSE(surfaceMayDraw({true, false}, {0, 600}));
+}
+
+TEST(SurfacePlan, ScalesFollowTheOutputsAndFailuresNeitherFreezeNorHide) {
+  // The covered output's scale, or the largest of the outputs the window is on (only those of
+  // the table); no viewport to a destination of 0.
+  const std::int32_t scales[3] = {1, 3, 2};
+  EXPECT_EQ(surfaceIntegerScale(2, 0b011, scales, 3), 2);
+  EXPECT_EQ(surfaceIntegerScale(0, 0b101, scales, 3), 2);
+  EXPECT_EQ(surfaceIntegerScale(0, 0b111, scales, 2), 3);
+  EXPECT_EQ(surfaceIntegerScale(0, 0b1000, scales, 3), 1);
+  const SurfaceBuffer empty = surfaceBuffer({0, 768}, SurfaceScale{2, 180, true});
+  EXPECT_TRUE(!empty.viewport && empty.bufferScale == 2);
+  EXPECT_FALSE(surfaceBuffer({683, 0}, SurfaceScale{1, 180, true}).viewport);
+
+  // A failed swap waits for no callback; a second of failures in a row gives up.
+  const SwapOutcome failed = surfaceSwapOutcome(false, kSwapFailuresToGiveUp - 2);
+  EXPECT_TRUE(!failed.frameOutstanding && !failed.givesUp);
+  EXPECT_TRUE(surfaceSwapOutcome(false, failed.failedSwaps).givesUp);
+  EXPECT_EQ(surfaceSwapOutcome(true, 57).failedSwaps, 0u);
+}
+
+TEST(EglChoice, TheDisplayIsAskedForAsAWaylandOneWhereEglCanBeTold) {
+  const char* mesa = "EGL_EXT_platform_base EGL_KHR_platform_wayland";
+  EXPECT_EQ(chooseEglDisplayCall(mesa, "1.5 Mesa"), EglDisplayCall::Platform);
+  EXPECT_EQ(chooseEglDisplayCall(mesa, "1.10"), EglDisplayCall::Platform);
+  EXPECT_EQ(chooseEglDisplayCall("EGL_EXT_platform_wayland EGL_EXT_platform_base", "1.4"),
+            EglDisplayCall::PlatformExt);
+  EXPECT_EQ(chooseEglDisplayCall("EGL_KHR_platform_wayland", nullptr), EglDisplayCall::Native);
+  EXPECT_EQ(chooseEglDisplayCall("EGL_KHR_platform_waylandX", "1.5"), EglDisplayCall::Native);
+  EXPECT_EQ(chooseEglDisplayCall(nullptr, "1.5"), EglDisplayCall::Native);
+  EXPECT_FALSE(eglExtensionListed("XEGL_EXT_platform_base", "EGL_EXT_platform_base"));
+  EXPECT_TRUE(
+      eglExtensionListed("XEGL_EXT_platform_base EGL_EXT_platform_base", "EGL_EXT_platform_base"));
 }
 
 }  // namespace

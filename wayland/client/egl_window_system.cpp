@@ -4,7 +4,11 @@
 
 #include <cstdio>
 
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
 #include "display/surface_format.h"
+#include "wayland/egl_choice.h"
 #include "wayland/client/wayland_client.h"
 
 namespace {
@@ -66,6 +70,26 @@ int DescribeConfig(const void* source, int index, SurfaceFormat* format) {
 
 ClientSize ClientSizeOf(void* window) { return Surface(window).buffer.size; }
 
+// Gives back whatever of the surface's drawing has been made, in the reverse order.
+void DestroyDrawing(SaverSurface& s) {
+  if (s.context != EGL_NO_CONTEXT) eglDestroyContext(gDisplay, s.context);
+  if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(gDisplay, s.eglSurface);
+  if (s.eglWindow != nullptr) wl_egl_window_destroy(s.eglWindow);
+  s.context = EGL_NO_CONTEXT;
+  s.eglSurface = EGL_NO_SURFACE;
+  s.eglWindow = nullptr;
+}
+
+// A surface without a context or an EGL surface can show nothing (its role is never mapped, no
+// input reaches it): it is marked so, and the saver ends rather than run on unseen.
+bool CannotDraw(SaverSurface& s, const char* what) {
+  std::fprintf(stderr, "quellwire: EGL could not make %s to draw in (EGL error 0x%x)\n", what,
+               static_cast<unsigned>(eglGetError()));
+  DestroyDrawing(s);
+  s.cannotDraw = true;
+  return false;
+}
+
 bool CreateContext(void* window, const SurfaceRequest& request) {
   SaverSurface& s = Surface(window);
   static OpaqueConfigs list;
@@ -73,21 +97,19 @@ bool CreateContext(void* window, const SurfaceRequest& request) {
   const int chosen = chooseSurfaceFormat(DescribeConfig, &list, request);
   if (chosen == 0) {
     std::fprintf(stderr, "quellwire: EGL offers no opaque OpenGL window format\n");
+    s.cannotDraw = true;
     return false;
   }
   const EGLConfig config = list.configs[chosen - 1];
   const ClientSize size = s.buffer.size;
   s.eglWindow = wl_egl_window_create(s.surface, size.width > 0 ? size.width : 1,
                                      size.height > 0 ? size.height : 1);
-  if (s.eglWindow == nullptr) return false;
+  if (s.eglWindow == nullptr) return CannotDraw(s, "a Wayland EGL window");
   s.eglSurface = eglCreateWindowSurface(
       gDisplay, config, reinterpret_cast<EGLNativeWindowType>(s.eglWindow), nullptr);
+  if (s.eglSurface == EGL_NO_SURFACE) return CannotDraw(s, "a window surface");
   s.context = eglCreateContext(gDisplay, config, EGL_NO_CONTEXT, nullptr);
-  if (s.eglSurface == EGL_NO_SURFACE || s.context == EGL_NO_CONTEXT) {
-    std::fprintf(stderr, "quellwire: no EGL surface or OpenGL context (EGL error 0x%x)\n",
-                 eglGetError());
-    return false;
-  }
+  if (s.context == EGL_NO_CONTEXT) return CannotDraw(s, "an OpenGL context");
   s.swapIntervalSet = false;
   return true;
 }
@@ -105,32 +127,59 @@ void MakeCurrent(void* window, bool current) {
 }
 
 // The frame goes to the compositor with a request to hear when it is shown; until then the
-// surface draws no other.
+// surface draws no other. A frame that could not be swapped brings no callback: the surface
+// tries again at the next tick, and gives up after failing for a second of frames.
 void SwapBuffers(void* window) {
   SaverSurface& s = Surface(window);
   if (s.eglSurface == EGL_NO_SURFACE) return;
   s.frameCallback = wl_surface_frame(s.surface);
   wl_callback_add_listener(s.frameCallback, &kFrameListener, &s);
-  s.pacing.frameOutstanding = true;
-  eglSwapBuffers(gDisplay, s.eglSurface);
+  const bool swapped = eglSwapBuffers(gDisplay, s.eglSurface) == EGL_TRUE;
+  const EGLint error = swapped ? EGL_SUCCESS : eglGetError();
+  const SwapOutcome outcome = surfaceSwapOutcome(swapped, s.failedSwaps);
+  s.pacing.frameOutstanding = outcome.frameOutstanding;
+  s.failedSwaps = outcome.failedSwaps;
+  if (!outcome.frameOutstanding) {
+    wl_callback_destroy(s.frameCallback);
+    s.frameCallback = nullptr;
+  }
+  if (outcome.givesUp) {
+    std::fprintf(stderr, "quellwire: EGL failed to show %u frames in a row (EGL error 0x%x)\n",
+                 static_cast<unsigned>(outcome.failedSwaps), static_cast<unsigned>(error));
+    s.cannotDraw = true;
+  }
 }
 
-void DestroyContext(void* window) {
-  SaverSurface& s = Surface(window);
-  if (s.context != EGL_NO_CONTEXT) eglDestroyContext(gDisplay, s.context);
-  if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(gDisplay, s.eglSurface);
-  if (s.eglWindow != nullptr) wl_egl_window_destroy(s.eglWindow);
-  s.context = EGL_NO_CONTEXT;
-  s.eglSurface = EGL_NO_SURFACE;
-  s.eglWindow = nullptr;
-}
+void DestroyContext(void* window) { DestroyDrawing(Surface(window)); }
 
 std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 }  // namespace
 
+namespace {
+
+// The connection's EGL display, as the client extensions allow (see egl_choice.h).
+EGLDisplay WaylandEglDisplay(wl_display* display) {
+  const EglDisplayCall call = chooseEglDisplayCall(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS),
+                                                   eglQueryString(EGL_NO_DISPLAY, EGL_VERSION));
+  // Where EGL cannot tell its client extensions, asking was an error to clear.
+  eglGetError();
+  if (call == EglDisplayCall::Platform) {
+    const auto get =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYPROC>(eglGetProcAddress("eglGetPlatformDisplay"));
+    if (get != nullptr) return get(EGL_PLATFORM_WAYLAND_KHR, display, nullptr);
+  } else if (call == EglDisplayCall::PlatformExt) {
+    const auto get = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (get != nullptr) return get(EGL_PLATFORM_WAYLAND_EXT, display, nullptr);
+  }
+  return eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(display));
+}
+
+}  // namespace
+
 bool OpenEgl(WaylandClient& client) {
-  gDisplay = eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(client.display));
+  gDisplay = WaylandEglDisplay(client.display);
   EGLint major = 0, minor = 0;
   if (gDisplay == EGL_NO_DISPLAY || !eglInitialize(gDisplay, &major, &minor)) {
     std::fprintf(stderr, "quellwire: EGL cannot draw on this Wayland display (EGL error 0x%x)\n",

@@ -25,18 +25,14 @@ int OutputSlot(const WaylandClient& client, const wl_output* output) {
   return -1;
 }
 
-// The integer scale a surface is drawn at: its output's, or for the window the largest of the
-// outputs it is on.
+// The integer scale a surface is drawn at (see surfaceIntegerScale).
 std::int32_t IntegerScale(const WaylandClient& client, const SaverSurface& s) {
-  if (s.output != nullptr) return s.output->facts.scale;
-  std::int32_t scale = 1;
+  std::int32_t scales[kMaxOutputs];
   for (int i = 0; i < kMaxOutputs; ++i) {
-    const Output& output = client.outputs[i];
-    if ((s.enteredOutputs & (1u << i)) != 0 && output.inUse && output.facts.scale > scale) {
-      scale = output.facts.scale;
-    }
+    scales[i] = client.outputs[i].inUse ? client.outputs[i].facts.scale : 0;
   }
-  return scale;
+  return surfaceIntegerScale(s.output != nullptr ? s.output->facts.scale : 0, s.enteredOutputs,
+                             scales, kMaxOutputs);
 }
 
 void MarkResized(SaverSurface& s) { s.resizePending = true; }
@@ -173,7 +169,10 @@ bool ApplySize(WaylandClient& client, SaverSurface& s) {
   if (!s.created) {
     s.created = true;
     s.state.showFps = client.run.showFps;
-    return RunCreationSequence(s.state, windowSystem, s.buffer.size, client.run.settings);
+    const bool built =
+        RunCreationSequence(s.state, windowSystem, s.buffer.size, client.run.settings);
+    if (!s.state.hasContext) s.cannotDraw = true;
+    return built;
   }
   if (s.eglWindow != nullptr) {
     wl_egl_window_resize(s.eglWindow, s.buffer.size.width, s.buffer.size.height, 0, 0);
@@ -248,8 +247,11 @@ void ReleaseSaverSurface(WaylandClient& client, SaverSurface& s) {
   DropSaverSurface(client, s);
 }
 
-void OutputChanged(WaylandClient&, Output& output) {
-  if (output.surface != nullptr) MarkResized(*output.surface);
+void OutputChanged(WaylandClient& client, Output& output) {
+  const std::uint32_t bit = 1u << (&output - client.outputs);
+  for (SaverSurface& s : client.surfaces) {
+    if (s.inUse && (s.output == &output || (s.enteredOutputs & bit) != 0)) MarkResized(s);
+  }
 }
 
 bool UpdateSurfaces(WaylandClient& client) {
@@ -263,6 +265,7 @@ bool UpdateSurfaces(WaylandClient& client) {
       continue;
     }
     if (s.resizePending && s.pacing.configured && !ApplySize(client, s)) return false;
+    if (s.cannotDraw) break;  // the saver ends: the others need not try
   }
   return true;
 }
@@ -270,11 +273,15 @@ bool UpdateSurfaces(WaylandClient& client) {
 int DrawSurfaces(WaylandClient& client) {
   int drawn = 0;
   for (SaverSurface& s : client.surfaces) {
-    if (!s.inUse || !s.created || s.lost || !surfaceMayDraw(s.pacing, s.buffer.size)) continue;
+    if (!s.inUse || !s.created || s.lost || s.cannotDraw ||
+        !surfaceMayDraw(s.pacing, s.buffer.size)) {
+      continue;
+    }
     const WindowSystem windowSystem = SurfaceWindowSystem(s);
     windowSystem.makeCurrent(windowSystem.window, true);
     RunFrame(s.state, windowSystem);
     ++drawn;
+    if (s.cannotDraw) break;  // its frames cannot be shown: the saver ends
   }
   return drawn;
 }

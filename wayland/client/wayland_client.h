@@ -70,7 +70,9 @@ struct SaverSurface {
   EGLSurface eglSurface;
   EGLContext context;
   bool swapIntervalSet;
-  bool created;  // the creation sequence has run
+  std::uint32_t failedSwaps;  // swaps failed in a row
+  bool cannotDraw;            // no context or EGL surface, or its frames are never shown
+  bool created;               // the creation sequence has run
   FrameDriverState state;
 };
 
@@ -131,7 +133,8 @@ void DropSaverSurface(WaylandClient& client, SaverSurface& surface);
 // context), then the surface dropped.
 void ReleaseSaverSurface(WaylandClient& client, SaverSurface& surface);
 
-// The output's scale or size changed: its surface draws at the new size from the next frame.
+// The output's scale or size changed: its surface, and the window where it is on it, draw at
+// the new size and scale from the next frame.
 void OutputChanged(WaylandClient& client, Output& output);
 
 // Between the events at hand and the next frame: surfaces the compositor closed are dropped,

@@ -5,6 +5,7 @@
 
 #include <poll.h>
 #include <sys/signalfd.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -198,48 +199,89 @@ bool Settle(WaylandClient& client) {
 
 bool AnySurfaceMayDraw(const WaylandClient& client) {
   for (const SaverSurface& s : client.surfaces) {
-    if (s.inUse && s.created && surfaceMayDraw(s.pacing, s.buffer.size)) return true;
+    if (s.inUse && s.created && !s.cannotDraw && surfaceMayDraw(s.pacing, s.buffer.size)) {
+      return true;
+    }
   }
   return false;
 }
 
+bool AnySurfaceCannotDraw(const WaylandClient& client) {
+  for (const SaverSurface& s : client.surfaces) {
+    if (s.inUse && s.cannotDraw) return true;
+  }
+  return false;
+}
+
+volatile std::sig_atomic_t gEndSignalled = 0;
+
+void NoteEndSignal(int) { gEndSignalled = 1; }
+
+// How SIGTERM and SIGINT reach the loop: a descriptor to read them from, or where none could be
+// had (-1), a handler that notes them, with the mask that lets them through while the loop waits.
+struct EndSignals {
+  int fd;
+  sigset_t waitMask;
+};
+
 // SIGTERM and SIGINT end the saver with 0. They are held back from the start, before any
 // thread of the GL driver exists (so none of those takes them), and read from a descriptor
 // that the loop watches beside the connection's: one that comes while a frame is drawn is seen
-// at the next look, however busy the loop is.
-int HoldEndSignals() {
+// at the next look, however busy the loop is. Without a signalfd they are let through only
+// while the loop waits (ppoll): the wait ends at once and the handler has noted them.
+EndSignals HoldEndSignals() {
+  EndSignals signals{};
   sigset_t held;
   sigemptyset(&held);
   sigaddset(&held, SIGTERM);
   sigaddset(&held, SIGINT);
-  sigprocmask(SIG_BLOCK, &held, nullptr);
-  return signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+  sigprocmask(SIG_BLOCK, &held, &signals.waitMask);
+  signals.fd = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+  if (signals.fd < 0) {
+    struct sigaction action {};
+    action.sa_handler = NoteEndSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigdelset(&signals.waitMask, SIGTERM);
+    sigdelset(&signals.waitMask, SIGINT);
+  }
+  return signals;
 }
 
 // Sends what is queued, waits up to `waitMs` (-1: until something comes) for events or an
-// ending signal, and dispatches the events. False when the connection is lost.
-bool TakeEvents(wl_display* display, std::int32_t waitMs, int signals, bool& endSignalled) {
+// ending signal, and dispatches the events. Requests the socket could not take yet are sent
+// as soon as it can (the wait ends when it can). False when the connection is lost.
+bool TakeEvents(wl_display* display, std::int32_t waitMs, const EndSignals& signals,
+                bool& endSignalled) {
   while (wl_display_prepare_read(display) != 0) {
     if (wl_display_dispatch_pending(display) < 0) return false;
   }
-  if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+  const bool unsent = wl_display_flush(display) < 0;
+  if (unsent && errno != EAGAIN) {
     wl_display_cancel_read(display);
     return false;
   }
-  pollfd fds[2] = {{wl_display_get_fd(display), POLLIN, 0}, {signals, POLLIN, 0}};
-  const int ready = poll(fds, signals >= 0 ? 2 : 1, waitMs);
+  pollfd fds[2] = {
+      {wl_display_get_fd(display), static_cast<short>(POLLIN | (unsent ? POLLOUT : 0)), 0},
+      {signals.fd, POLLIN, 0}};
+  const timespec wait{waitMs / 1000, (waitMs % 1000) * 1000000L};
+  const int ready = ppoll(fds, signals.fd >= 0 ? 2 : 1, waitMs >= 0 ? &wait : nullptr,
+                          signals.fd >= 0 ? nullptr : &signals.waitMask);
   if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
     if (wl_display_read_events(display) < 0) return false;
   } else {
     wl_display_cancel_read(display);
   }
-  if (signals >= 0 && (fds[1].revents & POLLIN) != 0) endSignalled = true;
+  if ((signals.fd >= 0 && (fds[1].revents & POLLIN) != 0) || gEndSignalled != 0) {
+    endSignalled = true;
+  }
   return wl_display_dispatch_pending(display) >= 0;
 }
 
-enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed };
+enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed, CannotDraw };
 
-LoopEnd RunLoop(WaylandClient& client, int signals) {
+LoopEnd RunLoop(WaylandClient& client, const EndSignals& signals) {
   std::uint32_t frames = 0;
   std::int32_t waitMs = 0;
   bool endSignalled = false;
@@ -249,12 +291,14 @@ LoopEnd RunLoop(WaylandClient& client, int signals) {
                                                             : LoopEnd::ConnectionLost;
     }
     if (!Settle(client)) return LoopEnd::BuildFailed;
+    if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
     if (client.ended || endSignalled) return LoopEnd::Done;
     const std::uint32_t now = MonotonicTickMs();
     if (frameTimerTakeTick(client.timer, now) && DrawSurfaces(client) > 0 &&
         client.run.frameLimit != 0 && ++frames >= client.run.frameLimit) {
       return LoopEnd::Done;
     }
+    if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
     waitMs = AnySurfaceMayDraw(client) ? frameTimerWaitMs(client.timer, MonotonicTickMs()) : -1;
   }
 }
@@ -288,7 +332,7 @@ void Disconnect(WaylandClient& client) {
 }  // namespace
 
 int RunWaylandSaver(const WaylandRun& run) {
-  const int signals = HoldEndSignals();
+  const EndSignals signals = HoldEndSignals();
   WaylandClient& client = gClient;
   client.run = run;
   client.display = wl_display_connect(nullptr);
@@ -301,8 +345,13 @@ int RunWaylandSaver(const WaylandRun& run) {
   client.registry = wl_display_get_registry(client.display);
   wl_registry_add_listener(client.registry, &kRegistryListener, &client);
   // The globals, then what the outputs (and their xdg-output records) tell of themselves.
-  wl_display_roundtrip(client.display);
-  wl_display_roundtrip(client.display);
+  if (wl_display_roundtrip(client.display) < 0 || wl_display_roundtrip(client.display) < 0) {
+    std::fprintf(stderr,
+                 "quellwire: the connection to the compositor failed as the saver started%s\n",
+                 wl_display_get_error(client.display) == EPROTO ? " (protocol error)" : "");
+    Disconnect(client);
+    return 1;
+  }
 
   client.role = chooseSurfaceRole(
       run.mode, ShellOffer{client.layerShell != nullptr, client.wmBase != nullptr});
@@ -343,7 +392,11 @@ int RunWaylandSaver(const WaylandRun& run) {
   CloseEgl(client);
   Disconnect(client);
   if (end == LoopEnd::BuildFailed) {
-    std::fprintf(stderr, "quellwire: the flock could not be made\n");
+    std::fprintf(stderr, "quellwire: no memory for the flock\n");
+    return 1;
+  }
+  if (end == LoopEnd::CannotDraw) {
+    std::fprintf(stderr, "quellwire: nothing can be drawn on this display, so the saver ends\n");
     return 1;
   }
   return 0;

@@ -276,8 +276,10 @@ int RunX11Saver(const SaverOptions& options, const Settings& settings) {
   FrameDriverState state{};
   state.showFps = options.showFps;
   if (!RunCreationSequence(state, windowSystem, record.size, settings)) {
-    std::fprintf(stderr, "quellwire: no memory for the scene\n");
-    std::_Exit(kSceneBuildFailedExitStatus);
+    // Ends with 1 as every other failure of the Linux program, on X11 and Wayland alike (the
+    // Windows saver's -1 is that platform's own).
+    std::fprintf(stderr, "quellwire: no memory for the flock\n");
+    std::_Exit(1);
   }
   const LoopEnd end =
       RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, options.frameLimit);
