@@ -31,8 +31,9 @@ TEST(SeatInput, EachSeatEventStandsForItsWakeInput) {
   }
 }
 
-// A sequence of keyboard focus events (+n: enter surface n, -n: leave it; 99 is not the saver's)
-// and whether the focus is lost once they are taken, with surfaces 0 and 1 showing and 2 closed.
+// Whether the focus is lost once a sequence of keyboard focus events is taken (n: leave surface
+// n, 100 + n: enter it; -1 and 99 are no surface of the saver's), with surfaces 0 and 1 showing
+// and 2 closed, starting on surface 0.
 bool LostAfter(std::initializer_list<int> events,
                KeyboardFocusWatch start = {0, kNoSurface, false}) {
   KeyboardFocusWatch watch = start;
