@@ -26,32 +26,52 @@ namespace {
 
 bool isSlot(std::int32_t surface) { return surface >= 0 && surface < 32; }
 
-}  // namespace
-
-void keyboardFocusEntered(KeyboardFocusWatch& watch, std::int32_t surface) {
-  if (!isSlot(surface)) return;
-  if (watch.left == surface) watch.passedElsewhere = true;
-  watch.left = kNoSurface;
-  watch.on = surface;
+// It left a surface that still shows and is on none of the saver's.
+bool gone(const FocusWatch& watch, std::uint32_t showing) {
+  return isSlot(watch.left) && watch.on == kNoSurface && (showing & (1u << watch.left)) != 0;
 }
 
-void keyboardFocusLeft(KeyboardFocusWatch& watch, std::int32_t surface) {
-  if (!isSlot(surface)) return;
-  watch.left = surface;
-  if (watch.on == surface) watch.on = kNoSurface;
-}
-
-void keyboardFocusForget(KeyboardFocusWatch& watch, std::int32_t surface) {
+void forget(FocusWatch& watch, std::int32_t surface) {
   if (watch.on == surface) watch.on = kNoSurface;
   if (watch.left == surface) watch.left = kNoSurface;
 }
 
-bool keyboardFocusLost(const KeyboardFocusWatch& watch, std::uint32_t showing) {
-  if (watch.passedElsewhere) return true;
-  return isSlot(watch.left) && watch.on == kNoSurface && (showing & (1u << watch.left)) != 0;
+void judged(FocusWatch& watch) {
+  watch.left = kNoSurface;
+  watch.leftAny = false;
+  watch.cameBack = false;
 }
 
-void keyboardFocusJudged(KeyboardFocusWatch& watch) {
+}  // namespace
+
+void focusEntered(FocusWatch& watch, std::int32_t surface) {
+  if (!isSlot(surface)) return;
+  if (watch.left == surface) watch.cameBack = true;
   watch.left = kNoSurface;
-  watch.passedElsewhere = false;
+  watch.on = surface;
+}
+
+void focusLeft(FocusWatch& watch, std::int32_t surface) {
+  if (!isSlot(surface)) return;
+  watch.left = surface;
+  watch.leftAny = true;
+  if (watch.on == surface) watch.on = kNoSurface;
+}
+
+void seatFocusForget(SeatFocus& focus, std::int32_t surface) {
+  forget(focus.keyboard, surface);
+  forget(focus.pointer, surface);
+}
+
+bool seatFocusMoved(const SeatFocus& focus) {
+  return focus.keyboard.leftAny || focus.pointer.leftAny;
+}
+
+bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing) {
+  return gone(focus.keyboard, showing) || (focus.keyboard.cameBack && gone(focus.pointer, showing));
+}
+
+void seatFocusJudged(SeatFocus& focus) {
+  judged(focus.keyboard);
+  judged(focus.pointer);
 }

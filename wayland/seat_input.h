@@ -28,33 +28,49 @@ bool wakeInputOfSeatEvent(SeatEvent event, WakeInputKind* kind);
 // the saver's, or no longer known to it, is kNoSurface.
 inline constexpr std::int32_t kNoSurface = -1;
 
-// Where one seat's keyboard focus is among the saver's surfaces, as wl_keyboard.enter and leave
-// tell it. The focus is lost to another program (a screen locker, a window that took it) when,
-// once the events at hand are taken:
-// - it left a surface that still shows (neither closed by the compositor nor on an output that
-//   went) and entered none of the saver's surfaces since, or
-// - it left a surface and entered that same surface again next: a compositor sends neither for
-//   a surface that keeps the focus, so the focus was elsewhere in between. (sway 1.7 does this
-//   when a locker takes the input: it clears the saver's focus, then gives the saver's
-//   exclusive-keyboard surface the focus again.)
-// Focus moving from one of the saver's surfaces to another (outputs being arranged) is kept.
-struct KeyboardFocusWatch {
-  std::int32_t on;       // the surface it is on; kNoSurface when on none of the saver's
-  std::int32_t left;     // the surface it last left, until the next enter
-  bool passedElsewhere;  // it left a surface and came straight back to it
+// Where one of a seat's foci (its keyboard's or its pointer's) is among the saver's surfaces,
+// as their enter and leave events tell.
+struct FocusWatch {
+  std::int32_t on;    // the surface it is on; kNoSurface when on none of the saver's
+  std::int32_t left;  // the surface it last left, until the next enter
+  bool leftAny;       // it left a surface since the last judgement
+  bool cameBack;      // it left a surface and entered that same surface next
 };
 
-inline constexpr KeyboardFocusWatch kNoKeyboardFocus{kNoSurface, kNoSurface, false};
+inline constexpr FocusWatch kNoFocus{kNoSurface, kNoSurface, false, false};
 
-void keyboardFocusEntered(KeyboardFocusWatch& watch, std::int32_t surface);
-void keyboardFocusLeft(KeyboardFocusWatch& watch, std::int32_t surface);
+void focusEntered(FocusWatch& watch, std::int32_t surface);
+void focusLeft(FocusWatch& watch, std::int32_t surface);
 
-// The surface went (dropped by the saver): the focus is no longer on it, nor was it left from it.
-void keyboardFocusForget(KeyboardFocusWatch& watch, std::int32_t surface);
+// A seat's keyboard and pointer focus. The saver has lost the focus to another program (a
+// screen locker, a window that takes the keyboard) when, once the events at hand are taken:
+// - the keyboard focus left one of the saver's surfaces that still shows (neither closed by the
+//   compositor nor on an output that went) and entered none of them since, or
+// - the keyboard focus left a surface and came straight back to it (a compositor sends neither
+//   for a surface that keeps the focus, so the focus was elsewhere in between) while the pointer
+//   left a surface that still shows for none of the saver's: both were taken at once. sway 1.7
+//   does this when a locker takes the input with its input inhibitor: it gives the keyboard
+//   straight back to the saver's exclusive-keyboard surface, but not the pointer.
+// Kept: the focus moving between the saver's surfaces (outputs arranged), the keyboard alone
+// coming back (sway 1.7, when an output is plugged in or a window maps), the pointer alone
+// leaving (sway hiding an idle cursor clears the pointer focus).
+struct SeatFocus {
+  FocusWatch keyboard;
+  FocusWatch pointer;
+};
+
+inline constexpr SeatFocus kNoSeatFocus{kNoFocus, kNoFocus};
+
+// The surface went (dropped by the saver): no focus is on it any more, nor left it.
+void seatFocusForget(SeatFocus& focus, std::int32_t surface);
+
+// Whether a focus left a surface since the last judgement: the change may go on in events that
+// are still on their way, so the client takes all the compositor has sent before judging.
+bool seatFocusMoved(const SeatFocus& focus);
 
 // Whether the focus was lost over the events taken since the last judgement; `showing` has a
 // bit per slot of the surfaces that still show.
-bool keyboardFocusLost(const KeyboardFocusWatch& watch, std::uint32_t showing);
+bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing);
 
 // The events so far are judged: the next judgement looks only at those that come after.
-void keyboardFocusJudged(KeyboardFocusWatch& watch);
+void seatFocusJudged(SeatFocus& focus);

@@ -31,47 +31,58 @@ TEST(SeatInput, EachSeatEventStandsForItsWakeInput) {
   }
 }
 
-// Whether the focus is lost once a sequence of keyboard focus events is taken (n: leave surface
-// n, 100 + n: enter it; -1 and 99 are no surface of the saver's), with surfaces 0 and 1 showing
-// and 2 closed, starting on surface 0.
-bool LostAfter(std::initializer_list<int> events,
-               KeyboardFocusWatch start = {0, kNoSurface, false}) {
-  KeyboardFocusWatch watch = start;
+// Keyboard focus events (n: leave surface n, K + n: enter it) and pointer focus events (P + n:
+// leave, P + K + n: enter), from the keyboard and the pointer on surface 0; -1 and 99 are no
+// surface of the saver's.
+constexpr int K = 100, P = 200;
+
+SeatFocus After(std::initializer_list<int> events) {
+  SeatFocus focus{{0, kNoSurface, false, false}, {0, kNoSurface, false, false}};
   for (int e : events) {
-    if (e >= 100) {
-      keyboardFocusEntered(watch, e - 100);
+    FocusWatch& watch = e >= P ? focus.pointer : focus.keyboard;
+    const int n = e >= P ? e - P : e;
+    if (n >= K) {
+      focusEntered(watch, n - K);
     } else {
-      keyboardFocusLeft(watch, e);
+      focusLeft(watch, n);
     }
   }
-  return keyboardFocusLost(watch, 0b011);
+  return focus;
 }
 
-TEST(SeatInput, KeyboardFocusIsLostOnlyToAnotherProgram) {
-  constexpr int kEnter = 100;
-  EXPECT_FALSE(LostAfter({}));
-  EXPECT_FALSE(LostAfter({0, kEnter + 1}));                 // to the saver's other output
-  EXPECT_FALSE(LostAfter({0, kEnter + 1, 1, kEnter + 0}));  // and back, arranged
-  EXPECT_TRUE(LostAfter({0}));                              // to a locker's lock surface
-  EXPECT_TRUE(LostAfter({0, kEnter + 0}));                  // taken and given back (sway 1.7)
-  EXPECT_TRUE(LostAfter({0, kEnter + 0, 0, kEnter + 1}));   // ... then moved on
-  EXPECT_FALSE(LostAfter({2}, {2, kNoSurface, false}));     // its surface closed with its output
-  EXPECT_FALSE(LostAfter({kNoSurface, 99}));                // a surface already gone
-  EXPECT_FALSE(LostAfter({}, kNoKeyboardFocus));
+// Surfaces 0 and 1 show, 2 was closed with its output.
+bool LostAfter(std::initializer_list<int> events) { return seatFocusLost(After(events), 0b011); }
 
-  // A leave judged alone is lost, unless the enter that follows it (late) shows a move.
-  KeyboardFocusWatch watch{0, kNoSurface, false};
-  keyboardFocusLeft(watch, 0);
-  EXPECT_TRUE(keyboardFocusLost(watch, 0b011));
-  keyboardFocusEntered(watch, 1);
-  EXPECT_FALSE(keyboardFocusLost(watch, 0b011));
-  keyboardFocusJudged(watch);
-  EXPECT_FALSE(keyboardFocusLost(watch, 0b011));
-  // A surface dropped by the saver leaves nothing behind in the watch.
-  keyboardFocusLeft(watch, 1);
-  keyboardFocusForget(watch, 1);
-  EXPECT_FALSE(keyboardFocusLost(watch, 0b011));
-  EXPECT_EQ(watch.on, kNoSurface);
+TEST(SeatInput, TheFocusIsLostOnlyToAnotherProgram) {
+  EXPECT_FALSE(LostAfter({}));
+  EXPECT_FALSE(LostAfter({0, K + 1}));            // to the saver's other output
+  EXPECT_FALSE(LostAfter({0, K + 1, 1, K + 0}));  // and back, outputs arranged
+  EXPECT_TRUE(LostAfter({0}));                    // to a locker's lock surface
+  EXPECT_TRUE(LostAfter({0, K + 1, 1}));          // ... after a move
+  EXPECT_FALSE(LostAfter({0, K + 0}));            // given back alone (an output plugged in)
+  EXPECT_FALSE(LostAfter({P + 0}));               // the pointer alone (the cursor hidden)
+  EXPECT_TRUE(LostAfter({P + 0, 0, K + 0}));      // both taken at once (a locker, sway 1.7)
+  EXPECT_TRUE(LostAfter({0, K + 0, 0, K + 1, P + 0}));
+  EXPECT_FALSE(LostAfter({P + 0, P + K + 1, 0, K + 0}));  // the pointer onto another output
+  EXPECT_FALSE(LostAfter({2}));                           // its surface closed with its output
+  EXPECT_FALSE(LostAfter({P + 2, 0, K + 0}));
+  EXPECT_FALSE(LostAfter({-1, 99, K + 99, P + 99}));  // surfaces already gone
+
+  // A leave asks for the rest of its burst; judged, it is forgotten, as is a dropped surface.
+  SeatFocus focus = After({});
+  EXPECT_FALSE(seatFocusMoved(focus));
+  focusLeft(focus.keyboard, 0);
+  EXPECT_TRUE(seatFocusMoved(focus));
+  EXPECT_TRUE(seatFocusLost(focus, 0b011));
+  focusEntered(focus.keyboard, 1);
+  EXPECT_FALSE(seatFocusLost(focus, 0b011));
+  seatFocusJudged(focus);
+  EXPECT_FALSE(seatFocusMoved(focus));
+  focusLeft(focus.keyboard, 1);
+  seatFocusForget(focus, 1);
+  EXPECT_FALSE(seatFocusLost(focus, 0b011));
+  EXPECT_EQ(focus.keyboard.on, kNoSurface);
+  EXPECT_FALSE(seatFocusLost(kNoSeatFocus, 0b011));
 }
 
 }  // namespace

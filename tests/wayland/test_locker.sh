@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A screen locker (Debian's swaylock, in a plain red) started while -fullscreen shows wins: the
-# saver ends with 0 as the locker takes the keyboard focus, the locker's red covers both outputs
-# and it gets the keyboard and the pointer. Once the locker ends, the desktop shows, not the
-# saver. The keyboard and the pointer are there from the start, as real ones are.
+# saver ends with 0 as the locker takes the keyboard and pointer focus, the locker's red covers
+# both outputs and it gets the keyboard and the pointer. Once the locker ends, the desktop shows,
+# not the saver. The keyboard and the pointer are there from the start, as real ones are; an
+# output plugged in before the locker starts does not end the saver.
 source "$(dirname "$0")/lib.sh"
 command -v swaylock >/dev/null || { qw_log "skipped: no swaylock" >&2; exit 77; }
 qw_start_sway 800x600 1024x768@2
@@ -26,6 +27,11 @@ qw_wait_drawn HEADLESS-1 "$QW_ARTIFACTS/saver-1.png"
 qw_wait_drawn HEADLESS-2 "$QW_ARTIFACTS/saver-2.png"
 focused() { grep -qE "wl_keyboard@[0-9]+\.enter\(" "$1"; }
 qw_poll 20 focused "$qw_tmp/saver.err" || qw_fail "the saver never had the keyboard focus"
+# sway takes the keyboard focus from the saver and gives it straight back when an output is
+# plugged in or another workspace shown: that is no loss.
+qw_plug
+timeout 5 swaymsg workspace 5 >/dev/null
+qw_expect_running "an output plugged in, another workspace shown" 2
 
 WAYLAND_DEBUG=client swaylock -c ff0000 >"$qw_tmp/swaylock.log" 2>&1 &
 locker=$!

@@ -83,7 +83,7 @@ struct Seat {
   wl_pointer* pointer;
   wl_touch* touch;
   SaverSurface* pointerSurface;  // where the pointer is
-  KeyboardFocusWatch focus;      // where the keyboard focus is, by surface slot
+  SeatFocus focus;               // where the keyboard and pointer focus are, by surface slot
 };
 
 struct WaylandClient {
@@ -154,6 +154,6 @@ void BindSeat(WaylandClient& client, std::uint32_t name, std::uint32_t version);
 void DropSeat(WaylandClient& client, Seat& seat);
 // A surface goes: no seat may keep pointing at it, nor hold the focus on it.
 void ForgetPointerSurface(WaylandClient& client, const SaverSurface& surface);
-// Once the events at hand are taken, before a surface is dropped: whether a seat's keyboard
-// focus went to another program, which ends the saver (client.ended).
-void JudgeKeyboardFocus(WaylandClient& client);
+// Once the events at hand are taken, before a surface is dropped: whether a seat's focus went to
+// another program, which ends the saver (client.ended).
+void JudgeSeatFocus(WaylandClient& client);

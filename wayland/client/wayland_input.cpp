@@ -52,11 +52,11 @@ std::int32_t OwnSlot(wl_surface* surface) {
 void Keymap(void*, wl_keyboard*, std::uint32_t, std::int32_t fd, std::uint32_t) { close(fd); }
 
 void KeyboardEnter(void* data, wl_keyboard*, std::uint32_t, wl_surface* surface, wl_array*) {
-  keyboardFocusEntered(SeatOf(data).focus, OwnSlot(surface));
+  focusEntered(SeatOf(data).focus.keyboard, OwnSlot(surface));
 }
 
 void KeyboardLeave(void* data, wl_keyboard*, std::uint32_t, wl_surface* surface) {
-  keyboardFocusLeft(SeatOf(data).focus, OwnSlot(surface));
+  focusLeft(SeatOf(data).focus.keyboard, OwnSlot(surface));
 }
 
 void Key(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t state) {
@@ -78,13 +78,16 @@ void PointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surf
                   wl_fixed_t x, wl_fixed_t y) {
   Seat& seat = SeatOf(data);
   seat.pointerSurface = OwnSurface(surface);
+  focusEntered(seat.focus.pointer, OwnSlot(surface));
   // No pointer over the saver.
   wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
   Feed(WakeInputKind::PointerMoved, GlobalPoint(seat.pointerSurface, x, y));
 }
 
-void PointerLeave(void* data, wl_pointer*, std::uint32_t, wl_surface*) {
-  SeatOf(data).pointerSurface = nullptr;
+void PointerLeave(void* data, wl_pointer*, std::uint32_t, wl_surface* surface) {
+  Seat& seat = SeatOf(data);
+  seat.pointerSurface = nullptr;
+  focusLeft(seat.focus.pointer, OwnSlot(surface));
 }
 
 void Motion(void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y) {
@@ -154,6 +157,7 @@ void ReleasePointer(Seat& seat) {
   }
   seat.pointer = nullptr;
   seat.pointerSurface = nullptr;
+  seat.focus.pointer = kNoFocus;
 }
 
 void ReleaseKeyboard(Seat& seat) {
@@ -164,7 +168,7 @@ void ReleaseKeyboard(Seat& seat) {
     wl_keyboard_destroy(seat.keyboard);
   }
   seat.keyboard = nullptr;
-  seat.focus = kNoKeyboardFocus;
+  seat.focus.keyboard = kNoFocus;
 }
 
 void ReleaseTouch(Seat& seat) {
@@ -217,7 +221,7 @@ void BindSeat(WaylandClient& client, std::uint32_t name, std::uint32_t version) 
     seat = Seat{};
     seat.inUse = true;
     seat.globalName = name;
-    seat.focus = kNoKeyboardFocus;
+    seat.focus = kNoSeatFocus;
     seat.seat = static_cast<wl_seat*>(
         wl_registry_bind(client.registry, name, &wl_seat_interface, version < 5 ? version : 5));
     wl_seat_add_listener(seat.seat, &kSeatListener, &seat);
@@ -242,7 +246,7 @@ void ForgetPointerSurface(WaylandClient& client, const SaverSurface& surface) {
   for (Seat& seat : client.seats) {
     if (!seat.inUse) continue;
     if (seat.pointerSurface == &surface) seat.pointerSurface = nullptr;
-    keyboardFocusForget(seat.focus, slot);
+    seatFocusForget(seat.focus, slot);
   }
 }
 
@@ -259,23 +263,30 @@ std::uint32_t ShowingSurfaces(const WaylandClient& client) {
   return showing;
 }
 
+bool AnySeatFocusMoved(const WaylandClient& client) {
+  for (const Seat& seat : client.seats) {
+    if (seat.inUse && seatFocusMoved(seat.focus)) return true;
+  }
+  return false;
+}
+
 bool AnySeatLostFocus(const WaylandClient& client) {
   const std::uint32_t showing = ShowingSurfaces(client);
   for (const Seat& seat : client.seats) {
-    if (seat.inUse && keyboardFocusLost(seat.focus, showing)) return true;
+    if (seat.inUse && seatFocusLost(seat.focus, showing)) return true;
   }
   return false;
 }
 
 }  // namespace
 
-void JudgeKeyboardFocus(WaylandClient& client) {
+void JudgeSeatFocus(WaylandClient& client) {
   gClient = &client;
-  // A leave whose enter (for another of the saver's surfaces) the compositor sent in the same
-  // burst may have been read without it: one roundtrip brings whatever was sent before.
-  if (AnySeatLostFocus(client) && wl_display_roundtrip(client.display) >= 0 &&
-      AnySeatLostFocus(client)) {
+  // A focus change comes in one burst, which may have been read in part: a roundtrip brings the
+  // rest (all the compositor sent before it) before the change is judged.
+  if (!AnySeatFocusMoved(client)) return;
+  if (wl_display_roundtrip(client.display) >= 0 && AnySeatLostFocus(client)) {
     Feed(WakeInputKind::FocusLost, ScreenPoint{0, 0});
   }
-  for (Seat& seat : client.seats) keyboardFocusJudged(seat.focus);
+  for (Seat& seat : client.seats) seatFocusJudged(seat.focus);
 }

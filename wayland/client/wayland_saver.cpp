@@ -179,12 +179,12 @@ const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
 
 // The loop --------------------------------------------------------------------------------------
 
-// What the last events changed, before anything is drawn: the keyboard focus is judged (while
-// the surfaces it names are still known), outputs gone lose their surfaces, closed surfaces are
+// What the last events changed, before anything is drawn: the seats' focus is judged (while the
+// surfaces it names are still known), outputs gone lose their surfaces, closed surfaces are
 // dropped, outputs without a surface get one, new sizes are adopted. False when a flock could not
 // be built.
 bool Settle(WaylandClient& client) {
-  JudgeKeyboardFocus(client);
+  JudgeSeatFocus(client);
   for (Output& output : client.outputs) {
     if (output.inUse && output.removed) DropOutput(client, output);
   }
