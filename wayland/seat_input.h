@@ -52,7 +52,7 @@ void focusLeft(FocusWatch& watch, std::int32_t surface);
 //   does this when a locker takes the input with its input inhibitor: it gives the keyboard
 //   straight back to the saver's exclusive-keyboard surface, but not the pointer.
 // Kept: the focus moving between the saver's surfaces (outputs arranged), the keyboard alone
-// coming back (sway 1.7, when an output is plugged in or a window maps), the pointer alone
+// coming back (sway 1.7, when an output is plugged in or a workspace shown), the pointer alone
 // leaving (sway hiding an idle cursor clears the pointer focus).
 struct SeatFocus {
   FocusWatch keyboard;

@@ -252,6 +252,8 @@ void ForgetPointerSurface(WaylandClient& client, const SaverSurface& surface) {
 
 namespace {
 
+static_assert(kMaxSurfaces <= 32, "the focus watch knows a surface by a bit of 32");
+
 // A bit per surface slot that still shows: neither closed by the compositor nor on an output
 // that went.
 std::uint32_t ShowingSurfaces(const WaylandClient& client) {
