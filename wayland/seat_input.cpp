@@ -67,11 +67,39 @@ bool seatFocusMoved(const SeatFocus& focus) {
   return focus.keyboard.leftAny || focus.pointer.leftAny;
 }
 
-bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing) {
-  return gone(focus.keyboard, showing) || (focus.keyboard.cameBack && gone(focus.pointer, showing));
+namespace {
+
+bool recent(std::uint32_t thenMs, std::uint32_t nowMs) {
+  return nowMs - thenMs <= kTakenTogetherMs;
 }
 
-void seatFocusJudged(SeatFocus& focus) {
+bool keyboardCameBack(const SeatFocus& focus, std::uint32_t nowMs) {
+  return focus.keyboard.cameBack || (focus.keyboardCameBack && recent(focus.keyboardBackMs, nowMs));
+}
+
+bool pointerTaken(const SeatFocus& focus, std::uint32_t showing, std::uint32_t nowMs) {
+  if (gone(focus.pointer, showing)) return true;
+  return focus.pointerOff && focus.pointer.on == kNoSurface && recent(focus.pointerOffMs, nowMs);
+}
+
+}  // namespace
+
+bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing, std::uint32_t nowMs) {
+  return gone(focus.keyboard, showing) ||
+         (keyboardCameBack(focus, nowMs) && pointerTaken(focus, showing, nowMs));
+}
+
+void seatFocusJudged(SeatFocus& focus, std::uint32_t showing, std::uint32_t nowMs) {
+  if (focus.keyboard.cameBack) {
+    focus.keyboardCameBack = true;
+    focus.keyboardBackMs = nowMs;
+  }
+  if (gone(focus.pointer, showing)) {
+    focus.pointerOff = true;
+    focus.pointerOffMs = nowMs;
+  } else if (focus.pointer.on != kNoSurface) {
+    focus.pointerOff = false;
+  }
   judged(focus.keyboard);
   judged(focus.pointer);
 }

@@ -42,24 +42,35 @@ inline constexpr FocusWatch kNoFocus{kNoSurface, kNoSurface, false, false};
 void focusEntered(FocusWatch& watch, std::int32_t surface);
 void focusLeft(FocusWatch& watch, std::int32_t surface);
 
+// Within this time of each other, the keyboard focus coming back and the pointer focus going
+// count as taken together (a locker maps its surfaces, which brings the keyboard back, some time
+// after it took the input).
+inline constexpr std::uint32_t kTakenTogetherMs = 2000;
+
 // A seat's keyboard and pointer focus. The saver has lost the focus to another program (a
 // screen locker, a window that takes the keyboard) when, once the events at hand are taken:
 // - the keyboard focus left one of the saver's surfaces that still shows (neither closed by the
 //   compositor nor on an output that went) and entered none of them since, or
-// - the keyboard focus left a surface and came straight back to it (a compositor sends neither
-//   for a surface that keeps the focus, so the focus was elsewhere in between) while the pointer
-//   left a surface that still shows for none of the saver's: both were taken at once. sway 1.7
-//   does this when a locker takes the input with its input inhibitor: it gives the keyboard
-//   straight back to the saver's exclusive-keyboard surface, but not the pointer.
+// - both were taken together: the keyboard focus left a surface and came straight back to it (a
+//   compositor sends neither for a surface that keeps the focus, so the focus was elsewhere in
+//   between), and the pointer focus left a surface that still shows for none of the saver's,
+//   within kTakenTogetherMs and with the pointer still off. sway 1.7 does this when a locker
+//   takes the input with its input inhibitor: it takes the pointer at once, and gives the
+//   keyboard straight back to the saver's exclusive-keyboard surface when the locker's own
+//   surfaces come.
 // Kept: the focus moving between the saver's surfaces (outputs arranged), the keyboard alone
 // coming back (sway 1.7, when an output is plugged in or a workspace shown), the pointer alone
 // leaving (sway hiding an idle cursor clears the pointer focus).
 struct SeatFocus {
   FocusWatch keyboard;
   FocusWatch pointer;
+  bool keyboardCameBack;  // at keyboardBackMs (judged earlier)
+  std::uint32_t keyboardBackMs;
+  bool pointerOff;  // it left a surface that still showed at pointerOffMs, and is on none since
+  std::uint32_t pointerOffMs;
 };
 
-inline constexpr SeatFocus kNoSeatFocus{kNoFocus, kNoFocus};
+inline constexpr SeatFocus kNoSeatFocus{kNoFocus, kNoFocus, false, 0, false, 0};
 
 // The surface went (dropped by the saver): no focus is on it any more, nor left it.
 void seatFocusForget(SeatFocus& focus, std::int32_t surface);
@@ -68,9 +79,11 @@ void seatFocusForget(SeatFocus& focus, std::int32_t surface);
 // are still on their way, so the client takes all the compositor has sent before judging.
 bool seatFocusMoved(const SeatFocus& focus);
 
-// Whether the focus was lost over the events taken since the last judgement; `showing` has a
-// bit per slot of the surfaces that still show.
-bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing);
+// Whether the focus was lost, judged at `nowMs` (a millisecond tick) over the events taken since
+// the last judgement and what earlier ones left; `showing` has a bit per slot of the surfaces
+// that still show.
+bool seatFocusLost(const SeatFocus& focus, std::uint32_t showing, std::uint32_t nowMs);
 
-// The events so far are judged: the next judgement looks only at those that come after.
-void seatFocusJudged(SeatFocus& focus);
+// The events so far are judged: what they left is kept with its time, and the next judgement
+// looks at the events that come after.
+void seatFocusJudged(SeatFocus& focus, std::uint32_t showing, std::uint32_t nowMs);

@@ -158,6 +158,7 @@ void ReleasePointer(Seat& seat) {
   seat.pointer = nullptr;
   seat.pointerSurface = nullptr;
   seat.focus.pointer = kNoFocus;
+  seat.focus.pointerOff = false;
 }
 
 void ReleaseKeyboard(Seat& seat) {
@@ -169,6 +170,7 @@ void ReleaseKeyboard(Seat& seat) {
   }
   seat.keyboard = nullptr;
   seat.focus.keyboard = kNoFocus;
+  seat.focus.keyboardCameBack = false;
 }
 
 void ReleaseTouch(Seat& seat) {
@@ -272,10 +274,9 @@ bool AnySeatFocusMoved(const WaylandClient& client) {
   return false;
 }
 
-bool AnySeatLostFocus(const WaylandClient& client) {
-  const std::uint32_t showing = ShowingSurfaces(client);
+bool AnySeatLostFocus(const WaylandClient& client, std::uint32_t showing, std::uint32_t now) {
   for (const Seat& seat : client.seats) {
-    if (seat.inUse && seatFocusLost(seat.focus, showing)) return true;
+    if (seat.inUse && seatFocusLost(seat.focus, showing, now)) return true;
   }
   return false;
 }
@@ -286,9 +287,9 @@ void JudgeSeatFocus(WaylandClient& client) {
   gClient = &client;
   // A focus change comes in one burst, which may have been read in part: a roundtrip brings the
   // rest (all the compositor sent before it) before the change is judged.
-  if (!AnySeatFocusMoved(client)) return;
-  if (wl_display_roundtrip(client.display) >= 0 && AnySeatLostFocus(client)) {
-    Feed(WakeInputKind::FocusLost, ScreenPoint{0, 0});
-  }
-  for (Seat& seat : client.seats) seatFocusJudged(seat.focus);
+  if (!AnySeatFocusMoved(client) || wl_display_roundtrip(client.display) < 0) return;
+  const std::uint32_t showing = ShowingSurfaces(client);
+  const std::uint32_t now = MonotonicTickMs();
+  if (AnySeatLostFocus(client, showing, now)) Feed(WakeInputKind::FocusLost, ScreenPoint{0, 0});
+  for (Seat& seat : client.seats) seatFocusJudged(seat.focus, showing, now);
 }
