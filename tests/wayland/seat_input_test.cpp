@@ -23,13 +23,11 @@ TEST(SeatInput, EachSeatEventStandsForItsWakeInput) {
 // and 99 are none of the saver's.
 constexpr int K = 100, P = 200;
 SeatFocus focus;
-SeatFocus OnFirst() {
-  SeatFocus on = kNoSeatFocus;
-  on.keyboard.on = on.pointer.on = 0;
-  return on;
-}
 bool LostAfter(std::initializer_list<int> events, std::uint32_t nowMs = 0, bool fresh = true) {
-  if (fresh) focus = OnFirst();
+  if (fresh) {
+    focus = kNoSeatFocus;
+    focus.keyboard.on = focus.pointer.on = 0;
+  }
   for (int e : events) {
     const int n = e >= P ? e - P : e;
     n >= K ? focusEntered(e >= P ? focus.pointer : focus.keyboard, n - K)
@@ -63,7 +61,7 @@ TEST(SeatInput, TheFocusIsLostOnlyToAnotherProgram) {
   EXPECT_FALSE(LostAfter({P + 0}, 101 + kTakenTogetherMs, false));
 
   // A leave asks for the rest of its burst; a dropped surface leaves nothing behind.
-  focus = OnFirst();
+  focus = kNoSeatFocus;
   focusLeft(focus.keyboard, 0);
   EXPECT_TRUE(seatFocusMoved(focus));
   seatFocusForget(focus, 0);
