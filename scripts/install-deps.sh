@@ -9,7 +9,7 @@
 # chooser and the peers scripts/bench measures) and lintian for the Debian package. For the
 # Wayland saver: libwayland and EGL, wayland-scanner and the protocol descriptions (the
 # layer-shell and virtual-pointer ones come in the Rust crate package, the only Debian package
-# holding them), and for its tests headless sway and weston, swayidle, grim and wtype. Quick when
+# holding them), and for its tests headless sway and weston, swayidle, swaylock, grim and wtype. Quick when
 # everything is there: it asks apt only for what is missing.
 set -euo pipefail
 
@@ -24,7 +24,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   xscreensaver xscreensaver-data xscreensaver-gl lintian
   libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
-  libegl-dev libegl-mesa0 sway swayidle grim wtype weston
+  libegl-dev libegl-mesa0 sway swayidle swaylock grim wtype weston
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )
 

@@ -72,7 +72,8 @@ constexpr SaverOption kSaverOptions[] = {
     targetOption("window", SaverTarget::OwnWindow, "draw in a window of its own (the default)"),
     targetOption("fullscreen", SaverTarget::FullScreen,
                  "cover the screen (on Wayland, every output); a key, a\n"
-                 "click, a pointer move or a change of focus ends it"),
+                 "click, a touch, a pointer move or the keyboard focus\n"
+                 "going to another program (a locker) ends it"),
     targetOption("root", SaverTarget::RootWindow,
                  "draw on the root window, or on $XSCREENSAVER_WINDOW"),
     valueOption("window-id", OptionKind::WindowId, "<id>",

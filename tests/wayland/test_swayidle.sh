@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# swayidle runs the saver as its users do (`swayidle -w timeout <s> 'quellwire -fullscreen'`):
-# after the idle time the saver covers both outputs, a key ends it with 0, and after the next
-# idle time it is started again and a pointer move ends it with 0.
+# swayidle runs the saver as its users do (`swayidle timeout <s> 'quellwire -fullscreen'
+# timeout <later> '<locker>'`, without -w): after the idle time the saver covers both outputs,
+# the later command (here one that writes a marker file, standing for the locker) runs while the
+# saver still shows, a key ends the saver with 0, and after the next idle time it is started
+# again and a pointer move ends it with 0.
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
@@ -9,7 +11,8 @@ log="$qw_tmp/idle.log"
 : >"$log"
 # The command as swayidle runs it (through sh): it notes when the saver starts and how it ends.
 command="echo started >>'$log'; WAYLAND_DEBUG=client nice -n 10 '$QW_QUELLWIRE' -fullscreen -glow 0 2>>'$qw_tmp/saver.err'; echo ended \$? >>'$log'"
-swayidle -w timeout 2 "$command" >"$qw_tmp/swayidle.log" 2>&1 &
+marker="$qw_tmp/locker-ran"
+swayidle timeout 2 "$command" timeout 6 "touch '$marker'" >"$qw_tmp/swayidle.log" 2>&1 &
 qw_saver=$!
 qw_saver_pids+=("$qw_saver")
 
@@ -26,6 +29,10 @@ wait_log() {
 wait_log started 1 10
 qw_wait_drawn HEADLESS-1 "$QW_ARTIFACTS/idle-1.png"
 qw_wait_drawn HEADLESS-2 "$QW_ARTIFACTS/idle-2.png"
+qw_poll 20 test -e "$marker" || qw_fail "the later timeout's command did not run while the saver showed"
+! grep -q '^ended' "$log" || qw_fail "the saver ended before the later command ran: $(tr '\n' ' ' <"$log")"
+qw_wait_drawn HEADLESS-1 "$QW_ARTIFACTS/idle-1.png"
+qw_log "the later timeout's command ran while the saver showed"
 qw_keys 10
 wait_log "ended 0" 1 15
 kill "$qw_keys_pid" 2>/dev/null || true  # keys would keep the session from going idle again

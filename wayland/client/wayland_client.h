@@ -14,6 +14,7 @@
 #include "display/posix/monotonic_clock.h"
 #include "display/wake_rule.h"
 #include "wayland/client/wayland_saver.h"
+#include "wayland/seat_input.h"
 #include "wayland/surface_plan.h"
 
 #include "fractional-scale-v1-client.h"
@@ -82,7 +83,9 @@ struct Seat {
   wl_seat* seat;
   wl_keyboard* keyboard;
   wl_pointer* pointer;
+  wl_touch* touch;
   SaverSurface* pointerSurface;  // where the pointer is
+  SeatFocus focus;               // where the keyboard and pointer focus are, by surface slot
 };
 
 struct WaylandClient {
@@ -152,5 +155,8 @@ int DrawSurfaces(WaylandClient& client);
 
 void BindSeat(WaylandClient& client, std::uint32_t name, std::uint32_t version);
 void DropSeat(WaylandClient& client, Seat& seat);
-// A surface goes: no seat may keep pointing at it.
+// A surface goes: no seat may keep pointing at it, nor hold the focus on it.
 void ForgetPointerSurface(WaylandClient& client, const SaverSurface& surface);
+// Once the events at hand are taken, before a surface is dropped: whether a seat's focus went to
+// another program, which ends the saver (client.ended).
+void JudgeSeatFocus(WaylandClient& client);

@@ -180,10 +180,12 @@ const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
 
 // The loop --------------------------------------------------------------------------------------
 
-// What the last events changed, before anything is drawn: outputs gone lose their surfaces,
-// closed surfaces are dropped, outputs without a surface get one, new sizes are adopted. False
-// when a flock could not be built.
+// What the last events changed, before anything is drawn: the seats' focus is judged (while the
+// surfaces it names are still known), outputs gone lose their surfaces, closed surfaces are
+// dropped, outputs without a surface get one, new sizes are adopted. False when a flock could not
+// be built.
 bool Settle(WaylandClient& client) {
+  JudgeSeatFocus(client);
   for (Output& output : client.outputs) {
     if (output.inUse && output.removed) DropOutput(client, output);
   }
