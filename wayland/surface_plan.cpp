@@ -87,8 +87,10 @@ bool surfaceMayDraw(const SurfacePacing& pacing, ClientSize bufferSize) {
          bufferSize.height > 0;
 }
 
-SwapOutcome surfaceSwapOutcome(bool swapped, std::uint32_t failedSwapsBefore) {
-  if (swapped) return SwapOutcome{true, 0, false};
-  const std::uint32_t failed = failedSwapsBefore + 1;
-  return SwapOutcome{false, failed, failed >= kSwapFailuresToGiveUp};
+SwapOutcome surfaceSwapOutcome(bool swapped, SwapFailures before, std::uint32_t nowMs) {
+  if (swapped) return SwapOutcome{true, SwapFailures{0, 0}, false};
+  const SwapFailures failures{before.count + 1, before.count == 0 ? nowMs : before.firstMs};
+  const bool givesUp =
+      failures.count >= kSwapFailuresToGiveUp && nowMs - failures.firstMs >= kSwapFailingMsToGiveUp;
+  return SwapOutcome{false, failures, givesUp};
 }

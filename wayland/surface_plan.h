@@ -91,14 +91,21 @@ struct SurfacePacing {
 };
 bool surfaceMayDraw(const SurfacePacing& pacing, ClientSize bufferSize);
 
-// After a frame's swap. A frame EGL failed to show will bring no frame callback: the surface
-// waits for none and tries again at the next tick, so that one failure does not freeze it for
-// good. Failures one after the other for a second of frames mean it cannot be shown at all:
-// the saver gives up (ends with 1) rather than run on unseen.
-inline constexpr std::uint32_t kSwapFailuresToGiveUp = 100;
+// After a frame's swap at `nowMs` (wrapping milliseconds). A frame EGL failed to show will bring
+// no frame callback: the surface waits for none and tries again at the next tick, so that a
+// failure does not freeze it for good. Failures one after the other for kSwapFailingMsToGiveUp,
+// kSwapFailuresToGiveUp of them at least, mean it cannot be shown at all: the saver gives up
+// (ends with 1) rather than run on unseen. Both, since frames come slowly on a busy machine and
+// quickly while the compositor is briefly not ready.
+inline constexpr std::uint32_t kSwapFailuresToGiveUp = 20;
+inline constexpr std::uint32_t kSwapFailingMsToGiveUp = 5000;
+struct SwapFailures {
+  std::uint32_t count;    // failures in a row, the last swap's included
+  std::uint32_t firstMs;  // when the first of them came
+};
 struct SwapOutcome {
-  bool frameOutstanding;      // wait for the frame callback
-  std::uint32_t failedSwaps;  // failures in a row, this one included
+  bool frameOutstanding;  // wait for the frame callback
+  SwapFailures failures;
   bool givesUp;
 };
-SwapOutcome surfaceSwapOutcome(bool swapped, std::uint32_t failedSwapsBefore);
+SwapOutcome surfaceSwapOutcome(bool swapped, SwapFailures before, std::uint32_t nowMs);

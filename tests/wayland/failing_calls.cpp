@@ -1,5 +1,5 @@
 // Loaded in front of the real libraries (LD_PRELOAD), this makes the call QW_FAIL names fail and
-// passes every other on: context, surface, swap (every eglSwapBuffers), swap20 (the first 20),
+// passes every other on: context, surface, swap (every eglSwapBuffers), swap10 (the first 10),
 // platform (EGL tells no client extensions), roundtrip, signalfd, flush (the program's own
 // flushes meet EAGAIN, as on a full socket, until it waits for POLLOUT), scene (its own callocs).
 #include <EGL/egl.h>
@@ -63,7 +63,7 @@ EGLSurface eglCreateWindowSurface(EGLDisplay d, EGLConfig c, EGLNativeWindowType
 
 EGLBoolean eglSwapBuffers(EGLDisplay d, EGLSurface s) {
   static int swaps = 0;
-  const bool fail = Failing("swap") || (Failing("swap20") && ++swaps <= 20);
+  const bool fail = Failing("swap") || (Failing("swap10") && ++swaps <= 10);
   return fail ? EGL_FALSE : REAL(eglSwapBuffers)(d, s);
 }
 

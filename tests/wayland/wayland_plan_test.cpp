@@ -94,11 +94,16 @@ TEST(SurfacePlan, ScalesFollowTheOutputsAndFailuresNeitherFreezeNorHide) {
   EXPECT_TRUE(!empty.viewport && empty.bufferScale == 2);
   EXPECT_FALSE(surfaceBuffer({683, 0}, SurfaceScale{1, 180, true}).viewport);
 
-  // A failed swap waits for no callback; a second of failures in a row gives up.
-  const SwapOutcome failed = surfaceSwapOutcome(false, kSwapFailuresToGiveUp - 2);
-  EXPECT_TRUE(!failed.frameOutstanding && !failed.givesUp);
-  EXPECT_TRUE(surfaceSwapOutcome(false, failed.failedSwaps).givesUp);
-  EXPECT_EQ(surfaceSwapOutcome(true, 57).failedSwaps, 0u);
+  // A failed swap waits for no callback; failures in a row give up once there are enough of them
+  // over long enough, counted from the first (across the clock's wrap).
+  const SwapOutcome first = surfaceSwapOutcome(false, SwapFailures{0, 0}, 0xFFFFF000u);
+  EXPECT_TRUE(!first.frameOutstanding && !first.givesUp && first.failures.firstMs == 0xFFFFF000u);
+  const SwapFailures many{kSwapFailuresToGiveUp - 1, 0xFFFFF000u};
+  const std::uint32_t late = 0xFFFFF000u + kSwapFailingMsToGiveUp;
+  EXPECT_FALSE(surfaceSwapOutcome(false, many, late - 1).givesUp);
+  EXPECT_TRUE(surfaceSwapOutcome(false, many, late).givesUp);
+  EXPECT_FALSE(surfaceSwapOutcome(false, {kSwapFailuresToGiveUp - 2, 0}, 60000).givesUp);
+  EXPECT_EQ(surfaceSwapOutcome(true, many, late).failures.count, 0u);
 }
 
 TEST(EglChoice, TheDisplayIsAskedForAsAWaylandOneWhereEglCanBeTold) {

@@ -128,7 +128,7 @@ void MakeCurrent(void* window, bool current) {
 
 // The frame goes to the compositor with a request to hear when it is shown; until then the
 // surface draws no other. A frame that could not be swapped brings no callback: the surface
-// tries again at the next tick, and gives up after failing for a second of frames.
+// tries again at the next tick; swaps that keep failing give up (surfaceSwapOutcome).
 void SwapBuffers(void* window) {
   SaverSurface& s = Surface(window);
   if (s.eglSurface == EGL_NO_SURFACE) return;
@@ -136,16 +136,16 @@ void SwapBuffers(void* window) {
   wl_callback_add_listener(s.frameCallback, &kFrameListener, &s);
   const bool swapped = eglSwapBuffers(gDisplay, s.eglSurface) == EGL_TRUE;
   const EGLint error = swapped ? EGL_SUCCESS : eglGetError();
-  const SwapOutcome outcome = surfaceSwapOutcome(swapped, s.failedSwaps);
+  const SwapOutcome outcome = surfaceSwapOutcome(swapped, s.failedSwaps, MonotonicTickMs());
   s.pacing.frameOutstanding = outcome.frameOutstanding;
-  s.failedSwaps = outcome.failedSwaps;
+  s.failedSwaps = outcome.failures;
   if (!outcome.frameOutstanding) {
     wl_callback_destroy(s.frameCallback);
     s.frameCallback = nullptr;
   }
   if (outcome.givesUp) {
     std::fprintf(stderr, "quellwire: EGL failed to show %u frames in a row (EGL error 0x%x)\n",
-                 static_cast<unsigned>(outcome.failedSwaps), static_cast<unsigned>(error));
+                 static_cast<unsigned>(outcome.failures.count), static_cast<unsigned>(error));
     s.cannotDraw = true;
   }
 }

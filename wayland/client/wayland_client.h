@@ -71,9 +71,9 @@ struct SaverSurface {
   EGLSurface eglSurface;
   EGLContext context;
   bool swapIntervalSet;
-  std::uint32_t failedSwaps;  // swaps failed in a row
-  bool cannotDraw;            // no context or EGL surface, or its frames are never shown
-  bool created;               // the creation sequence has run
+  SwapFailures failedSwaps;  // swaps failed in a row
+  bool cannotDraw;           // no context or EGL surface, or its frames are never shown
+  bool created;              // the creation sequence has run
   FrameDriverState state;
 };
 
