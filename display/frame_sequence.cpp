@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "render/gl11_renderer.h"
+#include "display/gl11_renderer.h"
 #include "render/glow_pass.h"
 #include "sim/scene_build.h"
 

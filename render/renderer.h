@@ -18,7 +18,7 @@ enum class ContextApi : std::uint8_t {
 };
 
 enum class RendererKind : std::uint8_t {
-  Gl11 = 0,  // today's fixed-function drawing (render/gl11_renderer)
+  Gl11 = 0,  // fixed-function drawing (display/gl11_renderer over render/)
   Es3 = 1,   // shaders on OpenGL ES 3.0, within what WebGL 2 offers (render/es/)
   None = 2,  // nothing can draw in the context: frames are shown empty
 };

@@ -1,4 +1,4 @@
-#include "render/gl11_renderer.h"
+#include "display/gl11_renderer.h"
 
 #include "render/fps_overlay.h"
 #include "render/gl_api.h"
