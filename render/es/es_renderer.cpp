@@ -27,20 +27,31 @@ constexpr int kFigureOrigin = 8;
 constexpr int kTextCapacity = 32;
 constexpr int kVerticesPerFigure = 6;
 
-enum Attribute : GLuint { kPosition = 0 };
+enum Attribute : GLuint { kPosition = 0, kOtherEnd = 1 };
 
+// A line's alpha is raised by its length over its longer side on the screen: an unsmoothed line
+// lights one pixel per step along that side, where a smoothed one covers its whole length.
 const char kLineVertex[] = R"(#version 300 es
 layout(location = 0) in vec4 aPoint;
+layout(location = 1) in vec3 aOther;
 uniform mat4 uMatrix;
 uniform vec3 uColor;
+uniform vec2 uViewport;
 out vec4 vColor;
-void main() {
-  vec3 p = aPoint.xyz;
+vec4 place(vec3 p) {
   if ((gl_InstanceID & 1) != 0) p.x = 1.0 - p.x;
   if ((gl_InstanceID & 2) != 0) p.y = 1.0 - p.y;
   if ((gl_InstanceID & 4) != 0) p.z = 1.0 - p.z;
-  gl_Position = uMatrix * vec4(p, 1.0);
-  vColor = vec4(uColor, aPoint.w);
+  return uMatrix * vec4(p, 1.0);
+}
+void main() {
+  vec4 here = place(aPoint.xyz);
+  vec4 there = place(aOther);
+  vec2 step = (here.xy / here.w - there.xy / there.w) * uViewport;
+  float longer = max(abs(step.x), abs(step.y));
+  float share = longer > 0.0 ? length(step) / longer : 1.0;
+  gl_Position = here;
+  vColor = vec4(uColor, aPoint.w * share);
 }
 )";
 
@@ -154,7 +165,7 @@ enum SizedIndex : int { kCapture = 0, kSource = 1, kAcross = 2, kHalo = 3 };
 struct EsRecord {
   EsGl gl;
   bool softwareRenderer;
-  Program line;       // uMatrix, uColor
+  Program line;       // uMatrix, uColor, uViewport
   Program blur;       // uSource, uVertical, uSide, uOffsets
   Program composite;  // uHalo, uTint, uSide
   Program figure;     // uGlyphs, uSize
@@ -289,6 +300,9 @@ void SetupQuadAndBuffers(EsRecord& r) {
   gl.BindBuffer(GL_ARRAY_BUFFER, r.buffers[0]);
   gl.EnableVertexAttribArray(kPosition);
   gl.VertexAttribPointer(kPosition, 4, GL_FLOAT, GL_FALSE, sizeof(EsLineVertex), nullptr);
+  gl.EnableVertexAttribArray(kOtherEnd);
+  gl.VertexAttribPointer(kOtherEnd, 3, GL_FLOAT, GL_FALSE, sizeof(EsLineVertex),
+                         reinterpret_cast<const void*>(offsetof(EsLineVertex, otherX)));
   // The unit square as a strip.
   static const float kCorners[8] = {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
   gl.BindVertexArray(r.arrays[1]);
@@ -306,11 +320,11 @@ void SetupQuadAndBuffers(EsRecord& r) {
 }
 
 bool LinkPrograms(EsRecord& r) {
-  static const char* const kLine[] = {"uMatrix", "uColor"};
+  static const char* const kLine[] = {"uMatrix", "uColor", "uViewport"};
   static const char* const kBlur[] = {"uSource", "uVertical", "uSide", "uOffsets"};
   static const char* const kComposite[] = {"uHalo", "uTint", "uSide"};
   static const char* const kFigure[] = {"uGlyphs", "uSize"};
-  return Link(r.gl, r.line, kLineVertex, kColorFragment, kLine, 2) &&
+  return Link(r.gl, r.line, kLineVertex, kColorFragment, kLine, 3) &&
          Link(r.gl, r.blur, kQuadVertex, kBlurFragment, kBlur, 4) &&
          Link(r.gl, r.composite, kQuadVertex, kCompositeFragment, kComposite, 3) &&
          Link(r.gl, r.figure, kFigureVertex, kFigureFragment, kFigure, 2);
@@ -399,14 +413,16 @@ bool HoldLines(EsRecord& r, const Scene& scene) {
   return true;
 }
 
-// One line pass of every trail from the line buffer, in a colour.
+// One line pass of every trail from the line buffer, in a colour, into a viewport of width x height
+// pixels.
 void DrawLines(const EsRecord& r, const float matrix[16], GLsizei vertexCount, GLsizei copies,
-               Vec3 color) {
+               Vec3 color, std::int32_t width, std::int32_t height) {
   if (vertexCount == 0) return;
   const EsGl& gl = r.gl;
   gl.UseProgram(r.line.name);
   gl.UniformMatrix4fv(r.line.uniforms[0], 1, GL_FALSE, matrix);
   gl.Uniform3f(r.line.uniforms[1], color.x, color.y, color.z);
+  gl.Uniform2f(r.line.uniforms[2], static_cast<float>(width), static_cast<float>(height));
   gl.BindVertexArray(r.arrays[0]);
   gl.DrawArraysInstanced(GL_LINES, 0, vertexCount, copies);
 }
@@ -502,7 +518,7 @@ void DrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei v
   gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffers[kCapture]);
   gl.Viewport(0, 0, s.captureSide, s.captureSide);
   gl.Clear(GL_COLOR_BUFFER_BIT);
-  DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f});
+  DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, s.captureSide, s.captureSide);
   const bool software = s.path == GlowBlurPath::Software && BlurInSoftware(r, aspect);
   if (!software) BlurWithShaders(r, aspect);
 
@@ -577,10 +593,10 @@ void Draw(void* record, const RenderedFrame& frame) {
     float matrix[16];
     esSceneMatrix(*scene, matrix);
     if (!glowIsOn(scene->glowMode)) {
-      DrawLines(r, matrix, vertices, copies, scene->color);
+      DrawLines(r, matrix, vertices, copies, scene->color, r.width, r.height);
     } else {
       if (glowHasHalo(scene->glowMode)) DrawHalo(r, *scene, matrix, vertices, copies, target);
-      DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f});
+      DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, r.width, r.height);
     }
   }
   if (frame.showFps) DrawFigures(r, frame.framesPerSecond);

@@ -117,10 +117,11 @@ std::uint32_t esLineVertices(const TrailSet& trails, EsLineVertex* vertices,
     bool havePrevious = false;  // a point before this one on the same line
     EsLineVertex previous{};
     const auto add = [&](Vec3 p, float alpha) {
-      const EsLineVertex v{p.x, p.y, p.z, clampedAlpha(alpha)};
+      const EsLineVertex v{p.x, p.y, p.z, clampedAlpha(alpha), 0.0f, 0.0f, 0.0f};
       if (havePrevious && used + 2 <= capacity) {
-        vertices[used++] = previous;
-        vertices[used++] = v;
+        vertices[used++] =
+            EsLineVertex{previous.x, previous.y, previous.z, previous.alpha, v.x, v.y, v.z};
+        vertices[used++] = EsLineVertex{v.x, v.y, v.z, v.alpha, previous.x, previous.y, previous.z};
       }
       previous = v;
       havePrevious = true;

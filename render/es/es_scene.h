@@ -11,9 +11,11 @@
 // cameraZ), column-major as GL takes it.
 void esSceneMatrix(const Scene& scene, float matrix[16]);
 
-// One end of a line segment: a point of the unmirrored cube and its alpha, clamped to [0, 1].
+// One end of a line segment: a point of the unmirrored cube and its alpha, clamped to [0, 1],
+// and the segment's other end (the shader reads the segment's slant on the screen from it).
 struct EsLineVertex {
   float x, y, z, alpha;
+  float otherX, otherY, otherZ;
 };
 
 // The vertices the trails can need: two per segment, a segment per point each trail can hold.
