@@ -554,7 +554,7 @@ void DrawFigures(EsRecord& r, double framesPerSecond) {
     ++figures;
   }
   if (figures == 0) return;
-  gl.Viewport(0, 0, r.width, r.height);
+  gl.Viewport(0, 0, r.width > 0 ? r.width : 0, r.height > 0 ? r.height : 0);
   gl.Disable(GL_BLEND);
   gl.UseProgram(r.figure.name);
   gl.Uniform2f(r.figure.uniforms[1], static_cast<float>(r.width > 0 ? r.width : 1),

@@ -143,4 +143,32 @@ TEST(EsPictures, DrawTheFiguresAsTheGl11RendererDoes) {
   EXPECT_GT(white, 200);
 }
 
+// A window that shrinks to nothing and grows again keeps drawing, at its new size.
+TEST(EsPictures, FollowTheWindowThroughResizesToNothingAndBack) {
+  HeadlessWindow window{};
+  ASSERT_TRUE(HeadlessWindowOpen(window, 64, 48, &HeadlessSurfaceFormat, 1));
+  window.api = ContextApi::Es3;
+  window.tickMs = 4000;
+  const WindowSystem system = HeadlessWindowSystem(window);
+  FrameDriverState state{};
+  state.esRenderer = &kEsRenderer;
+  ASSERT_TRUE(RunCreationSequence(state, system, ClientSize{64, 48},
+                                  SceneSettings(GlowMode::LowQuality, 1)));
+  for (const ClientSize size : {ClientSize{0, 0}, ClientSize{1, 7}, ClientSize{kWidth, kHeight}}) {
+    ASSERT_TRUE(HeadlessWindowResize(window, size.width, size.height));
+    RunResizeSequence(state, size);
+    for (int frame = 0; frame < 100; ++frame) {
+      window.tickMs += 10;
+      RunFrame(state, system);
+    }
+  }
+  const Picture drawn{
+      std::vector<std::uint8_t>(window.pixels, window.pixels + 4 * kWidth * kHeight), 0};
+  EXPECT_EQ(state.renderer, &kEsRenderer);
+  RunReleaseSequence(state, system);
+  releaseSceneAndClock(state.frameClock, state.scene);
+  HeadlessWindowClose(window);
+  EXPECT_GT(Compare(drawn, Picture{std::vector<std::uint8_t>(drawn.rgba.size(), 0), 0}).whole, 0.2);
+}
+
 }  // namespace
