@@ -4,6 +4,12 @@
 // window size, the glow mode and where the halo is blurred (0 GL, 1 the processor). Each
 // repetition times the same 50 frames of the same scene, so runs compare like with like; the
 // median of the repetitions is the figure to quote.
+//
+// rendererFrame times the same frame through the renderer seam on the headless window, with the
+// GL 1.1 renderer on OSMesa or the ES renderer on an ES 3 context through EGL (both Mesa's
+// llvmpipe, so both blur on the processor), as the whole process's CPU time: llvmpipe draws on
+// threads of its own. Arguments: the window size, the glow mode and the renderer (1: ES).
+#include <EGL/egl.h>
 #include <GL/osmesa.h>
 #include <benchmark/benchmark.h>
 
@@ -11,6 +17,9 @@
 #include <vector>
 
 #include "bench/settled_scene.h"
+#include "display/gl11_renderer.h"
+#include "display/headless/osmesa_window_system.h"
+#include "render/es/es_renderer.h"
 #include "render/gl_api.h"
 #include "render/glow_pass.h"
 #include "settings/stored_settings.h"
@@ -74,6 +83,56 @@ BENCHMARK(wholeFrame)
     ->ArgsProduct({{152}, {112}, {1, 2}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
+    ->Iterations(50)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void rendererFrame(benchmark::State& state) {
+  const auto width = static_cast<std::int32_t>(state.range(0));
+  const auto height = static_cast<std::int32_t>(state.range(1));
+  Settings settings = settingsDefaults();
+  settings.glow = static_cast<GlowMode>(state.range(2));
+  const bool es = state.range(3) != 0;
+  HeadlessWindow window{};
+  if (!HeadlessWindowOpen(window, width, height, &HeadlessSurfaceFormat, 1)) {
+    state.SkipWithError("no memory for the window");
+    return;
+  }
+  window.api = es ? ContextApi::Es3 : ContextApi::DesktopGl;
+  const WindowSystem system = HeadlessWindowSystem(window);
+  const Renderer& renderer = es ? kEsRenderer : kGl11Renderer;
+  GlowTextures textures{};
+  void* record = &textures;
+  Scene scene{};
+  const auto finish = es ? reinterpret_cast<void (*)()>(eglGetProcAddress("glFinish")) : glFinish;
+  if (!system.createContext(&window, kSaverSurfaceRequest) || finish == nullptr) {
+    state.SkipWithError("no context");
+  } else if (system.makeCurrent(&window, true),
+             !renderer.create(
+                 record, RendererSetup{width, height, settings.glow, GlowBlurRequest::Automatic})) {
+    state.SkipWithError("the renderer could not be made");
+  } else if (!buildSettledScene(scene, settings, width, height, kStepUs)) {
+    state.SkipWithError("scene not built");
+  } else {
+    for (auto _ : state) {
+      sceneUpdate(scene, kStepUs);
+      renderer.draw(record, RenderedFrame{&scene, width, height, false, 0.0});
+      finish();
+    }
+    state.counters["wires"] = scene.wires.count;
+  }
+  if (record != nullptr) renderer.release(record, true);
+  sceneRelease(scene);
+  system.makeCurrent(&window, false);
+  HeadlessWindowClose(window);
+}
+
+// Each renderer in the same run, at the large size, with the default glow and without one.
+BENCHMARK(rendererFrame)
+    ->ArgNames({"width", "height", "glow", "es"})
+    ->ArgsProduct({{1920}, {1080}, {0, 2}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
     ->Iterations(50)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

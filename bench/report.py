@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmarks and prints Markdown tables of what users feel and what a frame costs:
 the simulation's update per frame (Google Benchmark, native), whole frames drawn on OSMesa when
-the frame benchmark is built, and, under Wine on a private Xvfb display, the time from "/s" to
+the frame benchmark is built, the CPU time per frame of the GL 1.1 and the ES 3 renderers, and, under Wine on a private Xvfb display, the time from "/s" to
 the first frame and the whole process's CPU time per frame. A second table sets the native X11
 saver's CPU time per frame beside that of two of Debian's xscreensaver GL hacks: glblur (the
 same capture, blur and composite of the picture) and glschool (a flock).
@@ -47,16 +47,35 @@ def frame_rows(build):
     glow_names = {"0": "no glow", "1": "low-quality glow", "2": "high-quality glow",
                   "3": "glow 3 (no halo)"}
     rows = []
+    renderers = {}
     for b in run_benchmark(program):
         if b.get("aggregate_name") != "median":
             continue
         args = dict(part.split(":") for part in b["run_name"].split("/")[1:] if ":" in part)
+        if b["run_name"].startswith("rendererFrame"):
+            renderers[(args["glow"], args["es"])] = b
+            continue
         label = (f"whole frame, {args['width']}x{args['height']}, "
                  f"{glow_names.get(args['glow'], 'glow ' + args['glow'])}")
         if args["glow"] in ("1", "2"):
             label += ", software blur" if args.get("cpu") == "1" else ", GL blur"
         rows.append((label, f"{b['real_time']:.2f} ms",
                      f"OSMesa (llvmpipe), {int(b['wires'])} wires, median of 5 × 50 frames"))
+    # The two renderers in the same run: the process's CPU time per frame (llvmpipe's threads
+    # included), the ES one as a share of the GL 1.1 one.
+    for glow in ("0", "2"):
+        gl, es = renderers.get((glow, "0")), renderers.get((glow, "1"))
+        if gl is None or es is None:
+            continue
+        name = glow_names.get(glow, "glow " + glow)
+        rows.append((f"CPU per frame, 1920x1080, {name}, GL 1.1 renderer",
+                     f"{gl['cpu_time']:.2f} ms",
+                     "OSMesa (llvmpipe)" + (", processor blur" if glow != "0" else "") +
+                     ", median of 5 × 50 frames"))
+        rows.append((f"CPU per frame, 1920x1080, {name}, ES 3 renderer",
+                     f"{es['cpu_time']:.2f} ms",
+                     f"EGL surfaceless (llvmpipe), {es['cpu_time'] / gl['cpu_time']:.2f} × the "
+                     "GL 1.1 renderer's, median of 5 × 50 frames"))
     return rows
 
 

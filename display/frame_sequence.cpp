@@ -2,47 +2,71 @@
 
 #include <cstdlib>
 
-#include "render/gl_api.h"
+#include "display/gl11_renderer.h"
 #include "render/glow_pass.h"
 #include "sim/scene_build.h"
 
 namespace {
 
-// The glow textures for a size, the halo blurred where QUELLWIRE_BLUR, or else the renderer,
-// says.
-void CreateGlowTextures(FrameDriverState& state, std::int32_t width, std::int32_t height) {
-  createGlowTextures(state.glowTextures, width, height, state.settings.glow,
-                     glowBlurRequestFromText(std::getenv(kGlowBlurVariable)));
+// What the renderer is made for at a size: the glow mode, and the halo blurred where
+// QUELLWIRE_BLUR, or else the renderer, says.
+RendererSetup SetupFor(const FrameDriverState& state, std::int32_t width, std::int32_t height) {
+  return RendererSetup{width, height, state.settings.glow,
+                       glowBlurRequestFromText(std::getenv(kGlowBlurVariable))};
 }
 
-// Binds GL to the window: a context for the best format, made current, then the glow textures
-// made in it.
+// The renderer for the context the window system made.
+const Renderer* RendererFor(const FrameDriverState& state, const WindowSystem& windowSystem) {
+  const ContextApi api = windowSystem.contextApi != nullptr
+                             ? windowSystem.contextApi(windowSystem.window)
+                             : ContextApi::DesktopGl;
+  switch (chooseRenderer(state.hasContext, api, state.esRenderer != nullptr)) {
+    case RendererKind::Gl11:
+      return &kGl11Renderer;
+    case RendererKind::Es3:
+      return state.esRenderer;
+    case RendererKind::None:
+      break;
+  }
+  return nullptr;
+}
+
+// Binds GL to the window: a context for the best format, made current, then the renderer for
+// it made in it with its initial state.
 void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSystem) {
   state.hasContext = windowSystem.createContext(windowSystem.window, kSaverSurfaceRequest);
   windowSystem.makeCurrent(windowSystem.window, true);
-  CreateGlowTextures(state, state.windowWidth, state.windowHeight);
+  state.renderer = RendererFor(state, windowSystem);
+  state.rendererRecord = &state.glowTextures;
+  if (state.renderer == nullptr) return;
+  if (!state.renderer->create(state.rendererRecord,
+                              SetupFor(state, state.windowWidth, state.windowHeight))) {
+    state.renderer = nullptr;
+  }
 }
 
-// The initial GL state for the recorded size, then the scene: a new frame clock started at the
-// current tick (which seeds the random numbers) and a new scene from the settings and the size.
-// The current context's projection and view matrices are left alone: every drawing pass loads
-// its own. False when the scene could not be built.
-bool InitialiseGlState(FrameDriverState& state, const WindowSystem& windowSystem) {
-  glViewport(0, 0, state.windowWidth, state.windowHeight);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glShadeModel(GL_SMOOTH);
-  glColor3f(0.1f, 1.0f, 0.3f);
-  glClearDepth(1.0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
+// The scene: a new frame clock started at the current tick (which seeds the random numbers) and
+// a new scene from the settings and the size. False when the scene could not be built.
+bool BuildScene(FrameDriverState& state, const WindowSystem& windowSystem) {
   // A new window always gets a new clock (so a new seed) and a new scene.
   state.frameClock = nullptr;
   state.scene = nullptr;
   return buildScene(state.frameClock, state.scene, state.settings, state.windowWidth,
                     state.windowHeight, windowSystem.tickCount(windowSystem.window));
+}
+
+// Gives back what the renderer made (with GL calls only while its context is current); the
+// glow textures are left zeroed whichever renderer drew.
+void ReleaseRenderer(FrameDriverState& state, bool contextCurrent) {
+  if (state.renderer != nullptr) {
+    state.renderer->release(state.rendererRecord, contextCurrent);
+  } else if (contextCurrent) {
+    releaseGlowTextures(state.glowTextures);
+  } else {
+    forgetGlowTextures(state.glowTextures);
+  }
+  state.renderer = nullptr;
+  state.rendererRecord = nullptr;
 }
 
 }  // namespace
@@ -53,7 +77,7 @@ bool RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
   state.windowHeight = size.height;
   state.settings = settings;
   CreateRenderContext(state, windowSystem);
-  return InitialiseGlState(state, windowSystem);
+  return BuildScene(state, windowSystem);
 }
 
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
@@ -62,14 +86,12 @@ void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
     sceneUpdate(*state.scene, state.frameClock->deltaMs * 1000u);
   }
 
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  if (state.scene != nullptr) renderWithGlow(*state.scene, state.glowTextures);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  if (state.showFps && state.hasContext) {
-    fpsCounterFrame(state.fps, windowSystem.tickCount(windowSystem.window));
-    drawFpsOverlay(state.fps.framesPerSecond, state.windowWidth, state.windowHeight);
+  const bool showFps = state.showFps && state.hasContext;
+  if (showFps) fpsCounterFrame(state.fps, windowSystem.tickCount(windowSystem.window));
+  if (state.renderer != nullptr) {
+    state.renderer->draw(state.rendererRecord,
+                         RenderedFrame{state.scene, state.windowWidth, state.windowHeight, showFps,
+                                       state.fps.framesPerSecond});
   }
   windowSystem.swapBuffers(windowSystem.window);
 }
@@ -86,14 +108,12 @@ void RunResizeSequence(FrameDriverState& state, ClientSize size) {
     state.scene->width = size.width;
     state.scene->height = size.height;
   }
-  if (!state.hasContext) return;
-  glViewport(0, 0, size.width > 0 ? size.width : 0, size.height > 0 ? size.height : 0);
-  releaseGlowTextures(state.glowTextures);
-  CreateGlowTextures(state, size.width, size.height);
+  if (!state.hasContext || state.renderer == nullptr) return;
+  state.renderer->resize(state.rendererRecord, SetupFor(state, size.width, size.height));
 }
 
 void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem) {
-  releaseGlowTextures(state.glowTextures);
+  ReleaseRenderer(state, true);
   windowSystem.makeCurrent(windowSystem.window, false);
   windowSystem.destroyContext(windowSystem.window);
   // The context is gone; nothing may use it again.
@@ -103,6 +123,6 @@ void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSyste
 void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSystem& windowSystem) {
   windowSystem.makeCurrent(windowSystem.window, false);
   windowSystem.destroyContext(windowSystem.window);
-  forgetGlowTextures(state.glowTextures);
+  ReleaseRenderer(state, false);
   state.hasContext = false;
 }

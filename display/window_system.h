@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "display/surface_format.h"
+#include "render/renderer.h"
 
 struct ClientSize {
   std::int32_t width;
@@ -31,4 +32,7 @@ struct WindowSystem {
   void (*destroyContext)(void* window);
   // Milliseconds of a steady clock, wrapping at 2^32.
   std::uint32_t (*tickCount)(void* window);
+  // Which OpenGL the context made is; a back end that only makes desktop contexts leaves it
+  // null.
+  ContextApi (*contextApi)(void* window) = nullptr;
 };

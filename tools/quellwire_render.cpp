@@ -1,4 +1,5 @@
-// quellwire-render: runs the saver's own creation and frame sequences headless, on OSMesa, for
+// quellwire-render: runs the saver's own creation and frame sequences headless, on OSMesa (or
+// with the ES renderer on an EGL context without a surface), for
 // the given settings and seed (the clock's start tick, which seeds the random numbers), advances
 // the clock 10 ms per frame for the given time and writes the final frame, and optionally every
 // K-th frame, as PNG files. Bad arguments give the usage line on stderr and status 2.
@@ -7,6 +8,7 @@
 
 #include "display/frame_sequence.h"
 #include "display/headless/osmesa_window_system.h"
+#include "render/es/es_renderer.h"
 #include "sim/scene_build.h"
 #include "tools/png_file.h"
 #include "tools/render_options.h"
@@ -41,8 +43,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   window.tickMs = options.scene.seed;
+  window.api = options.es ? ContextApi::Es3 : ContextApi::DesktopGl;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
+  state.esRenderer = &kEsRenderer;
   const ClientSize size{options.scene.width, options.scene.height};
   if (!RunCreationSequence(state, system, size, traceSettings(options.scene)) ||
       !state.hasContext) {

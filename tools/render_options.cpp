@@ -6,7 +6,7 @@
 const char kRenderUsage[] =
     "usage: quellwire-render [--seed N] [--time-ms T] [--every K] [--output FILE.png] "
     "[--quantity P] [--size P] [--speed P] [--glow G] [--color C] [--symmetry S] [--width W] "
-    "[--height H]";
+    "[--height H] [--renderer gl|es]";
 
 namespace {
 
@@ -20,7 +20,7 @@ bool endsWithPng(const std::string& name) {
 }  // namespace
 
 bool renderParseOptions(int argc, const char* const* argv, RenderOptions& options) {
-  options = RenderOptions{traceDefaultOptions(), 3000, 0, "quellwire.png"};
+  options = RenderOptions{traceDefaultOptions(), 3000, 0, "quellwire.png", false};
   options.scene.seed = 1;
   for (int k = 0; k < argc; k += 2) {
     if (k + 1 >= argc) return false;
@@ -34,6 +34,9 @@ bool renderParseOptions(int argc, const char* const* argv, RenderOptions& option
     } else if (std::strcmp(name, "--output") == 0) {
       options.output = value;
       valid = endsWithPng(options.output);
+    } else if (std::strcmp(name, "--renderer") == 0) {
+      options.es = std::strcmp(value, "es") == 0;
+      valid = options.es || std::strcmp(value, "gl") == 0;
     } else {
       valid = traceParseSceneOption(name, value, options.scene) == SceneOptionResult::Accepted;
     }

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "display/headless/egl_headless.h"
+
 const SurfaceFormat HeadlessSurfaceFormat{true, true, true, false, false, FormatRenderer::Software,
                                           32,   16};
 
@@ -24,6 +26,11 @@ ClientSize GetClientSize(void* window) {
 void DestroyRenderContext(void* window) {
   HeadlessWindow& w = Record(window);
   if (w.context == nullptr) return;
+  if (w.api == ContextApi::Es3) {
+    EglHeadlessDestroy(w.context);
+    w.context = nullptr;
+    return;
+  }
   if (OSMesaGetCurrentContext() == w.context) OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
   OSMesaDestroyContext(static_cast<OSMesaContext>(w.context));
   w.context = nullptr;
@@ -34,6 +41,10 @@ bool CreateRenderContext(void* window, const SurfaceRequest& request) {
   DestroyRenderContext(window);
   w.format = chooseSurfaceFormat(ListFormats, &w, request);
   if (w.format == 0) return false;
+  if (w.api == ContextApi::Es3) {
+    w.context = EglHeadlessCreate(w.surfaceWidth, w.surfaceHeight);
+    return w.context != nullptr;
+  }
   const SurfaceFormat& format = w.formats[w.format - 1];
   w.context = OSMesaCreateContextExt(OSMESA_RGBA, format.depthBits, 0, 0, nullptr);
   return w.context != nullptr;
@@ -41,6 +52,10 @@ bool CreateRenderContext(void* window, const SurfaceRequest& request) {
 
 void MakeCurrent(void* window, bool current) {
   HeadlessWindow& w = Record(window);
+  if (w.api == ContextApi::Es3) {
+    EglHeadlessMakeCurrent(w.context, current);
+    return;
+  }
   if (!current || w.context == nullptr) {
     OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
     return;
@@ -51,11 +66,19 @@ void MakeCurrent(void* window, bool current) {
 
 void SwapBuffers(void* window) {
   HeadlessWindow& w = Record(window);
-  if (w.context != nullptr && OSMesaGetCurrentContext() == w.context) glFinish();
+  if (w.api == ContextApi::Es3) {
+    if (EglHeadlessIsCurrent(w.context)) {
+      EglHeadlessSwap(w.context, w.pixels, w.surfaceWidth, w.surfaceHeight);
+    }
+  } else if (w.context != nullptr && OSMesaGetCurrentContext() == w.context) {
+    glFinish();
+  }
   ++w.swapCount;
 }
 
 std::uint32_t TickCount(void* window) { return Record(window).tickMs; }
+
+ContextApi Api(void* window) { return Record(window).api; }
 
 // Drawing memory for a size: a context needs a surface of at least one pixel, whatever size the
 // window reports.
@@ -87,7 +110,11 @@ bool HeadlessWindowOpen(HeadlessWindow& window, std::int32_t clientWidth, std::i
 bool HeadlessWindowResize(HeadlessWindow& window, std::int32_t clientWidth,
                           std::int32_t clientHeight) {
   if (!TakeSurface(window, clientWidth, clientHeight)) return false;
-  if (window.context != nullptr && OSMesaGetCurrentContext() == window.context) {
+  if (window.api == ContextApi::Es3) {
+    if (EglHeadlessIsCurrent(window.context)) {
+      EglHeadlessResize(window.context, window.surfaceWidth, window.surfaceHeight);
+    }
+  } else if (window.context != nullptr && OSMesaGetCurrentContext() == window.context) {
     MakeCurrent(&window, true);
   }
   return true;
@@ -100,9 +127,8 @@ void HeadlessWindowClose(HeadlessWindow& window) {
 }
 
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
-  return WindowSystem{&window,     GetClientSize, CreateRenderContext,
-                      MakeCurrent, SwapBuffers,   DestroyRenderContext,
-                      TickCount};
+  return WindowSystem{&window,     GetClientSize,        CreateRenderContext, MakeCurrent,
+                      SwapBuffers, DestroyRenderContext, TickCount,           Api};
 }
 
 const std::uint8_t* HeadlessPixel(const HeadlessWindow& window, std::int32_t x, std::int32_t y) {

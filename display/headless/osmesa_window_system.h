@@ -1,6 +1,7 @@
-// A window without a window system: an OSMesa context drawing into a memory buffer. The frame
-// sequences run on it unchanged, so the native renderer and the native tests can create, draw
-// and release exactly as a saver window does.
+// A window without a window system: an OSMesa context drawing into a memory buffer, or an
+// OpenGL ES 3 context through EGL without a surface whose pictures are read back into the same
+// memory. The frame sequences run on it unchanged, so the native renderer and the native tests
+// can create, draw and release exactly as a saver window does, with either renderer.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +21,13 @@ struct HeadlessWindow {
   std::int32_t surfaceHeight;
   std::uint8_t* pixels;
 
+  // The context createContext makes: OSMesa's desktop GL (the default) or ES 3 through EGL.
+  // Set after opening.
+  ContextApi api;
+
   // What the frame sequences did to it.
   int format;     // the 1-based index of the format chosen; 0 when none
-  void* context;  // the OSMesa context, null when none was made
+  void* context;  // the OSMesa context or the EGL one, null when none was made
   std::uint32_t swapCount;
   // The tick count it reports, set by its user.
   std::uint32_t tickMs;

@@ -62,6 +62,75 @@ Settings ColourFourSettings() {
   return settings;
 }
 
+// A renderer that writes its calls into the recording window's list, among the platform's.
+RecordingWindow* gRendererLog = nullptr;
+int gRendererRecord = 0;
+
+const Renderer kRecordingRenderer{
+    [](void*& record, const RendererSetup& setup) {
+      gRendererLog->calls.push_back("create " + std::to_string(setup.width));
+      record = &gRendererRecord;
+      return true;
+    },
+    [](void* record, const RendererSetup& setup) {
+      gRendererLog->calls.push_back(std::string(record == &gRendererRecord ? "" : "?") + "resize " +
+                                    std::to_string(setup.width));
+    },
+    [](void* record, const RenderedFrame& frame) {
+      gRendererLog->calls.push_back(std::string(record == &gRendererRecord ? "" : "?") + "draw " +
+                                    (frame.scene != nullptr ? "scene" : "none") +
+                                    (frame.showFps ? " fps" : ""));
+    },
+    [](void*& record, bool contextCurrent) {
+      gRendererLog->calls.push_back(contextCurrent ? "release" : "forget");
+      record = nullptr;
+    },
+};
+
+// Which renderer a context gets: the GL 1.1 one for a desktop context or none at all, the ES one
+// for an ES context where it is linked, and nothing drawn where it is not; the sequences call
+// the chosen one between the platform's steps.
+TEST(FrameSequenceOrder, TheContextMadeChoosesTheRendererTheSequencesCall) {
+  EXPECT_EQ(chooseRenderer(true, ContextApi::DesktopGl, true), RendererKind::Gl11);
+  EXPECT_EQ(chooseRenderer(false, ContextApi::Es3, true), RendererKind::Gl11);
+  EXPECT_EQ(chooseRenderer(true, ContextApi::Es3, true), RendererKind::Es3);
+  EXPECT_EQ(chooseRenderer(true, ContextApi::Es3, false), RendererKind::None);
+
+  RecordingWindow window;
+  gRendererLog = &window;
+  WindowSystem system = RecordingWindowSystem(window);
+  system.contextApi = [](void*) { return ContextApi::Es3; };
+  FrameDriverState state{};
+  state.esRenderer = &kRecordingRenderer;
+  state.showFps = true;
+  ASSERT_TRUE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
+  RunFrame(state, system);
+  RunResizeSequence(state, ClientSize{320, 200});
+  RunReleaseSequence(state, system);
+  releaseSceneAndClock(state.frameClock, state.scene);
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
+  RunReleaseSequenceAfterWindowLoss(state, system);
+  releaseSceneAndClock(state.frameClock, state.scene);
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{
+                "createContext -1 -1 1 1", "makeCurrent", "create 640", "tickCount", "tickCount",
+                "tickCount", "draw scene fps", "swapBuffers", "resize 320", "release",
+                "makeNoneCurrent", "destroyContext", "createContext -1 -1 1 1", "makeCurrent",
+                "create 640", "tickCount", "makeNoneCurrent", "destroyContext", "forget"}));
+  EXPECT_EQ(state.rendererRecord, nullptr);
+
+  // Without an ES renderer the frames show nothing drawn.
+  state.esRenderer = nullptr;
+  window.calls.clear();
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
+  RunFrame(state, system);
+  RunReleaseSequence(state, system);
+  releaseSceneAndClock(state.frameClock, state.scene);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{
+                              "createContext -1 -1 1 1", "makeCurrent", "tickCount", "tickCount",
+                              "tickCount", "swapBuffers", "makeNoneCurrent", "destroyContext"}));
+}
+
 // No GL context is current in these tests, so every GL call in the sequences does nothing.
 TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   RecordingWindow window;

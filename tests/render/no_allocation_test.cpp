@@ -3,7 +3,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "display/frame_sequence.h"
+#include "display/headless/osmesa_window_system.h"
+#include "render/es/es_renderer.h"
 #include "render/glow_pass.h"
+#include "settings/stored_settings.h"
+#include "sim/scene_build.h"
 #include "tests/support/own_allocation_counter.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/test_scenes.h"
@@ -45,6 +50,42 @@ TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
       }
       EXPECT_EQ(count.allocations(), 0);
       sceneRelease(scene);
+    }
+  }
+}
+
+// The ES renderer the same, through the saver's frames with the figures shown: after the first
+// frame of a scene (which takes the room for its lines), frames take no storage.
+TEST(RenderNoAllocation, EsFramesWithEveryGlowAndBlurPath) {
+  for (const GlowMode mode : {GlowMode::None, GlowMode::LowQuality, GlowMode::HighQuality}) {
+    for (const char* blur : {"gl", "cpu"}) {
+      SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " blur " << blur);
+      setenv(kGlowBlurVariable, blur, 1);
+      HeadlessWindow window{};
+      ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessSurfaceFormat, 1));
+      window.api = ContextApi::Es3;
+      const WindowSystem system = HeadlessWindowSystem(window);
+      FrameDriverState state{};
+      state.esRenderer = &kEsRenderer;
+      state.showFps = true;
+      Settings settings = settingsDefaults();
+      settings.glow = mode;
+      settings.symmetry = 1;
+      ASSERT_TRUE(RunCreationSequence(state, system, ClientSize{160, 120}, settings));
+      EXPECT_EQ(state.renderer, &kEsRenderer);
+      RunFrame(state, system);
+      {
+        OwnAllocationCount count;
+        for (int frame = 0; frame < 300; ++frame) {
+          window.tickMs += 10;
+          RunFrame(state, system);
+        }
+        EXPECT_EQ(count.allocations(), 0);
+      }
+      RunReleaseSequence(state, system);
+      releaseSceneAndClock(state.frameClock, state.scene);
+      HeadlessWindowClose(window);
+      unsetenv(kGlowBlurVariable);
     }
   }
 }

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # quellwire-render as a user runs it: bad command lines, the final and every K-th frame as PNG
-# files of the asked size, and the same seed giving the same picture.
+# files of the asked size, and the same seed giving the same picture, with either renderer.
 set -euo pipefail
 render=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
-for args in "--seed" "--glow 4" "--width 0" "--height 9000" "--output x.jpg" "--help"; do
+for args in "--seed" "--glow 4" "--width 0" "--height 9000" "--output x.jpg" "--help" \
+  "--renderer vk"; do
   status=0
   # shellcheck disable=SC2086
   "$render" $args >/dev/null 2>"$dir/err" || status=$?
@@ -23,3 +24,9 @@ size() { identify -format '%w %h' "$1"; }
 [ "$(convert "$dir/f.png" -format '%[fx:maxima]' info:)" != 0 ] || fail "the picture is black"
 "$render" --seed 5 --time-ms 500 --width 96 --height 64 --output "$dir/g.png"
 cmp -s "$dir/f.png" "$dir/g.png" || fail "the same seed drew another picture"
+# The ES renderer draws the same scene, not black, and as often the same picture.
+"$render" --seed 5 --time-ms 500 --width 96 --height 64 --renderer es --output "$dir/e.png"
+"$render" --seed 5 --time-ms 500 --width 96 --height 64 --renderer es --output "$dir/e2.png"
+[ "$(size "$dir/e.png")" = "96 64" ] || fail "ES picture size"
+[ "$(convert "$dir/e.png" -format '%[fx:maxima]' info:)" != 0 ] || fail "the ES picture is black"
+cmp -s "$dir/e.png" "$dir/e2.png" || fail "the same seed drew another ES picture"
