@@ -84,16 +84,7 @@ bool blurInSoftware(GlowTextures& textures, GlowAspectFactors aspect) {
     textures.path = GlowBlurPath::Gl;
     return false;
   }
-  float across[2 * kGlowTapsPerSide];
-  float down[2 * kGlowTapsPerSide];
-  const float side = static_cast<float>(blur.blurSide);
-  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
-    across[2 * i - 2] = glowTapOffset(i, aspect.fx) * side;
-    across[2 * i - 1] = -across[2 * i - 2];
-    down[2 * i - 2] = glowTapOffset(i, aspect.fy) * side;
-    down[2 * i - 1] = -down[2 * i - 2];
-  }
-  softwareBlurRun(blur, across, down);
+  softwareBlurRunForAspect(blur, aspect);
   glBindTexture(GL_TEXTURE_2D, textures.names[GlowBlurTexture]);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_LUMINANCE,

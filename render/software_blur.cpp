@@ -197,3 +197,16 @@ void softwareBlurRun(SoftwareBlur& blur, const float tapOffsetsU[8], const float
   horizontalPass(blur, u);
   verticalPass(blur, v);
 }
+
+void softwareBlurRunForAspect(SoftwareBlur& blur, GlowAspectFactors aspect) {
+  float across[2 * kGlowTapsPerSide];
+  float down[2 * kGlowTapsPerSide];
+  const float side = static_cast<float>(blur.blurSide);
+  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
+    across[2 * i - 2] = glowTapOffset(i, aspect.fx) * side;
+    across[2 * i - 1] = -across[2 * i - 2];
+    down[2 * i - 2] = glowTapOffset(i, aspect.fy) * side;
+    down[2 * i - 1] = -down[2 * i - 2];
+  }
+  softwareBlurRun(blur, across, down);
+}

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "render/glow_sizes.h"
+
 struct SoftwareBlur {
   std::int32_t captureSide;  // the capture square, read back as RGBA
   std::int32_t blurSide;     // the blur square: the capture side or half of it
@@ -32,3 +34,7 @@ void softwareBlurRelease(SoftwareBlur& blur);
 // square) and the vertical pass (the horizontal result plus a fifth of each of the eight taps
 // of tapOffsetsV). Reads the green channel, which equals the others in a grey capture.
 void softwareBlurRun(SoftwareBlur& blur, const float tapOffsetsU[8], const float tapOffsetsV[8]);
+
+// softwareBlurRun with the glow's taps (glowTapOffset) for the window's aspect, in texels of the
+// blur square, as both renderers blur on the processor.
+void softwareBlurRunForAspect(SoftwareBlur& blur, GlowAspectFactors aspect);

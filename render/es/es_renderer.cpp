@@ -446,16 +446,7 @@ bool BlurInSoftware(EsRecord& r, GlowAspectFactors aspect) {
     r.sized.path = GlowBlurPath::Gl;
     return false;
   }
-  float across[2 * kGlowTapsPerSide];
-  float down[2 * kGlowTapsPerSide];
-  const float side = static_cast<float>(blur.blurSide);
-  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
-    across[2 * i - 2] = glowTapOffset(i, aspect.fx) * side;
-    across[2 * i - 1] = -across[2 * i - 2];
-    down[2 * i - 2] = glowTapOffset(i, aspect.fy) * side;
-    down[2 * i - 1] = -down[2 * i - 2];
-  }
-  softwareBlurRun(blur, across, down);
+  softwareBlurRunForAspect(blur, aspect);
   gl.BindTexture(GL_TEXTURE_2D, r.sized.textures[kHalo]);
   gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_RED, GL_UNSIGNED_BYTE,
