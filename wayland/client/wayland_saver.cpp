@@ -160,7 +160,7 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
     }
   } else if (is(wl_output_interface)) {
     AddOutput(client, name, version);
-  } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::Saver) {
+  } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::FullScreen) {
     BindSeat(client, name, version);
   }
 }

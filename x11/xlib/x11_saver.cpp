@@ -119,26 +119,24 @@ Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow, bool&
 }
 
 // The window to draw in, made or found; window 0 when there is none.
-SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
+SaverWindow OpenSaverWindow(Display* display, const X11Run& run) {
   SaverWindow saver{};
   saver.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  switch (options.target) {
-    case SaverTarget::OwnWindow:
-    case SaverTarget::FullScreen:
+  switch (run.target) {
+    case X11Target::OwnWindow:
+    case X11Target::FullScreen:
       saver.own = true;
-      saver.fullScreen = options.target == SaverTarget::FullScreen;
+      saver.fullScreen = run.target == X11Target::FullScreen;
       saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow, saver.gone);
       if (saver.window == 0)
         std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
       return saver;
-    case SaverTarget::RootWindow:
+    case X11Target::RootWindow:
       saver.window = DefaultRootWindow(display);
       break;
-    case SaverTarget::GivenWindow:
-      saver.window = static_cast<Window>(options.windowId);
+    case X11Target::GivenWindow:
+      saver.window = static_cast<Window>(run.windowId);
       break;
-    case SaverTarget::Background:  // refused before: Wayland's only
-      return saver;
   }
   // Someone else's window: only its destruction is watched; its input is its owner's.
   XWindowAttributes attributes{};
@@ -245,20 +243,19 @@ LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint poi
 
 }  // namespace
 
-int RunX11Saver(const SaverOptions& options, const Settings& settings) {
+int RunX11Saver(const X11Run& run) {
   HandleEndSignals();
-  Display* display =
-      XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
+  const char* displayName = run.displayName.empty() ? nullptr : run.displayName.c_str();
+  Display* display = XOpenDisplay(displayName);
   if (display == nullptr) {
-    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n",
-                 XDisplayName(options.displayName.empty() ? nullptr : options.displayName.c_str()));
+    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n", XDisplayName(displayName));
     return 1;
   }
   int glxEventBase = 0;
   if (!glXQueryExtension(display, &gGlxErrorBase, &glxEventBase)) gGlxErrorBase = -1;
   XSetErrorHandler(HandleXError);
 
-  const SaverWindow saver = OpenSaverWindow(display, options);
+  const SaverWindow saver = OpenSaverWindow(display, run);
   if (saver.window == 0) {
     XCloseDisplay(display);
     return 1;
@@ -274,15 +271,15 @@ int RunX11Saver(const SaverOptions& options, const Settings& settings) {
   X11WindowOpen(record, display, saver.window);
   const WindowSystem windowSystem = X11WindowSystem(record);
   FrameDriverState state{};
-  state.showFps = options.showFps;
-  if (!RunCreationSequence(state, windowSystem, record.size, settings)) {
+  state.showFps = run.showFps;
+  if (!RunCreationSequence(state, windowSystem, record.size, run.settings)) {
     // Ends with 1 as every other failure of the Linux program, on X11 and Wayland alike (the
     // Windows saver's -1 is that platform's own).
     std::fprintf(stderr, "quellwire: no memory for the flock\n");
     std::_Exit(1);
   }
   const LoopEnd end =
-      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, options.frameLimit);
+      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, run.frameLimit);
   if (end == LoopEnd::WindowGone) {
     RunReleaseSequenceAfterWindowLoss(state, windowSystem);
   } else {
