@@ -4,15 +4,13 @@
 // closed, when its window goes away or on SIGTERM.
 #include "x11/xlib/x11_saver.h"
 
-#include <sys/select.h>
+#include <poll.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 #include "display/frame_sequence.h"
-#include "display/frame_timer.h"
-#include "display/posix/monotonic_clock.h"
+#include "display/posix/frame_loop.h"
 #include "sim/scene_build.h"
 #include "x11/saver_input.h"
 #include "x11/window_loss.h"
@@ -22,10 +20,6 @@ namespace {
 
 constexpr int kOwnWindowWidth = 960;
 constexpr int kOwnWindowHeight = 540;
-
-volatile std::sig_atomic_t gEndRequested = 0;
-
-void RequestEnd(int) { gEndRequested = 1; }
 
 // The window the saver draws in, once it has one, and GLX's first error code (-1 without GLX):
 // what the X error handler needs to recognise the window's loss.
@@ -46,15 +40,6 @@ int HandleXError(Display*, XErrorEvent* error) {
     std::_Exit(0);
   }
   return 0;
-}
-
-void HandleEndSignals() {
-  struct sigaction action {};
-  action.sa_handler = RequestEnd;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no restart: a signal cuts the event wait short
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
 }
 
 struct SaverWindow {
@@ -204,11 +189,9 @@ ScreenPoint PointerPosition(Display* display) {
 // Frames on the timer and events as they come, until something ends the saver. Every event
 // that has arrived is taken before a frame is drawn, so no frame is begun on a window whose
 // destruction has been reported; and a new size is adopted before the frame that follows it.
-LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint pointerOrigin,
-                     X11Window& record, FrameDriverState& state, const WindowSystem& windowSystem,
-                     std::uint32_t frameLimit) {
-  FrameTimer timer{};
-  frameTimerStart(timer, kFramePeriodMs, MonotonicTickMs());
+LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver,
+                     ScreenPoint pointerOrigin, X11Window& record, FrameDriverState& state,
+                     const WindowSystem& windowSystem, std::uint32_t frameLimit) {
   std::uint32_t frames = 0;
   const int connection = ConnectionNumber(display);
   for (;;) {
@@ -223,28 +206,22 @@ LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint poi
       }
       if (EventEndsSaver(event, saver, pointerOrigin)) return LoopEnd::Closed;
     }
-    if (gEndRequested) return LoopEnd::Closed;
-    const std::uint32_t now = MonotonicTickMs();
-    if (frameTimerTakeTick(timer, now)) {
+    if (FrameLoopEndSignalled(loop)) return LoopEnd::Closed;
+    if (FrameLoopTakeTick(loop)) {
       RunResizeSequence(state, record.size);
       RunFrame(state, windowSystem);
       if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
       continue;
     }
-    std::int32_t waitMs = frameTimerWaitMs(timer, now);
-    if (waitMs < 0) waitMs = 100;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(connection, &readable);
-    timeval timeout{0, static_cast<suseconds_t>(waitMs) * 1000};
-    select(connection + 1, &readable, nullptr, nullptr, &timeout);
+    FrameLoopWait(loop, connection, POLLIN, FrameLoopWaitMs(loop));
   }
 }
 
 }  // namespace
 
 int RunX11Saver(const X11Run& run) {
-  HandleEndSignals();
+  FrameLoop loop;
+  FrameLoopStart(loop);
   const char* displayName = run.displayName.empty() ? nullptr : run.displayName.c_str();
   Display* display = XOpenDisplay(displayName);
   if (display == nullptr) {
@@ -278,8 +255,9 @@ int RunX11Saver(const X11Run& run) {
     std::fprintf(stderr, "quellwire: no memory for the flock\n");
     std::_Exit(1);
   }
-  const LoopEnd end =
-      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, run.frameLimit);
+  const LoopEnd end = RunEventLoop(loop, display, saver, pointerOrigin, record, state, windowSystem,
+                                   run.frameLimit);
+  FrameLoopEnd(loop);
   if (end == LoopEnd::WindowGone) {
     RunReleaseSequenceAfterWindowLoss(state, windowSystem);
   } else {
