@@ -1,6 +1,6 @@
 # The Debian package of the saver for X11 and Wayland (`cpack -G DEB` in a native build folder):
 # the program in xscreensaver's folder of programs, its settings description beside the other
-# savers' ones, a link to it on the PATH and its manual page (both installed by x11/) and, as
+# savers' ones, a link to it on the PATH and its manual page (both installed by program/) and, as
 # Debian requires, a copyright file and a changelog. The version is the project's; the
 # libraries it needs are worked out by dpkg-shlibdeps.
 if(NOT TARGET quellwire)

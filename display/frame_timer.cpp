@@ -4,8 +4,6 @@ void frameTimerStart(FrameTimer& timer, std::uint32_t periodMs, std::uint32_t no
   timer = FrameTimer{true, periodMs, nowMs + periodMs};
 }
 
-void frameTimerStop(FrameTimer& timer) { timer.running = false; }
-
 std::int32_t frameTimerWaitMs(const FrameTimer& timer, std::uint32_t nowMs) {
   if (!timer.running) return -1;
   // The signed difference is right across the wrap of the counter.

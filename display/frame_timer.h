@@ -13,8 +13,6 @@ struct FrameTimer {
 
 void frameTimerStart(FrameTimer& timer, std::uint32_t periodMs, std::uint32_t nowMs);
 
-void frameTimerStop(FrameTimer& timer);
-
 // Milliseconds until the next tick (0 when due); -1 when the timer is stopped.
 std::int32_t frameTimerWaitMs(const FrameTimer& timer, std::uint32_t nowMs);
 

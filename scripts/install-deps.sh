@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything needed to build Quellwire and run its tests:
-# the native toolchain and test libraries, Xlib and GLX for the X11 saver, the MinGW-w64 cross
+# the native toolchain and test libraries, Xlib and GLX for the X11 back end, the MinGW-w64 cross
 # compilers for the Windows build (and wixl for its Windows Installer packages, msitools to read
 # them), Wine (64- and 32-bit, with 32-bit Mesa for the 32-bit saver's
 # OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to

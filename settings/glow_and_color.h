@@ -1,6 +1,6 @@
 // What the glow and colour settings mean, and the questions the simulation and the drawing ask
 // of them. An enumerator's number is the number the setting is stored as (in the registry, the
-// settings file and the X11 saver's options) and its item's index in the dialog's list; these
+// settings file and quellwire's options) and its item's index in the dialog's list; these
 // numbers never change.
 #pragma once
 
@@ -48,9 +48,9 @@ constexpr bool colorSchemeDrawsEntry(ColorScheme scheme) {
 constexpr bool colorSchemeCycles(ColorScheme scheme) { return scheme == ColorScheme::Cycle; }
 
 // The names of the colour schemes and glow modes, indexed by their numbers: the configuration
-// dialog lists them in this order, the X11 saver's -color takes a colour's name in any case, and
+// dialog lists them in this order, quellwire's -color takes a colour's name in any case, and
 // quellwire.xml offers the colours by their names in lower case. WiresOnly has no name: only the
-// store and the X11 saver's -glow 3 reach it.
+// store and quellwire's -glow 3 reach it.
 constexpr int kColorSchemeCount = 7;
 constexpr const char* kColorSchemeNames[kColorSchemeCount] = {
     "Emerald", "Lapis", "Amber", "Amethyst", "Ruby", "Random", "Cycle"};

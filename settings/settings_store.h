@@ -2,8 +2,9 @@
 //
 // The store itself is a record of operations that a platform layer fills in (the registry on
 // Windows). The order of the calls, what a failure means and the conversions are decided here,
-// so they are the same for every store. The X11 saver's settings file (settings/file/) holds the
-// same stored numbers as text but is read on its own terms: it reports every line it cannot use.
+// so they are the same for every store. The Linux program's settings file (settings/file/) holds
+// the same stored numbers as text but is read on its own terms: it reports every line it cannot
+// use.
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // makes its -help, so that the two cannot differ. The build runs it for the installed page.
 #include <cstdio>
 
-#include "x11/saver_options.h"
+#include "program/saver_options.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

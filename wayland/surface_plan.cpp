@@ -16,10 +16,10 @@ std::int32_t scaledBy120(std::int32_t length, std::uint32_t scale120) {
 
 SurfaceRole chooseSurfaceRole(WaylandMode mode, ShellOffer offer) {
   switch (mode) {
-    case WaylandMode::Saver:
+    case WaylandMode::FullScreen:
       if (offer.layerShell) return SurfaceRole::OverlayLayer;
       return offer.xdgWmBase ? SurfaceRole::FullscreenToplevel : SurfaceRole::None;
-    case WaylandMode::Wallpaper:
+    case WaylandMode::Background:
       return offer.layerShell ? SurfaceRole::BackgroundLayer : SurfaceRole::None;
     case WaylandMode::Window:
       return offer.xdgWmBase ? SurfaceRole::Toplevel : SurfaceRole::None;
@@ -28,7 +28,7 @@ SurfaceRole chooseSurfaceRole(WaylandMode mode, ShellOffer offer) {
 }
 
 const char* surfaceRoleRefusal(WaylandMode mode, ShellOffer offer) {
-  if (mode == WaylandMode::Wallpaper) {
+  if (mode == WaylandMode::Background) {
     return "-background needs a compositor with the layer-shell protocol (zwlr_layer_shell_v1), "
            "and this one has none";
   }

@@ -6,11 +6,11 @@
 
 #include "display/window_system.h"
 
-// What the saver is on Wayland.
+// What the saver is on Wayland, named as the options name it.
 enum class WaylandMode : std::uint8_t {
-  Saver,      // -fullscreen: covers every output, ends on input
-  Wallpaper,  // -background: under everything on every output, takes no input
-  Window,     // -window: one ordinary window
+  FullScreen,  // -fullscreen: covers every output, ends on input
+  Background,  // -background: under everything on every output, takes no input
+  Window,      // -window: one ordinary window
 };
 
 enum class SurfaceRole : std::uint8_t {

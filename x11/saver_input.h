@@ -1,4 +1,4 @@
-// What input reaching the X11 saver's window stands for under the shared wake rule. (The names
+// What input reaching the X11 back end's window stands for under the shared wake rule. (The names
 // differ from X's event names, which the X headers define as macros.)
 #pragma once
 

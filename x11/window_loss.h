@@ -1,5 +1,5 @@
-// How the X11 saver learns that the window it draws in is gone. Anyone may destroy that window at
-// any moment: the user, a window manager, xscreensaver, or the program that gave it. The event
+// How the X11 back end learns that the window it draws in is gone. Anyone may destroy that window
+// at any moment: the user, a window manager, xscreensaver, or the program that gave it. The event
 // loop hears of it through DestroyNotify between frames; during a frame, the first sign is an X
 // error for a request on the window, and the GL driver may have made that request itself (its
 // query of the drawable's size). Such an error must end the saver at once: returning from the

@@ -1,4 +1,4 @@
-// The per-user settings file of the X11 saver: the six stored numbers as text, one
+// The per-user settings file of the Linux program quellwire: the six stored numbers as text, one
 // `Name=value` line each, with the names and the whole numbers of the stored settings:
 //
 //   # Quellwire settings

@@ -17,8 +17,6 @@ TEST(FrameTimer, TicksEveryPeriodFoldingMissedOnesAndAcrossTheWrap) {
   EXPECT_EQ(frameTimerWaitMs(timer, 2), 10);
   EXPECT_TRUE(frameTimerTakeTick(timer, 500));   // a long stall gives one tick...
   EXPECT_FALSE(frameTimerTakeTick(timer, 501));  // ...not a burst
-  frameTimerStop(timer);
-  EXPECT_FALSE(frameTimerTakeTick(timer, 10000));
 }
 
 TEST(FpsOverlay, CountsFramesOverEachSecond) {

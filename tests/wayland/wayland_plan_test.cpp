@@ -9,20 +9,20 @@ namespace {
 
 TEST(SurfacePlan, RolesFollowTheModeAndWhatTheCompositorOffers) {
   const ShellOffer sway{true, true}, weston{false, true}, bare{false, false};
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, sway), SurfaceRole::OverlayLayer);
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, weston), SurfaceRole::FullscreenToplevel);
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Wallpaper, sway), SurfaceRole::BackgroundLayer);
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Wallpaper, weston), SurfaceRole::None);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::FullScreen, sway), SurfaceRole::OverlayLayer);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::FullScreen, weston), SurfaceRole::FullscreenToplevel);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Background, sway), SurfaceRole::BackgroundLayer);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Background, weston), SurfaceRole::None);
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, sway), SurfaceRole::Toplevel);
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, bare), SurfaceRole::None);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::FullScreen, bare), SurfaceRole::None);
   // The window is an xdg toplevel or nothing: layer-shell alone does not make one.
   const ShellOffer layerOnly{true, false};
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, weston), SurfaceRole::Toplevel);
   EXPECT_EQ(chooseSurfaceRole(WaylandMode::Window, layerOnly), SurfaceRole::None);
-  EXPECT_EQ(chooseSurfaceRole(WaylandMode::Saver, layerOnly), SurfaceRole::OverlayLayer);
+  EXPECT_EQ(chooseSurfaceRole(WaylandMode::FullScreen, layerOnly), SurfaceRole::OverlayLayer);
   EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Window, layerOnly)).find("xdg_wm_base"),
             std::string::npos);
-  EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Wallpaper, weston)).find("layer-shell"),
+  EXPECT_NE(std::string(surfaceRoleRefusal(WaylandMode::Background, weston)).find("layer-shell"),
             std::string::npos);
   // Every role but the window's has a surface on each output.
   for (const SurfaceRole role :

@@ -15,11 +15,11 @@ check() {
   cmake -S "$QW_SOURCE_DIR" -B "$dir" -G Ninja -DBUILD_TESTING=OFF "$@" >"$dir.log" 2>&1 &&
     grep -q -- "$configured" "$dir.log" || fail "$name: configuring: $(cat "$dir.log")"
   if [ -z "$option" ]; then
-    ! grep -q "x11/quellwire:" "$dir/build.ninja" || fail "$name: quellwire is built"
+    ! grep -q "program/quellwire:" "$dir/build.ninja" || fail "$name: quellwire is built"
     return
   fi
   cmake --build "$dir" --target quellwire >"$dir.log" 2>&1 || fail "$name: $(tail "$dir.log")"
-  "$dir/x11/quellwire" "$option" -frames 1 2>"$dir.err" || status=$?
+  "$dir/program/quellwire" "$option" -frames 1 2>"$dir.err" || status=$?
   [ "$status" -eq 1 ] && grep -q "$refusal" "$dir.err" || fail "$name: $status, $(cat "$dir.err")"
   echo "$name: $(cat "$dir.err")"
 }

@@ -193,17 +193,15 @@ bool OpenEgl(WaylandClient& client) {
     gDisplay = EGL_NO_DISPLAY;
     return false;
   }
-  client.eglDisplay = gDisplay;
   return true;
 }
 
-void CloseEgl(WaylandClient& client) {
+void CloseEgl(WaylandClient&) {
   if (gDisplay == EGL_NO_DISPLAY) return;
   eglMakeCurrent(gDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   eglTerminate(gDisplay);
   eglReleaseThread();
   gDisplay = EGL_NO_DISPLAY;
-  client.eglDisplay = EGL_NO_DISPLAY;
 }
 
 WindowSystem SurfaceWindowSystem(SaverSurface& surface) {

@@ -14,8 +14,6 @@ constexpr std::uint32_t kAllEdges =
     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
 
-WaylandClient* gClient = nullptr;
-
 SaverSurface& Surface(void* data) { return *static_cast<SaverSurface*>(data); }
 
 int OutputSlot(const WaylandClient& client, const wl_output* output) {
@@ -40,14 +38,14 @@ void MarkResized(SaverSurface& s) { s.resizePending = true; }
 // wl_surface ------------------------------------------------------------------------------------
 
 void SurfaceEnter(void* data, wl_surface*, wl_output* output) {
-  const int slot = OutputSlot(*gClient, output);
+  const int slot = OutputSlot(*Surface(data).client, output);
   if (slot < 0) return;
   Surface(data).enteredOutputs |= 1u << slot;
   MarkResized(Surface(data));
 }
 
 void SurfaceLeave(void* data, wl_surface*, wl_output* output) {
-  const int slot = OutputSlot(*gClient, output);
+  const int slot = OutputSlot(*Surface(data).client, output);
   if (slot < 0) return;
   Surface(data).enteredOutputs &= ~(1u << slot);
   MarkResized(Surface(data));
@@ -93,7 +91,7 @@ void ToplevelConfigure(void* data, xdg_toplevel*, std::int32_t width, std::int32
 }
 
 // Closing the window, or one of the fullscreen windows, ends the saver.
-void ToplevelClose(void*, xdg_toplevel*) { gClient->ended = true; }
+void ToplevelClose(void* data, xdg_toplevel*) { Surface(data).client->ended = true; }
 
 void ToplevelBounds(void*, xdg_toplevel*, std::int32_t, std::int32_t) {}
 
@@ -187,7 +185,6 @@ bool ApplySize(WaylandClient& client, SaverSurface& s) {
 const wl_callback_listener kFrameListener = {FrameDone};
 
 SaverSurface* MakeSaverSurface(WaylandClient& client, Output* output) {
-  gClient = &client;
   SaverSurface* free = nullptr;
   for (SaverSurface& s : client.surfaces) {
     if (!s.inUse) {
@@ -199,6 +196,7 @@ SaverSurface* MakeSaverSurface(WaylandClient& client, Output* output) {
   SaverSurface& s = *free;
   s = SaverSurface{};
   s.inUse = true;
+  s.client = &client;
   s.output = output;
   s.eglSurface = EGL_NO_SURFACE;
   s.context = EGL_NO_CONTEXT;
@@ -255,7 +253,6 @@ void OutputChanged(WaylandClient& client, Output& output) {
 }
 
 bool UpdateSurfaces(WaylandClient& client) {
-  gClient = &client;
   for (SaverSurface& s : client.surfaces) {
     if (!s.inUse) continue;
     if (s.lost) {

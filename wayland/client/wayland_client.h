@@ -10,7 +10,6 @@
 #include <wayland-egl.h>
 
 #include "display/frame_sequence.h"
-#include "display/frame_timer.h"
 #include "display/posix/monotonic_clock.h"
 #include "display/wake_rule.h"
 #include "wayland/client/wayland_saver.h"
@@ -31,9 +30,11 @@ inline constexpr int kMaxSurfaces = kMaxOutputs;
 inline constexpr int kMaxSeats = 4;
 
 struct SaverSurface;
+struct WaylandClient;
 
 struct Output {
   bool inUse;
+  WaylandClient* client;  // the client it belongs to (its listeners' way back)
   std::uint32_t globalName;
   wl_output* output;
   std::uint32_t version;
@@ -48,7 +49,8 @@ struct Output {
 
 struct SaverSurface {
   bool inUse;
-  Output* output;  // the output it covers; null for the window
+  WaylandClient* client;  // the client it belongs to (its listeners' way back)
+  Output* output;         // the output it covers; null for the window
   wl_surface* surface;
   zwlr_layer_surface_v1* layerSurface;
   xdg_surface* xdgSurface;
@@ -79,6 +81,7 @@ struct SaverSurface {
 
 struct Seat {
   bool inUse;
+  WaylandClient* client;  // the client it belongs to (its listeners' way back)
   std::uint32_t globalName;
   wl_seat* seat;
   wl_keyboard* keyboard;
@@ -100,9 +103,7 @@ struct WaylandClient {
   wp_fractional_scale_manager_v1* fractionalScaleManager;
   zxdg_output_manager_v1* xdgOutputManager;
 
-  bool started;  // the first globals are known and the role chosen
   SurfaceRole role;
-  EGLDisplay eglDisplay;
 
   Output outputs[kMaxOutputs];
   SaverSurface surfaces[kMaxSurfaces];
@@ -110,7 +111,6 @@ struct WaylandClient {
   WakeWatch wake;
 
   bool ended;  // input woke the saver, or its window was closed
-  FrameTimer timer;
 };
 
 // EGL (egl_window_system.cpp) ---------------------------------------------------------------

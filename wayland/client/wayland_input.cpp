@@ -10,17 +10,15 @@
 
 namespace {
 
-WaylandClient* gClient = nullptr;
-
 Seat& SeatOf(void* data) { return *static_cast<Seat*>(data); }
 
-void Feed(WakeInputKind kind, ScreenPoint pointer) {
-  if (wakeWatchInput(gClient->wake, WakeInput{kind, pointer})) gClient->ended = true;
+void Feed(WaylandClient& client, WakeInputKind kind, ScreenPoint pointer) {
+  if (wakeWatchInput(client.wake, WakeInput{kind, pointer})) client.ended = true;
 }
 
-void FeedEvent(SeatEvent event) {
+void FeedEvent(void* seat, SeatEvent event) {
   WakeInputKind kind{};
-  if (wakeInputOfSeatEvent(event, &kind)) Feed(kind, ScreenPoint{0, 0});
+  if (wakeInputOfSeatEvent(event, &kind)) Feed(*SeatOf(seat).client, kind, ScreenPoint{0, 0});
 }
 
 // A surface-local position in the compositor's logical space.
@@ -33,18 +31,18 @@ ScreenPoint GlobalPoint(const SaverSurface* surface, wl_fixed_t x, wl_fixed_t y)
   return point;
 }
 
-SaverSurface* OwnSurface(wl_surface* surface) {
+SaverSurface* OwnSurface(WaylandClient& client, wl_surface* surface) {
   if (surface == nullptr) return nullptr;
-  for (SaverSurface& s : gClient->surfaces) {
+  for (SaverSurface& s : client.surfaces) {
     if (s.inUse && s.surface == surface) return &s;
   }
   return nullptr;
 }
 
 // The surface's slot in the table, for the focus watch; kNoSurface when it is not the saver's.
-std::int32_t OwnSlot(wl_surface* surface) {
-  const SaverSurface* own = OwnSurface(surface);
-  return own != nullptr ? static_cast<std::int32_t>(own - gClient->surfaces) : kNoSurface;
+std::int32_t OwnSlot(WaylandClient& client, wl_surface* surface) {
+  const SaverSurface* own = OwnSurface(client, surface);
+  return own != nullptr ? static_cast<std::int32_t>(own - client.surfaces) : kNoSurface;
 }
 
 // Keyboard -------------------------------------------------------------------------------------
@@ -52,16 +50,19 @@ std::int32_t OwnSlot(wl_surface* surface) {
 void Keymap(void*, wl_keyboard*, std::uint32_t, std::int32_t fd, std::uint32_t) { close(fd); }
 
 void KeyboardEnter(void* data, wl_keyboard*, std::uint32_t, wl_surface* surface, wl_array*) {
-  focusEntered(SeatOf(data).focus.keyboard, OwnSlot(surface));
+  Seat& seat = SeatOf(data);
+  focusEntered(seat.focus.keyboard, OwnSlot(*seat.client, surface));
 }
 
 void KeyboardLeave(void* data, wl_keyboard*, std::uint32_t, wl_surface* surface) {
-  focusLeft(SeatOf(data).focus.keyboard, OwnSlot(surface));
+  Seat& seat = SeatOf(data);
+  focusLeft(seat.focus.keyboard, OwnSlot(*seat.client, surface));
 }
 
-void Key(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t state) {
-  FeedEvent(state == WL_KEYBOARD_KEY_STATE_PRESSED ? SeatEvent::KeyPressed
-                                                   : SeatEvent::KeyReleased);
+void Key(void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t,
+         std::uint32_t state) {
+  FeedEvent(data, state == WL_KEYBOARD_KEY_STATE_PRESSED ? SeatEvent::KeyPressed
+                                                         : SeatEvent::KeyReleased);
 }
 
 void Modifiers(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
@@ -77,33 +78,34 @@ const wl_keyboard_listener kKeyboardListener = {Keymap, KeyboardEnter, KeyboardL
 void PointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface,
                   wl_fixed_t x, wl_fixed_t y) {
   Seat& seat = SeatOf(data);
-  seat.pointerSurface = OwnSurface(surface);
-  focusEntered(seat.focus.pointer, OwnSlot(surface));
+  seat.pointerSurface = OwnSurface(*seat.client, surface);
+  focusEntered(seat.focus.pointer, OwnSlot(*seat.client, surface));
   // No pointer over the saver.
   wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
-  Feed(WakeInputKind::PointerMoved, GlobalPoint(seat.pointerSurface, x, y));
+  Feed(*seat.client, WakeInputKind::PointerMoved, GlobalPoint(seat.pointerSurface, x, y));
 }
 
 void PointerLeave(void* data, wl_pointer*, std::uint32_t, wl_surface* surface) {
   Seat& seat = SeatOf(data);
   seat.pointerSurface = nullptr;
-  focusLeft(seat.focus.pointer, OwnSlot(surface));
+  focusLeft(seat.focus.pointer, OwnSlot(*seat.client, surface));
 }
 
 void Motion(void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y) {
   const Seat& seat = SeatOf(data);
   if (seat.pointerSurface != nullptr) {
-    Feed(WakeInputKind::PointerMoved, GlobalPoint(seat.pointerSurface, x, y));
+    Feed(*seat.client, WakeInputKind::PointerMoved, GlobalPoint(seat.pointerSurface, x, y));
   }
 }
 
-void Button(void*, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t state) {
-  FeedEvent(state == WL_POINTER_BUTTON_STATE_PRESSED ? SeatEvent::ButtonPressed
-                                                     : SeatEvent::ButtonReleased);
+void Button(void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t,
+            std::uint32_t state) {
+  FeedEvent(data, state == WL_POINTER_BUTTON_STATE_PRESSED ? SeatEvent::ButtonPressed
+                                                           : SeatEvent::ButtonReleased);
 }
 
-void Axis(void*, wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t) {
-  FeedEvent(SeatEvent::AxisTurned);
+void Axis(void* data, wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t) {
+  FeedEvent(data, SeatEvent::AxisTurned);
 }
 
 void PointerFrame(void*, wl_pointer*) {}
@@ -122,22 +124,22 @@ const wl_pointer_listener kPointerListener = {PointerEnter, PointerLeave, Motion
 
 // Touch ----------------------------------------------------------------------------------------
 
-void TouchDown(void*, wl_touch*, std::uint32_t, std::uint32_t, wl_surface*, std::int32_t,
+void TouchDown(void* data, wl_touch*, std::uint32_t, std::uint32_t, wl_surface*, std::int32_t,
                wl_fixed_t, wl_fixed_t) {
-  FeedEvent(SeatEvent::TouchDown);
+  FeedEvent(data, SeatEvent::TouchDown);
 }
 
-void TouchUp(void*, wl_touch*, std::uint32_t, std::uint32_t, std::int32_t) {
-  FeedEvent(SeatEvent::TouchUp);
+void TouchUp(void* data, wl_touch*, std::uint32_t, std::uint32_t, std::int32_t) {
+  FeedEvent(data, SeatEvent::TouchUp);
 }
 
-void TouchMotion(void*, wl_touch*, std::uint32_t, std::int32_t, wl_fixed_t, wl_fixed_t) {
-  FeedEvent(SeatEvent::TouchMoved);
+void TouchMotion(void* data, wl_touch*, std::uint32_t, std::int32_t, wl_fixed_t, wl_fixed_t) {
+  FeedEvent(data, SeatEvent::TouchMoved);
 }
 
 void TouchFrame(void*, wl_touch*) {}
 
-void TouchCancel(void*, wl_touch*) { FeedEvent(SeatEvent::TouchCancelled); }
+void TouchCancel(void* data, wl_touch*) { FeedEvent(data, SeatEvent::TouchCancelled); }
 
 void TouchShape(void*, wl_touch*, std::int32_t, wl_fixed_t, wl_fixed_t) {}
 
@@ -217,11 +219,11 @@ const wl_seat_listener kSeatListener = {Capabilities, SeatName};
 }  // namespace
 
 void BindSeat(WaylandClient& client, std::uint32_t name, std::uint32_t version) {
-  gClient = &client;
   for (Seat& seat : client.seats) {
     if (seat.inUse) continue;
     seat = Seat{};
     seat.inUse = true;
+    seat.client = &client;
     seat.globalName = name;
     seat.focus = kNoSeatFocus;
     seat.seat = static_cast<wl_seat*>(
@@ -284,12 +286,13 @@ bool AnySeatLostFocus(const WaylandClient& client, std::uint32_t showing, std::u
 }  // namespace
 
 void JudgeSeatFocus(WaylandClient& client) {
-  gClient = &client;
   // A focus change comes in one burst, which may have been read in part: a roundtrip brings the
   // rest (all the compositor sent before it) before the change is judged.
   if (!AnySeatFocusMoved(client) || wl_display_roundtrip(client.display) < 0) return;
   const std::uint32_t showing = ShowingSurfaces(client);
   const std::uint32_t now = MonotonicTickMs();
-  if (AnySeatLostFocus(client, showing, now)) Feed(WakeInputKind::FocusLost, ScreenPoint{0, 0});
+  if (AnySeatLostFocus(client, showing, now)) {
+    Feed(client, WakeInputKind::FocusLost, ScreenPoint{0, 0});
+  }
   for (Seat& seat : client.seats) seatFocusJudged(seat.focus, showing, now);
 }

@@ -4,22 +4,19 @@
 #include "wayland/client/wayland_saver.h"
 
 #include <poll.h>
-#include <sys/signalfd.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
+
+#include "display/posix/frame_loop.h"
 
 #include "wayland/client/wayland_client.h"
 
 namespace {
-
-// The client's tables are large (a frame driver record per surface): they live here, once.
-WaylandClient gClient;
 
 std::uint32_t Lower(std::uint32_t offered, std::uint32_t known) {
   return offered < known ? offered : known;
@@ -51,7 +48,7 @@ void Done(void* data, wl_output*) {
   Output& output = OutputOf(data);
   output.described = true;
   output.surfaceClosed = false;
-  OutputChanged(gClient, output);
+  OutputChanged(*output.client, output);
 }
 
 void Scale(void* data, wl_output*, std::int32_t factor) {
@@ -95,6 +92,7 @@ void AddOutput(WaylandClient& client, std::uint32_t name, std::uint32_t version)
     if (output.inUse) continue;
     output = Output{};
     output.inUse = true;
+    output.client = &client;
     output.globalName = name;
     output.version = Lower(version, 4);
     output.facts.scale = 1;
@@ -160,7 +158,7 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
     }
   } else if (is(wl_output_interface)) {
     AddOutput(client, name, version);
-  } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::Saver) {
+  } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::FullScreen) {
     BindSeat(client, name, version);
   }
 }
@@ -215,47 +213,10 @@ bool AnySurfaceCannotDraw(const WaylandClient& client) {
   return false;
 }
 
-volatile std::sig_atomic_t gEndSignalled = 0;
-
-void NoteEndSignal(int) { gEndSignalled = 1; }
-
-// How SIGTERM and SIGINT reach the loop: a descriptor to read them from, or where none could be
-// had (-1), a handler that notes them, with the mask that lets them through while the loop waits.
-struct EndSignals {
-  int fd;
-  sigset_t waitMask;
-};
-
-// SIGTERM and SIGINT end the saver with 0. They are held back from the start, before any
-// thread of the GL driver exists (so none of those takes them), and read from a descriptor
-// that the loop watches beside the connection's: one that comes while a frame is drawn is seen
-// at the next look, however busy the loop is. Without a signalfd they are let through only
-// while the loop waits (ppoll): the wait ends at once and the handler has noted them.
-EndSignals HoldEndSignals() {
-  EndSignals signals{};
-  sigset_t held;
-  sigemptyset(&held);
-  sigaddset(&held, SIGTERM);
-  sigaddset(&held, SIGINT);
-  sigprocmask(SIG_BLOCK, &held, &signals.waitMask);
-  signals.fd = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
-  if (signals.fd < 0) {
-    struct sigaction action {};
-    action.sa_handler = NoteEndSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigdelset(&signals.waitMask, SIGTERM);
-    sigdelset(&signals.waitMask, SIGINT);
-  }
-  return signals;
-}
-
 // Sends what is queued, waits up to `waitMs` (-1: until something comes) for events or an
 // ending signal, and dispatches the events. Requests the socket could not take yet are sent
 // as soon as it can (the wait ends when it can). False when the connection is lost.
-bool TakeEvents(wl_display* display, std::int32_t waitMs, const EndSignals& signals,
-                bool& endSignalled) {
+bool TakeEvents(wl_display* display, std::int32_t waitMs, FrameLoop& loop) {
   while (wl_display_prepare_read(display) != 0) {
     if (wl_display_dispatch_pending(display) < 0) return false;
   }
@@ -264,44 +225,35 @@ bool TakeEvents(wl_display* display, std::int32_t waitMs, const EndSignals& sign
     wl_display_cancel_read(display);
     return false;
   }
-  pollfd fds[2] = {
-      {wl_display_get_fd(display), static_cast<short>(POLLIN | (unsent ? POLLOUT : 0)), 0},
-      {signals.fd, POLLIN, 0}};
-  const timespec wait{waitMs / 1000, (waitMs % 1000) * 1000000L};
-  const int ready = ppoll(fds, signals.fd >= 0 ? 2 : 1, waitMs >= 0 ? &wait : nullptr,
-                          signals.fd >= 0 ? nullptr : &signals.waitMask);
-  if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+  const short events = static_cast<short>(POLLIN | (unsent ? POLLOUT : 0));
+  if ((FrameLoopWait(loop, wl_display_get_fd(display), events, waitMs) &
+       (POLLIN | POLLHUP | POLLERR)) != 0) {
     if (wl_display_read_events(display) < 0) return false;
   } else {
     wl_display_cancel_read(display);
-  }
-  if ((signals.fd >= 0 && (fds[1].revents & POLLIN) != 0) || gEndSignalled != 0) {
-    endSignalled = true;
   }
   return wl_display_dispatch_pending(display) >= 0;
 }
 
 enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed, CannotDraw };
 
-LoopEnd RunLoop(WaylandClient& client, const EndSignals& signals) {
+LoopEnd RunLoop(WaylandClient& client, FrameLoop& loop) {
   std::uint32_t frames = 0;
   std::int32_t waitMs = 0;
-  bool endSignalled = false;
   for (;;) {
-    if (!TakeEvents(client.display, waitMs, signals, endSignalled)) {
+    if (!TakeEvents(client.display, waitMs, loop)) {
       return wl_display_get_error(client.display) == EPROTO ? LoopEnd::ProtocolError
                                                             : LoopEnd::ConnectionLost;
     }
     if (!Settle(client)) return LoopEnd::BuildFailed;
     if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
-    if (client.ended || endSignalled) return LoopEnd::Done;
-    const std::uint32_t now = MonotonicTickMs();
-    if (frameTimerTakeTick(client.timer, now) && DrawSurfaces(client) > 0 &&
-        client.run.frameLimit != 0 && ++frames >= client.run.frameLimit) {
+    if (client.ended || loop.endSignalled) return LoopEnd::Done;
+    if (FrameLoopTakeTick(loop) && DrawSurfaces(client) > 0 && client.run.frameLimit != 0 &&
+        ++frames >= client.run.frameLimit) {
       return LoopEnd::Done;
     }
     if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
-    waitMs = AnySurfaceMayDraw(client) ? frameTimerWaitMs(client.timer, MonotonicTickMs()) : -1;
+    waitMs = AnySurfaceMayDraw(client) ? FrameLoopWaitMs(loop) : -1;
   }
 }
 
@@ -331,18 +283,15 @@ void Disconnect(WaylandClient& client) {
   wl_display_disconnect(client.display);
 }
 
-}  // namespace
-
-int RunWaylandSaver(const WaylandRun& run) {
-  const EndSignals signals = HoldEndSignals();
-  WaylandClient& client = gClient;
-  client.run = run;
+// Connects, learns the globals and the outputs, chooses the role and opens EGL; false (with a
+// message, all undone) when the saver cannot run here.
+bool Start(WaylandClient& client) {
   client.display = wl_display_connect(nullptr);
   if (client.display == nullptr) {
     const char* name = std::getenv("WAYLAND_DISPLAY");
     std::fprintf(stderr, "quellwire: cannot connect to the Wayland display \"%s\"\n",
                  name != nullptr ? name : "wayland-0");
-    return 1;
+    return false;
   }
   client.registry = wl_display_get_registry(client.display);
   wl_registry_add_listener(client.registry, &kRegistryListener, &client);
@@ -352,28 +301,26 @@ int RunWaylandSaver(const WaylandRun& run) {
                  "quellwire: the connection to the compositor failed as the saver started%s\n",
                  wl_display_get_error(client.display) == EPROTO ? " (protocol error)" : "");
     Disconnect(client);
-    return 1;
+    return false;
   }
-
-  client.role = chooseSurfaceRole(
-      run.mode, ShellOffer{client.layerShell != nullptr, client.wmBase != nullptr});
+  const ShellOffer offer{client.layerShell != nullptr, client.wmBase != nullptr};
+  client.role = chooseSurfaceRole(client.run.mode, offer);
   if (client.role == SurfaceRole::None || client.compositor == nullptr) {
     std::fprintf(stderr, "quellwire: %s\n",
-                 client.compositor == nullptr
-                     ? "the compositor offers no surfaces (wl_compositor)"
-                     : surfaceRoleRefusal(run.mode, ShellOffer{client.layerShell != nullptr,
-                                                               client.wmBase != nullptr}));
+                 client.compositor == nullptr ? "the compositor offers no surfaces (wl_compositor)"
+                                              : surfaceRoleRefusal(client.run.mode, offer));
     Disconnect(client);
-    return 1;
+    return false;
   }
   if (!OpenEgl(client)) {
     Disconnect(client);
-    return 1;
+    return false;
   }
-  if (client.role == SurfaceRole::Toplevel) MakeSaverSurface(client, nullptr);
-  frameTimerStart(client.timer, kFramePeriodMs, MonotonicTickMs());
+  return true;
+}
 
-  const LoopEnd end = RunLoop(client, signals);
+// After the loop: the surfaces released and the connection closed; the exit status.
+int Finish(WaylandClient& client, LoopEnd end) {
   if (end == LoopEnd::ConnectionLost || end == LoopEnd::ProtocolError) {
     // What the surfaces drew on is gone with the connection: no GL call on it, nothing sent.
     for (SaverSurface& s : client.surfaces) {
@@ -402,4 +349,27 @@ int RunWaylandSaver(const WaylandRun& run) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int RunWaylandSaver(const WaylandRun& run) {
+  FrameLoop loop;
+  FrameLoopStart(loop);
+  // The client's tables are large (a frame driver record per surface): taken once, here.
+  std::unique_ptr<WaylandClient> owned(new (std::nothrow) WaylandClient{});
+  if (owned == nullptr) {
+    std::fprintf(stderr, "quellwire: no memory for the saver's surfaces\n");
+    return 1;
+  }
+  WaylandClient& client = *owned;
+  client.run = run;
+  if (!Start(client)) {
+    FrameLoopEnd(loop);
+    return 1;
+  }
+  if (client.role == SurfaceRole::Toplevel) MakeSaverSurface(client, nullptr);
+  const LoopEnd end = RunLoop(client, loop);
+  FrameLoopEnd(loop);
+  return Finish(client, end);
 }

@@ -4,15 +4,13 @@
 // closed, when its window goes away or on SIGTERM.
 #include "x11/xlib/x11_saver.h"
 
-#include <sys/select.h>
+#include <poll.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 #include "display/frame_sequence.h"
-#include "display/frame_timer.h"
-#include "display/posix/monotonic_clock.h"
+#include "display/posix/frame_loop.h"
 #include "sim/scene_build.h"
 #include "x11/saver_input.h"
 #include "x11/window_loss.h"
@@ -22,10 +20,6 @@ namespace {
 
 constexpr int kOwnWindowWidth = 960;
 constexpr int kOwnWindowHeight = 540;
-
-volatile std::sig_atomic_t gEndRequested = 0;
-
-void RequestEnd(int) { gEndRequested = 1; }
 
 // The window the saver draws in, once it has one, and GLX's first error code (-1 without GLX):
 // what the X error handler needs to recognise the window's loss.
@@ -46,15 +40,6 @@ int HandleXError(Display*, XErrorEvent* error) {
     std::_Exit(0);
   }
   return 0;
-}
-
-void HandleEndSignals() {
-  struct sigaction action {};
-  action.sa_handler = RequestEnd;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no restart: a signal cuts the event wait short
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
 }
 
 struct SaverWindow {
@@ -119,26 +104,24 @@ Window MakeOwnWindow(Display* display, bool fullScreen, Atom deleteWindow, bool&
 }
 
 // The window to draw in, made or found; window 0 when there is none.
-SaverWindow OpenSaverWindow(Display* display, const SaverOptions& options) {
+SaverWindow OpenSaverWindow(Display* display, const X11Run& run) {
   SaverWindow saver{};
   saver.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  switch (options.target) {
-    case SaverTarget::OwnWindow:
-    case SaverTarget::FullScreen:
+  switch (run.target) {
+    case X11Target::OwnWindow:
+    case X11Target::FullScreen:
       saver.own = true;
-      saver.fullScreen = options.target == SaverTarget::FullScreen;
+      saver.fullScreen = run.target == X11Target::FullScreen;
       saver.window = MakeOwnWindow(display, saver.fullScreen, saver.deleteWindow, saver.gone);
       if (saver.window == 0)
         std::fprintf(stderr, "quellwire: the display offers no OpenGL visual\n");
       return saver;
-    case SaverTarget::RootWindow:
+    case X11Target::RootWindow:
       saver.window = DefaultRootWindow(display);
       break;
-    case SaverTarget::GivenWindow:
-      saver.window = static_cast<Window>(options.windowId);
+    case X11Target::GivenWindow:
+      saver.window = static_cast<Window>(run.windowId);
       break;
-    case SaverTarget::Background:  // refused before: Wayland's only
-      return saver;
   }
   // Someone else's window: only its destruction is watched; its input is its owner's.
   XWindowAttributes attributes{};
@@ -206,11 +189,9 @@ ScreenPoint PointerPosition(Display* display) {
 // Frames on the timer and events as they come, until something ends the saver. Every event
 // that has arrived is taken before a frame is drawn, so no frame is begun on a window whose
 // destruction has been reported; and a new size is adopted before the frame that follows it.
-LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint pointerOrigin,
-                     X11Window& record, FrameDriverState& state, const WindowSystem& windowSystem,
-                     std::uint32_t frameLimit) {
-  FrameTimer timer{};
-  frameTimerStart(timer, kFramePeriodMs, MonotonicTickMs());
+LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver,
+                     ScreenPoint pointerOrigin, X11Window& record, FrameDriverState& state,
+                     const WindowSystem& windowSystem, std::uint32_t frameLimit) {
   std::uint32_t frames = 0;
   const int connection = ConnectionNumber(display);
   for (;;) {
@@ -225,40 +206,33 @@ LoopEnd RunEventLoop(Display* display, const SaverWindow& saver, ScreenPoint poi
       }
       if (EventEndsSaver(event, saver, pointerOrigin)) return LoopEnd::Closed;
     }
-    if (gEndRequested) return LoopEnd::Closed;
-    const std::uint32_t now = MonotonicTickMs();
-    if (frameTimerTakeTick(timer, now)) {
+    if (FrameLoopEndSignalled(loop)) return LoopEnd::Closed;
+    if (FrameLoopTakeTick(loop)) {
       RunResizeSequence(state, record.size);
       RunFrame(state, windowSystem);
       if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
       continue;
     }
-    std::int32_t waitMs = frameTimerWaitMs(timer, now);
-    if (waitMs < 0) waitMs = 100;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(connection, &readable);
-    timeval timeout{0, static_cast<suseconds_t>(waitMs) * 1000};
-    select(connection + 1, &readable, nullptr, nullptr, &timeout);
+    FrameLoopWait(loop, connection, POLLIN, FrameLoopWaitMs(loop));
   }
 }
 
 }  // namespace
 
-int RunX11Saver(const SaverOptions& options, const Settings& settings) {
-  HandleEndSignals();
-  Display* display =
-      XOpenDisplay(options.displayName.empty() ? nullptr : options.displayName.c_str());
+int RunX11Saver(const X11Run& run) {
+  FrameLoop loop;
+  FrameLoopStart(loop);
+  const char* displayName = run.displayName.empty() ? nullptr : run.displayName.c_str();
+  Display* display = XOpenDisplay(displayName);
   if (display == nullptr) {
-    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n",
-                 XDisplayName(options.displayName.empty() ? nullptr : options.displayName.c_str()));
+    std::fprintf(stderr, "quellwire: cannot open display \"%s\"\n", XDisplayName(displayName));
     return 1;
   }
   int glxEventBase = 0;
   if (!glXQueryExtension(display, &gGlxErrorBase, &glxEventBase)) gGlxErrorBase = -1;
   XSetErrorHandler(HandleXError);
 
-  const SaverWindow saver = OpenSaverWindow(display, options);
+  const SaverWindow saver = OpenSaverWindow(display, run);
   if (saver.window == 0) {
     XCloseDisplay(display);
     return 1;
@@ -274,15 +248,16 @@ int RunX11Saver(const SaverOptions& options, const Settings& settings) {
   X11WindowOpen(record, display, saver.window);
   const WindowSystem windowSystem = X11WindowSystem(record);
   FrameDriverState state{};
-  state.showFps = options.showFps;
-  if (!RunCreationSequence(state, windowSystem, record.size, settings)) {
+  state.showFps = run.showFps;
+  if (!RunCreationSequence(state, windowSystem, record.size, run.settings)) {
     // Ends with 1 as every other failure of the Linux program, on X11 and Wayland alike (the
     // Windows saver's -1 is that platform's own).
     std::fprintf(stderr, "quellwire: no memory for the flock\n");
     std::_Exit(1);
   }
-  const LoopEnd end =
-      RunEventLoop(display, saver, pointerOrigin, record, state, windowSystem, options.frameLimit);
+  const LoopEnd end = RunEventLoop(loop, display, saver, pointerOrigin, record, state, windowSystem,
+                                   run.frameLimit);
+  FrameLoopEnd(loop);
   if (end == LoopEnd::WindowGone) {
     RunReleaseSequenceAfterWindowLoss(state, windowSystem);
   } else {

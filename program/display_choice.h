@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "x11/saver_options.h"
+#include "program/saver_options.h"
 
 enum class DisplaySystem : std::uint8_t { X11, Wayland };
 

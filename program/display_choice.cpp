@@ -1,4 +1,4 @@
-#include "x11/display_choice.h"
+#include "program/display_choice.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "x11/saver_options.h"
+#include "program/saver_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-// The X11 saver's command line, in the style of the hacks that xscreensaver runs: single-dash
-// words, a number after the options that take one (`-wires 70`), `-no-` before a flag to turn it
-// off. A double dash is accepted as well (`--wires 70`).
+// quellwire's command line (X11 and Wayland alike), in the style of the hacks that xscreensaver
+// runs: single-dash words, a number after the options that take one (`-wires 70`), `-no-` before a
+// flag to turn it off. A double dash is accepted as well (`--wires 70`).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-// quellwire: the saver on X11 or Wayland. The options, the settings file and the display system
-// are decided here; the run itself is x11/xlib/x11_saver's or wayland/client/'s, or where the
-// build lacks one of them, its stand-in that says so.
+// quellwire: the Linux program, on X11 or Wayland. The options, the settings file and the display
+// system are decided here; the run itself is one back end's entry (RunX11Saver, RunWaylandSaver),
+// or where the build lacks one of them, its stand-in that says so.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,9 +9,9 @@
 #include "settings/file/settings_file.h"
 #include "settings/posix/settings_file_io.h"
 #include "settings/stored_settings.h"
+#include "program/display_choice.h"
+#include "program/saver_options.h"
 #include "wayland/client/wayland_saver.h"
-#include "x11/display_choice.h"
-#include "x11/saver_options.h"
 #include "x11/xlib/x11_saver.h"
 
 namespace {
@@ -47,11 +47,11 @@ int SaveSettings(const std::string& path, const Settings& settings, SettingsFile
   return saved ? 0 : 1;
 }
 
-// The run on Wayland: the same settings, the target as a Wayland mode.
+// The run on Wayland: the same settings, the target as a Wayland mode of the same name.
 int RunOnWayland(const SaverOptions& options, const Settings& settings) {
   WaylandRun run{};
-  run.mode = options.target == SaverTarget::FullScreen   ? WaylandMode::Saver
-             : options.target == SaverTarget::Background ? WaylandMode::Wallpaper
+  run.mode = options.target == SaverTarget::FullScreen   ? WaylandMode::FullScreen
+             : options.target == SaverTarget::Background ? WaylandMode::Background
                                                          : WaylandMode::Window;
   run.showFps = options.showFps;
   run.frameLimit = options.frameLimit;
@@ -59,27 +59,57 @@ int RunOnWayland(const SaverOptions& options, const Settings& settings) {
   return RunWaylandSaver(run);
 }
 
-}  // namespace
+// The run on X11 (-background was refused before: it is Wayland's only).
+int RunOnX11(const SaverOptions& options, const Settings& settings) {
+  X11Run run{};
+  run.target = options.target == SaverTarget::FullScreen    ? X11Target::FullScreen
+               : options.target == SaverTarget::RootWindow  ? X11Target::RootWindow
+               : options.target == SaverTarget::GivenWindow ? X11Target::GivenWindow
+                                                            : X11Target::OwnWindow;
+  run.windowId = options.windowId;
+  run.displayName = options.displayName;
+  run.showFps = options.showFps;
+  run.frameLimit = options.frameLimit;
+  run.settings = settings;
+  return RunX11Saver(run);
+}
 
-int main(int argc, char** argv) {
-  OptionsParse parse = parseSaverOptions(argc - 1, argv + 1);
+// The options, or the exit status when they end the program at once (-help, an error).
+bool ParseOptions(int argc, char** argv, OptionsParse& parse, int& status) {
+  parse = parseSaverOptions(argc - 1, argv + 1);
   if (parse.outcome == OptionsOutcome::ShowHelp) {
     std::fputs(saverUsageText(), stdout);
-    return 0;
+    status = 0;
+    return false;
   }
   if (parse.outcome == OptionsOutcome::Error) {
     std::fprintf(stderr, "quellwire: %s\n%s", parse.error.c_str(), saverUsageText());
-    return 1;
+    status = 1;
+    return false;
   }
-  SaverOptions& options = parse.options;
-  // X11 or Wayland, by the options and the session; xscreensaver's window only on X11.
+  return true;
+}
+
+// X11 or Wayland, by the options and the session; xscreensaver's window only on X11.
+DisplayChoice ChooseDisplay(OptionsParse& parse) {
   const SaverEnvironment environment{std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
                                      std::getenv("XSCREENSAVER_WINDOW")};
-  const DisplayChoice choice = chooseDisplaySystem(saverDisplayFacts(options, environment));
+  const DisplayChoice choice = chooseDisplaySystem(saverDisplayFacts(parse.options, environment));
   if (!choice.refused && choice.system == DisplaySystem::X11) {
-    applySaverWindowEnvironment(options, environment.xscreensaverWindow, parse.warnings);
+    applySaverWindowEnvironment(parse.options, environment.xscreensaverWindow, parse.warnings);
   }
   Report(parse.warnings);
+  return choice;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  OptionsParse parse;
+  int status = 0;
+  if (!ParseOptions(argc, argv, parse, status)) return status;
+  const DisplayChoice choice = ChooseDisplay(parse);
+  const SaverOptions& options = parse.options;
 
   std::vector<std::string> problems;
   const std::string settingsPath =
@@ -92,7 +122,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quellwire: %s\n", choice.refusal);
     return 1;
   }
-  if (choice.system == DisplaySystem::Wayland) return RunOnWayland(options, settings);
-
-  return RunX11Saver(options, settings);
+  return choice.system == DisplaySystem::Wayland ? RunOnWayland(options, settings)
+                                                 : RunOnX11(options, settings);
 }

@@ -1,4 +1,4 @@
-#include "x11/saver_options.h"
+#include "program/saver_options.h"
 
 #include <cstring>
 #include <strings.h>
@@ -346,11 +346,67 @@ bool parseWindowId(const char* text, std::uint64_t* windowId) {
   return true;
 }
 
+namespace {
+
+// Carries out one option with its value (null for those that take none); false when the parse
+// ends with it (-help, or an error in `parse`).
+bool applyOption(OptionsParse& parse, const NamedOption& named, const char* value) {
+  SaverOptions& options = parse.options;
+  const SaverOption& option = *named.option;
+  const std::string label = std::string("-") + option.word;  // as errors and warnings name it
+  switch (option.kind) {
+    case OptionKind::Help:
+      parse.outcome = OptionsOutcome::ShowHelp;
+      return false;
+    case OptionKind::Target:
+      options.target = option.target;
+      options.targetChosen = true;
+      break;
+    case OptionKind::WindowId:
+      if (!parseWindowId(value, &options.windowId)) {
+        parse = failure(parse, label + ": " + quoted(value) + " is not a window id");
+        return false;
+      }
+      options.target = SaverTarget::GivenWindow;
+      options.targetChosen = true;
+      break;
+    case OptionKind::DisplayName:
+      options.displayName = value;
+      break;
+    case OptionKind::FrameLimit:
+      if (!readFrameLimit(value, &options.frameLimit)) {
+        parse = failure(parse, label + ": " + quoted(value) + " is not a whole number");
+        return false;
+      }
+      break;
+    case OptionKind::Flag:
+      options.*option.flag = option.on;
+      break;
+    case OptionKind::Setting: {
+      const SettingTextValue read = readOptionValue(option.setting, value);
+      if (read.check != SettingTextCheck::Valid) {
+        parse.warnings.push_back(
+            settingTextProblem(label.c_str(), option.setting, value, read.check));
+      }
+      options.overrides[option.setting] = StoredNumber{true, read.number};
+      break;
+    }
+    case OptionKind::SettingSwitch:
+      options.overrides[option.setting] = StoredNumber{true, named.negated ? 0u : 1u};
+      break;
+    case OptionKind::Display:
+      options.displayRequest = option.display;
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
 OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) {
   OptionsParse parse{};
   parse.outcome = OptionsOutcome::Run;
-  SaverOptions& options = parse.options;
-  options.target = SaverTarget::OwnWindow;
+  parse.options.target = SaverTarget::OwnWindow;
 
   for (int i = 0; i < argumentCount; ++i) {
     const char* argument = arguments[i];
@@ -358,12 +414,11 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
     if (word == nullptr) return failure(parse, "unexpected argument " + quoted(argument));
     const NamedOption named = optionNamed(word);
     if (named.option == nullptr) return failure(parse, "unknown option " + quoted(argument));
-    const SaverOption& option = *named.option;
 
     // An option where a value is due leaves the value missing: `-wires -fps` is -wires without
     // its number, and -fps is not taken as one.
     const char* value = nullptr;
-    if (const char* needed = valueNeeded(option.kind)) {
+    if (const char* needed = valueNeeded(named.option->kind)) {
       const char* next = i + 1 < argumentCount ? arguments[i + 1] : nullptr;
       if (next == nullptr || namesAnOption(next)) {
         std::string message = std::string(argument) + " needs " + needed;
@@ -373,50 +428,7 @@ OptionsParse parseSaverOptions(int argumentCount, const char* const* arguments) 
       value = next;
       ++i;
     }
-
-    const std::string label = std::string("-") + option.word;  // as errors and warnings name it
-    switch (option.kind) {
-      case OptionKind::Help:
-        parse.outcome = OptionsOutcome::ShowHelp;
-        return parse;
-      case OptionKind::Target:
-        options.target = option.target;
-        options.targetChosen = true;
-        break;
-      case OptionKind::WindowId:
-        if (!parseWindowId(value, &options.windowId)) {
-          return failure(parse, label + ": " + quoted(value) + " is not a window id");
-        }
-        options.target = SaverTarget::GivenWindow;
-        options.targetChosen = true;
-        break;
-      case OptionKind::DisplayName:
-        options.displayName = value;
-        break;
-      case OptionKind::FrameLimit:
-        if (!readFrameLimit(value, &options.frameLimit)) {
-          return failure(parse, label + ": " + quoted(value) + " is not a whole number");
-        }
-        break;
-      case OptionKind::Flag:
-        options.*option.flag = option.on;
-        break;
-      case OptionKind::Setting: {
-        const SettingTextValue read = readOptionValue(option.setting, value);
-        if (read.check != SettingTextCheck::Valid) {
-          parse.warnings.push_back(
-              settingTextProblem(label.c_str(), option.setting, value, read.check));
-        }
-        options.overrides[option.setting] = StoredNumber{true, read.number};
-        break;
-      }
-      case OptionKind::SettingSwitch:
-        options.overrides[option.setting] = StoredNumber{true, named.negated ? 0u : 1u};
-        break;
-      case OptionKind::Display:
-        options.displayRequest = option.display;
-        break;
-    }
+    if (!applyOption(parse, named, value)) return parse;
   }
   return parse;
 }
