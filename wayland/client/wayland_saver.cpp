@@ -278,6 +278,14 @@ bool TakeEvents(wl_display* display, std::int32_t waitMs, const EndSignals& sign
   if ((signals.fd >= 0 && (fds[1].revents & POLLIN) != 0) || gEndSignalled != 0) {
     endSignalled = true;
   }
+  // ppoll delivers a held signal only when nothing was ready at once; a loop whose frames take
+  // longer than the compositor's events come (always something to read) would never get it, so
+  // one still held back counts too.
+  sigset_t pending;
+  if (signals.fd < 0 && sigpending(&pending) == 0 &&
+      (sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1)) {
+    endSignalled = true;
+  }
   return wl_display_dispatch_pending(display) >= 0;
 }
 
