@@ -242,6 +242,8 @@ def peer_rows(build, frames):
 
 WAYLAND = [
     ("wayland -fullscreen", "-fullscreen (overlay layer), default settings"),
+    ("wayland -fullscreen, OpenGL ES",
+     "-fullscreen, OpenGL ES 3 forced (QUELLWIRE_GL=es, 4x multisampled), default settings"),
     ("wayland -background", "-background (background layer), default settings"),
     ("wayland -background, a second output hidden",
      "-background, a second 1920x1080 output covered by a fullscreen window"),

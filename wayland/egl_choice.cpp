@@ -42,3 +42,24 @@ EglDisplayCall chooseEglDisplayCall(const char* clientExtensions, const char* cl
   return eglExtensionListed(clientExtensions, "EGL_EXT_platform_base") ? EglDisplayCall::PlatformExt
                                                                        : EglDisplayCall::Native;
 }
+
+EglContextPlan chooseEglContextPlan(const char* glVariable, const EglApiOffer& offer) {
+  const bool desktop = offer.desktopConfigs && eglExtensionListed(offer.clientApis, "OpenGL");
+  const bool es = offer.es3Configs && eglExtensionListed(offer.clientApis, "OpenGL_ES");
+  const bool onlyDesktop = glVariable != nullptr && std::strcmp(glVariable, "gl") == 0;
+  const bool onlyEs = glVariable != nullptr && std::strcmp(glVariable, "es") == 0;
+  EglContextPlan plan{};
+  if (desktop && !onlyEs) plan.attempts[plan.count++] = ContextApi::DesktopGl;
+  if (es && !onlyDesktop) plan.attempts[plan.count++] = ContextApi::Es3;
+  return plan;
+}
+
+int chooseEglSamples(ContextApi api, const int* sampleCounts, int count) {
+  if (api != ContextApi::Es3) return 0;
+  int chosen = 0;
+  for (int i = 0; i < count; ++i) {
+    const int samples = sampleCounts[i];
+    if (samples > 1 && samples <= 4 && (chosen == 0 || samples < chosen)) chosen = samples;
+  }
+  return chosen;
+}

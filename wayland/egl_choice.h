@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "render/renderer.h"
+
 enum class EglDisplayCall : std::uint8_t {
   Platform,     // eglGetPlatformDisplay (EGL 1.5)
   PlatformExt,  // eglGetPlatformDisplayEXT (EGL_EXT_platform_base)
@@ -21,3 +23,32 @@ bool eglExtensionListed(const char* extensions, const char* name);
 // EGL_KHR_platform_wayland or EGL_EXT_platform_wayland names the platform; the core call needs
 // EGL 1.5, the EXT one EGL_EXT_platform_base.
 EglDisplayCall chooseEglDisplayCall(const char* clientExtensions, const char* clientVersion);
+
+// Which OpenGL the saver's contexts are made with. QUELLWIRE_GL=gl asks for desktop OpenGL only,
+// =es for OpenGL ES 3 only; anything else (or nothing) for desktop OpenGL where it can be had,
+// else ES 3, which the ES renderer draws in.
+inline constexpr const char* kGlApiVariable = "QUELLWIRE_GL";
+
+// What the EGL display offers: its client APIs (EGL_CLIENT_APIS: "OpenGL", "OpenGL_ES") and
+// whether any opaque window configuration renders with each.
+struct EglApiOffer {
+  const char* clientApis;  // null where EGL cannot tell
+  bool desktopConfigs;     // a configuration with EGL_OPENGL_BIT
+  bool es3Configs;         // a configuration with EGL_OPENGL_ES3_BIT
+};
+
+// The APIs to try, in order: the next one is tried only where a context of the one before could
+// not be made. No attempt at all where the variable asks for an API EGL does not offer.
+struct EglContextPlan {
+  ContextApi attempts[2];
+  int count;
+};
+
+EglContextPlan chooseEglContextPlan(const char* glVariable, const EglApiOffer& offer);
+
+// The multisample count a surface's configuration must have, from the counts (EGL_SAMPLES) of
+// the configurations fit for the API. ES has no smooth lines, so an ES context takes the
+// smallest count above 1 offered (at most 4: more costs a software driver much and smooths
+// little more), and 0 (single-sampled) where none is; desktop contexts smooth their lines
+// themselves and stay single-sampled, as they always were.
+int chooseEglSamples(ContextApi api, const int* sampleCounts, int count);

@@ -15,6 +15,9 @@ struct EglHeadless {
   EsGl gl;
   GLuint framebuffer;
   GLuint renderbuffer;
+  std::int32_t samples;  // above 1: framebuffer is multisampled, resolved into the next two
+  GLuint resolveFramebuffer;
+  GLuint resolveRenderbuffer;
   std::int32_t width;
   std::int32_t height;
 };
@@ -29,10 +32,23 @@ EGLDisplay SurfacelessDisplay() {
 void MakeFramebuffer(EglHeadless& h, std::int32_t width, std::int32_t height) {
   h.width = width > 1 ? width : 1;
   h.height = height > 1 ? height : 1;
+  if (h.samples > 1) {
+    h.gl.GenFramebuffers(1, &h.resolveFramebuffer);
+    h.gl.GenRenderbuffers(1, &h.resolveRenderbuffer);
+    h.gl.BindRenderbuffer(GL_RENDERBUFFER, h.resolveRenderbuffer);
+    h.gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, h.width, h.height);
+    h.gl.BindFramebuffer(GL_FRAMEBUFFER, h.resolveFramebuffer);
+    h.gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                 h.resolveRenderbuffer);
+  }
   h.gl.GenFramebuffers(1, &h.framebuffer);
   h.gl.GenRenderbuffers(1, &h.renderbuffer);
   h.gl.BindRenderbuffer(GL_RENDERBUFFER, h.renderbuffer);
-  h.gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, h.width, h.height);
+  if (h.samples > 1) {
+    h.gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, h.samples, GL_RGBA8, h.width, h.height);
+  } else {
+    h.gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, h.width, h.height);
+  }
   h.gl.BindFramebuffer(GL_FRAMEBUFFER, h.framebuffer);
   h.gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                h.renderbuffer);
@@ -45,11 +61,17 @@ void DeleteFramebuffer(EglHeadless& h) {
   h.gl.DeleteRenderbuffers(1, &h.renderbuffer);
   h.framebuffer = 0;
   h.renderbuffer = 0;
+  if (h.samples > 1) {
+    h.gl.DeleteFramebuffers(1, &h.resolveFramebuffer);
+    h.gl.DeleteRenderbuffers(1, &h.resolveRenderbuffer);
+    h.resolveFramebuffer = 0;
+    h.resolveRenderbuffer = 0;
+  }
 }
 
 }  // namespace
 
-void* EglHeadlessCreate(std::int32_t width, std::int32_t height) {
+void* EglHeadlessCreate(std::int32_t width, std::int32_t height, std::int32_t samples) {
   const EGLDisplay display = SurfacelessDisplay();
   if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return nullptr;
   const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES3_BIT, EGL_SURFACE_TYPE,
@@ -74,6 +96,7 @@ void* EglHeadlessCreate(std::int32_t width, std::int32_t height) {
   }
   h->display = display;
   h->context = context;
+  h->samples = samples;
   MakeFramebuffer(*h, width, height);
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   return h;
@@ -101,10 +124,17 @@ void EglHeadlessResize(void* context, std::int32_t width, std::int32_t height) {
 void EglHeadlessSwap(void* context, std::uint8_t* pixels, std::int32_t width, std::int32_t height) {
   auto* h = static_cast<EglHeadless*>(context);
   h->gl.BindFramebuffer(GL_FRAMEBUFFER, h->framebuffer);
+  if (h->samples > 1) {
+    h->gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, h->resolveFramebuffer);
+    h->gl.BlitFramebuffer(0, 0, h->width, h->height, 0, 0, h->width, h->height, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    h->gl.BindFramebuffer(GL_READ_FRAMEBUFFER, h->resolveFramebuffer);
+  }
   h->gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
   const std::int32_t w = width < h->width ? width : h->width;
   const std::int32_t rows = height < h->height ? height : h->height;
   h->gl.ReadPixels(0, 0, w, rows, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  h->gl.BindFramebuffer(GL_FRAMEBUFFER, h->framebuffer);
 }
 
 bool EglHeadlessIsCurrent(void* context) {

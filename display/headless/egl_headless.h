@@ -5,8 +5,10 @@
 
 #include <cstdint>
 
-// Makes the context and its framebuffer, not yet current. Null when EGL offers no ES 3 context.
-void* EglHeadlessCreate(std::int32_t width, std::int32_t height);
+// Makes the context and its framebuffer, not yet current; with samples above 1 the framebuffer
+// is multisampled (as a window's may be) and each swap resolves it before reading. Null when EGL
+// offers no ES 3 context.
+void* EglHeadlessCreate(std::int32_t width, std::int32_t height, std::int32_t samples);
 // Makes the context current with its framebuffer bound, or no context current.
 void EglHeadlessMakeCurrent(void* context, bool current);
 // The framebuffer anew for a size (its picture black); the context must be current.

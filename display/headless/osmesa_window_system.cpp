@@ -42,7 +42,7 @@ bool CreateRenderContext(void* window, const SurfaceRequest& request) {
   w.format = chooseSurfaceFormat(ListFormats, &w, request);
   if (w.format == 0) return false;
   if (w.api == ContextApi::Es3) {
-    w.context = EglHeadlessCreate(w.surfaceWidth, w.surfaceHeight);
+    w.context = EglHeadlessCreate(w.surfaceWidth, w.surfaceHeight, w.esSamples);
     return w.context != nullptr;
   }
   const SurfaceFormat& format = w.formats[w.format - 1];

@@ -24,6 +24,8 @@ struct HeadlessWindow {
   // The context createContext makes: OSMesa's desktop GL (the default) or ES 3 through EGL.
   // Set after opening.
   ContextApi api;
+  // ES 3 only: the framebuffer's samples (above 1: multisampled, as a window's may be).
+  std::int32_t esSamples;
 
   // What the frame sequences did to it.
   int format;     // the 1-based index of the format chosen; 0 when none

@@ -60,6 +60,14 @@ short FrameLoopWait(FrameLoop& loop, int fd, short events, std::int32_t waitMs) 
   const int ready =
       ppoll(fds, withFd ? 2 : 1, waitMs >= 0 ? &wait : nullptr, withFd ? nullptr : &loop.waitMask);
   if ((withFd && (fds[1].revents & POLLIN) != 0) || gEndSignalled != 0) loop.endSignalled = true;
+  // ppoll delivers a held signal only when nothing was ready at once; a loop whose frames take
+  // longer than the compositor's events come (always something to read) would never get it, so
+  // one still held back counts too.
+  sigset_t pending;
+  if (!withFd && sigpending(&pending) == 0 &&
+      (sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1)) {
+    loop.endSignalled = true;
+  }
   return ready > 0 ? fds[0].revents : 0;
 }
 

@@ -59,6 +59,8 @@
   X(PFNGLPIXELSTOREIPROC, PixelStorei, "glPixelStorei")                                     \
   X(PFNGLREADPIXELSPROC, ReadPixels, "glReadPixels")                                        \
   X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage, "glRenderbufferStorage")             \
+  X(PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC, RenderbufferStorageMultisample,                \
+    "glRenderbufferStorageMultisample")                                                     \
   X(PFNGLSHADERSOURCEPROC, ShaderSource, "glShaderSource")                                  \
   X(PFNGLTEXIMAGE2DPROC, TexImage2D, "glTexImage2D")                                        \
   X(PFNGLTEXPARAMETERIPROC, TexParameteri, "glTexParameteri")                               \

@@ -30,7 +30,8 @@ constexpr int kVerticesPerFigure = 6;
 enum Attribute : GLuint { kPosition = 0, kOtherEnd = 1 };
 
 // A line's alpha is raised by its length over its longer side on the screen: an unsmoothed line
-// lights one pixel per step along that side, where a smoothed one covers its whole length.
+// lights one pixel per step along that side, where a smoothed one covers its whole length. A
+// zero viewport leaves the alpha as it is (see DrawLines).
 const char kLineVertex[] = R"(#version 300 es
 layout(location = 0) in vec4 aPoint;
 layout(location = 1) in vec3 aOther;
@@ -422,7 +423,14 @@ void DrawLines(const EsRecord& r, const float matrix[16], GLsizei vertexCount, G
   gl.UseProgram(r.line.name);
   gl.UniformMatrix4fv(r.line.uniforms[0], 1, GL_FALSE, matrix);
   gl.Uniform3f(r.line.uniforms[1], color.x, color.y, color.z);
-  gl.Uniform2f(r.line.uniforms[2], static_cast<float>(width), static_cast<float>(height));
+  // Into a multisampled picture a line is a 1-pixel-wide band whose samples light each pixel by
+  // the share of the band in it, which sums to the line's length along its longer side, as a
+  // smoothed line does: its alpha needs no raising there. The captures are never multisampled.
+  GLint samples = 0;
+  gl.GetIntegerv(GL_SAMPLES, &samples);
+  const bool covered = samples > 1;
+  gl.Uniform2f(r.line.uniforms[2], covered ? 0.0f : static_cast<float>(width),
+               covered ? 0.0f : static_cast<float>(height));
   gl.BindVertexArray(r.arrays[0]);
   gl.DrawArraysInstanced(GL_LINES, 0, vertexCount, copies);
 }

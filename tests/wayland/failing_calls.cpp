@@ -1,7 +1,8 @@
 // Loaded in front of the real libraries (LD_PRELOAD), this makes the call QW_FAIL names fail and
-// passes every other on: context, surface, swap (every eglSwapBuffers), swap10 (the first 10),
-// platform (EGL tells no client extensions), roundtrip, signalfd, flush (the program's own
-// flushes meet EAGAIN, as on a full socket, until it waits for POLLOUT), scene (its own callocs).
+// passes every other on: context, desktop (contexts of desktop OpenGL only), surface, swap (every
+// eglSwapBuffers), swap10 (the first 10), platform (EGL tells no client extensions), roundtrip,
+// signalfd, flush (the program's own flushes meet EAGAIN, as on a full socket, until it waits for
+// POLLOUT), scene (its own callocs).
 #include <EGL/egl.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -53,7 +54,8 @@ bool FromProgram(void* at) {
 extern "C" {
 
 EGLContext eglCreateContext(EGLDisplay d, EGLConfig c, EGLContext share, const EGLint* a) {
-  return Failing("context") ? EGL_NO_CONTEXT : REAL(eglCreateContext)(d, c, share, a);
+  const bool desktop = Failing("desktop") && eglQueryAPI() == EGL_OPENGL_API;
+  return Failing("context") || desktop ? EGL_NO_CONTEXT : REAL(eglCreateContext)(d, c, share, a);
 }
 
 EGLSurface eglCreateWindowSurface(EGLDisplay d, EGLConfig c, EGLNativeWindowType w,

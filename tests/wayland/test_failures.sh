@@ -3,8 +3,9 @@
 # ones), on a headless sway: where EGL makes no OpenGL context or no window surface, shows no
 # frame for 5 s, the start-up roundtrips fail or the flock cannot be made, the saver ends
 # at once with 1 and says why, rather than run on unseen. A few failed swaps, an EGL that tells
-# no client extensions (the display then taken with eglGetDisplay), flushes that meet EAGAIN and
-# no signalfd leave it drawing on both outputs, and SIGTERM still ends it with 0.
+# no client extensions (the display then taken with eglGetDisplay), flushes that meet EAGAIN, no
+# signalfd and no desktop OpenGL context (OpenGL ES taken instead) leave it drawing on both
+# outputs, and SIGTERM still ends it with 0.
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
@@ -27,7 +28,7 @@ for case in "context:an OpenGL context" "surface:a window surface" "swap:frames 
   qw_log "${case%%:*} failing: ended with 1: $(tr '\n' ' ' <"$qw_tmp/saver.err")"
 done
 
-for call in swap10 platform flush signalfd; do
+for call in swap10 platform flush signalfd desktop; do
   failing "$call" -fullscreen -color ruby -glow 0 -wires 100
   qw_wait_drawn HEADLESS-1 "$QW_ARTIFACTS/$call-1.png"
   qw_wait_drawn HEADLESS-2 "$QW_ARTIFACTS/$call-2.png"

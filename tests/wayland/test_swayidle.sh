@@ -10,7 +10,7 @@ qw_start_sway 800x600 1024x768@2
 log="$qw_tmp/idle.log"
 : >"$log"
 # The command as swayidle runs it (through sh): it notes when the saver starts and how it ends.
-command="echo started >>'$log'; WAYLAND_DEBUG=client nice -n 10 '$QW_QUELLWIRE' -fullscreen -glow 0 2>>'$qw_tmp/saver.err'; echo ended \$? >>'$log'"
+command="echo started >>'$log'; QUELLWIRE_GL='${QUELLWIRE_GL:-}' WAYLAND_DEBUG=client nice -n 10 '$QW_QUELLWIRE' -fullscreen -glow 0 2>>'$qw_tmp/saver.err'; echo ended \$? >>'$log'"
 marker="$qw_tmp/locker-ran"
 swayidle timeout 2 "$command" timeout 6 "touch '$marker'" >"$qw_tmp/swayidle.log" 2>&1 &
 qw_saver=$!

@@ -120,4 +120,42 @@ TEST(EglChoice, TheDisplayIsAskedForAsAWaylandOneWhereEglCanBeTold) {
       eglExtensionListed("XEGL_EXT_platform_base EGL_EXT_platform_base", "EGL_EXT_platform_base"));
 }
 
+// The plan as a string of attempts: "g" desktop, "e" ES 3.
+std::string Plan(const char* variable, const char* apis, bool desktop = true, bool es = true) {
+  const EglContextPlan plan = chooseEglContextPlan(variable, EglApiOffer{apis, desktop, es});
+  std::string text;
+  for (int i = 0; i < plan.count; ++i) text += plan.attempts[i] == ContextApi::Es3 ? 'e' : 'g';
+  return text;
+}
+
+TEST(EglChoice, DesktopGlComesFirstEsIsTheFallbackAndTheVariableForcesEither) {
+  const char* both = "OpenGL OpenGL_ES";
+  EXPECT_EQ(Plan(nullptr, both), "ge");
+  EXPECT_EQ(Plan("", both), "ge");
+  EXPECT_EQ(Plan("GL", both), "ge");
+  EXPECT_EQ(Plan("es3", both), "ge");
+  EXPECT_EQ(Plan("gl", both), "g");
+  EXPECT_EQ(Plan("es", both), "e");
+  EXPECT_EQ(Plan(nullptr, "OpenGL_ES"), "e");
+  EXPECT_EQ(Plan("gl", "OpenGL_ES"), "");
+  EXPECT_EQ(Plan("es", "OpenGL OpenVG"), "");
+  EXPECT_EQ(Plan(nullptr, both, false, true), "e");
+  EXPECT_EQ(Plan(nullptr, both, true, false), "g");
+  EXPECT_EQ(Plan("es", both, true, false), "");
+  EXPECT_EQ(Plan(nullptr, nullptr), "");
+}
+
+TEST(EglChoice, EsSurfacesTakeTheSmallestMultisampleCountUpToFour) {
+  const int mesa[] = {0, 4, 0, 4};
+  const int many[] = {8, 2, 16, 4, 1};
+  const int none[] = {0, 0, 1};
+  const int large[] = {8, 16};
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, mesa, 4), 4);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, many, 5), 2);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, none, 3), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, large, 2), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, mesa, 0), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::DesktopGl, mesa, 4), 0);
+}
+
 }  // namespace

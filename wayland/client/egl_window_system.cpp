@@ -1,8 +1,12 @@
 // EGL on the Wayland connection: one display for the process, and for each surface an EGL
-// window surface and a desktop OpenGL context (compatibility profile, as the frame driver's GL
-// 1.1 drawing needs), carried out as the frame driver's window system.
+// window surface and a context, carried out as the frame driver's window system. The context is
+// desktop OpenGL (compatibility profile, as the GL 1.1 renderer needs) or, where none can be made
+// or QUELLWIRE_GL asks for it, OpenGL ES 3 for the ES renderer: chooseEglContextPlan decides
+// what is tried in which order; the first API a context is made with serves every surface after.
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -16,6 +20,9 @@ namespace {
 SaverSurface& Surface(void* window) { return *static_cast<SaverSurface*>(window); }
 
 EGLDisplay gDisplay = EGL_NO_DISPLAY;
+EglContextPlan gPlan{};    // what OpenEgl found may be tried
+ContextApi gApi{};         // the API of the contexts made, once gApiSettled
+bool gApiSettled = false;  // a context was made: later surfaces use its API alone
 
 EGLint ConfigAttribute(EGLConfig config, EGLint attribute) {
   EGLint value = 0;
@@ -23,22 +30,46 @@ EGLint ConfigAttribute(EGLConfig config, EGLint attribute) {
   return value;
 }
 
-// The configurations a saver surface may be drawn with: desktop GL into a window, without alpha
-// (the picture is cleared to alpha 0, which the compositor would show as transparent).
+EGLint RenderableBit(ContextApi api) {
+  return api == ContextApi::Es3 ? EGL_OPENGL_ES3_BIT : EGL_OPENGL_BIT;
+}
+
+// Whether a configuration can draw into a window without alpha (the picture is cleared to alpha
+// 0, which the compositor would show as transparent).
+bool OpaqueWindowConfig(EGLConfig config) {
+  return ConfigAttribute(config, EGL_ALPHA_SIZE) == 0 &&
+         (ConfigAttribute(config, EGL_SURFACE_TYPE) & EGL_WINDOW_BIT) != 0;
+}
+
+// The configurations a saver surface may be drawn with in the API: opaque window ones, with the
+// multisample count chooseEglSamples asks for. Multisampling is for ES contexts, which cannot
+// smooth their lines: with it a 1-pixel line covers the pixels it crosses by the share of it that
+// falls in each, as a smoothed line does, rather than lighting one whole pixel per step.
 struct OpaqueConfigs {
   EGLConfig configs[256];
   int count;
+  ContextApi api;
 };
 
-void ListOpaqueConfigs(OpaqueConfigs& list) {
-  EGLConfig all[256];
+void ListOpaqueConfigs(OpaqueConfigs& list, ContextApi api) {
+  static EGLConfig all[256];
+  static int samples[256];
   EGLint count = 0;
   list.count = 0;
+  list.api = api;
   if (!eglGetConfigs(gDisplay, all, 256, &count)) return;
+  int fit = 0;
   for (EGLint i = 0; i < count; ++i) {
-    if (ConfigAttribute(all[i], EGL_ALPHA_SIZE) != 0) continue;
-    if ((ConfigAttribute(all[i], EGL_SURFACE_TYPE) & EGL_WINDOW_BIT) == 0) continue;
-    list.configs[list.count++] = all[i];
+    if (!OpaqueWindowConfig(all[i])) continue;
+    if ((ConfigAttribute(all[i], EGL_RENDERABLE_TYPE) & RenderableBit(api)) == 0) continue;
+    all[fit] = all[i];
+    samples[fit++] = ConfigAttribute(all[i], EGL_SAMPLES);
+  }
+  const int wanted = chooseEglSamples(api, samples, fit);
+  for (int i = 0; i < fit; ++i) {
+    if (samples[i] == wanted || (wanted == 0 && samples[i] <= 1)) {
+      list.configs[list.count++] = all[i];
+    }
   }
 }
 
@@ -53,7 +84,8 @@ int DescribeConfig(const void* source, int index, SurfaceFormat* format) {
                              ConfigAttribute(config, EGL_BLUE_SIZE);
     const EGLint depthBits = ConfigAttribute(config, EGL_DEPTH_SIZE);
     SurfaceFormat described{};
-    described.openGl = (ConfigAttribute(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
+    described.openGl =
+        (ConfigAttribute(config, EGL_RENDERABLE_TYPE) & RenderableBit(list.api)) != 0;
     described.window = true;
     described.bitmap = (ConfigAttribute(config, EGL_SURFACE_TYPE) & EGL_PIXMAP_BIT) != 0;
     described.doubleBuffered = true;
@@ -90,29 +122,52 @@ bool CannotDraw(SaverSurface& s, const char* what) {
   return false;
 }
 
-bool CreateContext(void* window, const SurfaceRequest& request) {
-  SaverSurface& s = Surface(window);
+// The surface's drawing in one API; null where it was all made, else what could not be (the
+// surface then holds nothing of it).
+const char* TryContext(SaverSurface& s, const SurfaceRequest& request, ContextApi api) {
   static OpaqueConfigs list;
-  ListOpaqueConfigs(list);
-  const int chosen = chooseSurfaceFormat(DescribeConfig, &list, request);
-  if (chosen == 0) {
-    std::fprintf(stderr, "quellwire: EGL offers no opaque OpenGL window format\n");
-    s.cannotDraw = true;
-    return false;
+  if (!eglBindAPI(api == ContextApi::Es3 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
+    return "an OpenGL context";
   }
+  ListOpaqueConfigs(list, api);
+  const int chosen = chooseSurfaceFormat(DescribeConfig, &list, request);
+  if (chosen == 0) return "an OpenGL context for any opaque window format";
   const EGLConfig config = list.configs[chosen - 1];
   const ClientSize size = s.buffer.size;
   s.eglWindow = wl_egl_window_create(s.surface, size.width > 0 ? size.width : 1,
                                      size.height > 0 ? size.height : 1);
-  if (s.eglWindow == nullptr) return CannotDraw(s, "a Wayland EGL window");
+  if (s.eglWindow == nullptr) return "a Wayland EGL window";
   s.eglSurface = eglCreateWindowSurface(
       gDisplay, config, reinterpret_cast<EGLNativeWindowType>(s.eglWindow), nullptr);
-  if (s.eglSurface == EGL_NO_SURFACE) return CannotDraw(s, "a window surface");
-  s.context = eglCreateContext(gDisplay, config, EGL_NO_CONTEXT, nullptr);
-  if (s.context == EGL_NO_CONTEXT) return CannotDraw(s, "an OpenGL context");
-  s.swapIntervalSet = false;
-  return true;
+  if (s.eglSurface == EGL_NO_SURFACE) return "a window surface";
+  const EGLint es3[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0, EGL_NONE};
+  s.context =
+      eglCreateContext(gDisplay, config, EGL_NO_CONTEXT, api == ContextApi::Es3 ? es3 : nullptr);
+  if (s.context == EGL_NO_CONTEXT) return "an OpenGL context";
+  return nullptr;
 }
+
+// Tries the plan's APIs in order (once one has served, that one alone); only where none can be
+// had is the failure told.
+bool CreateContext(void* window, const SurfaceRequest& request) {
+  SaverSurface& s = Surface(window);
+  const char* failed = "an OpenGL context";
+  for (int i = 0; i < gPlan.count; ++i) {
+    const ContextApi api = gPlan.attempts[i];
+    if (gApiSettled && api != gApi) continue;
+    failed = TryContext(s, request, api);
+    if (failed == nullptr) {
+      gApi = api;
+      gApiSettled = true;
+      s.swapIntervalSet = false;
+      return true;
+    }
+    if (i + 1 < gPlan.count) DestroyDrawing(s);
+  }
+  return CannotDraw(s, failed);
+}
+
+ContextApi ContextApiOf(void*) { return gApi; }
 
 void MakeCurrent(void* window, bool current) {
   SaverSurface& s = Surface(window);
@@ -187,8 +242,26 @@ bool OpenEgl(WaylandClient& client) {
     gDisplay = EGL_NO_DISPLAY;
     return false;
   }
-  if (!eglBindAPI(EGL_OPENGL_API)) {
-    std::fprintf(stderr, "quellwire: EGL offers no desktop OpenGL here\n");
+  EglApiOffer offer{eglQueryString(gDisplay, EGL_CLIENT_APIS), false, false};
+  EGLConfig all[256];
+  EGLint count = 0;
+  if (eglGetConfigs(gDisplay, all, 256, &count)) {
+    for (EGLint i = 0; i < count; ++i) {
+      if (!OpaqueWindowConfig(all[i])) continue;
+      const EGLint renderable = ConfigAttribute(all[i], EGL_RENDERABLE_TYPE);
+      offer.desktopConfigs = offer.desktopConfigs || (renderable & EGL_OPENGL_BIT) != 0;
+      offer.es3Configs = offer.es3Configs || (renderable & EGL_OPENGL_ES3_BIT) != 0;
+    }
+  }
+  const char* variable = std::getenv(kGlApiVariable);
+  gPlan = chooseEglContextPlan(variable, offer);
+  gApiSettled = false;
+  if (gPlan.count == 0) {
+    std::fprintf(stderr, "quellwire: EGL offers %s here\n",
+                 variable != nullptr && std::strcmp(variable, "gl") == 0 ? "no desktop OpenGL"
+                 : variable != nullptr && std::strcmp(variable, "es") == 0
+                     ? "no OpenGL ES 3"
+                     : "no OpenGL nor OpenGL ES 3");
     eglTerminate(gDisplay);
     gDisplay = EGL_NO_DISPLAY;
     return false;
@@ -206,5 +279,5 @@ void CloseEgl(WaylandClient&) {
 
 WindowSystem SurfaceWindowSystem(SaverSurface& surface) {
   return WindowSystem{&surface,    ClientSizeOf,   CreateContext, MakeCurrent,
-                      SwapBuffers, DestroyContext, TickCount};
+                      SwapBuffers, DestroyContext, TickCount,     ContextApiOf};
 }

@@ -3,6 +3,7 @@
 // of its own, and dropped when the compositor closes it or its output goes.
 #include <cstdio>
 
+#include "render/es/es_renderer.h"
 #include "sim/scene_build.h"
 #include "wayland/client/wayland_client.h"
 
@@ -167,6 +168,7 @@ bool ApplySize(WaylandClient& client, SaverSurface& s) {
   if (!s.created) {
     s.created = true;
     s.state.showFps = client.run.showFps;
+    s.state.esRenderer = &kEsRenderer;  // drawing in an OpenGL ES context
     const bool built =
         RunCreationSequence(s.state, windowSystem, s.buffer.size, client.run.settings);
     if (!s.state.hasContext) s.cannotDraw = true;

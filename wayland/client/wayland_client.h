@@ -115,7 +115,8 @@ struct WaylandClient {
 
 // EGL (egl_window_system.cpp) ---------------------------------------------------------------
 
-// Opens EGL on the connection for desktop OpenGL; false (with a message) when it cannot.
+// Opens EGL on the connection and settles which OpenGL its contexts may be made with
+// (QUELLWIRE_GL, what EGL offers); false (with a message) when none.
 bool OpenEgl(WaylandClient& client);
 void CloseEgl(WaylandClient& client);
 
