@@ -6,7 +6,9 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 add_compile_options(-Wall -Wextra -ffp-contract=off -fno-exceptions)
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|x86_64|AMD64|amd64)$")
+# (Emscripten's toolchain reports an x86 processor too; WebAssembly has no such flags, and its
+# floating point is IEEE single and double without fusing.)
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|x86_64|AMD64|amd64)$" AND NOT EMSCRIPTEN)
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
 

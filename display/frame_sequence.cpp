@@ -81,11 +81,18 @@ bool RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
 }
 
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
+  AdvanceFrame(state, windowSystem);
+  DrawFrame(state, windowSystem);
+}
+
+void AdvanceFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
   if (state.frameClock != nullptr && state.scene != nullptr) {
     frameClockTick(*state.frameClock, windowSystem.tickCount(windowSystem.window));
     sceneUpdate(*state.scene, state.frameClock->deltaMs * 1000u);
   }
+}
 
+void DrawFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
   const bool showFps = state.showFps && state.hasContext;
   if (showFps) fpsCounterFrame(state.fps, windowSystem.tickCount(windowSystem.window));
   if (state.renderer != nullptr) {

@@ -26,6 +26,12 @@ bool RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSyst
 // additive blending, ordinary blending again, the figures) and show the frame.
 void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem);
 
+// RunFrame's two halves, for a back end that moves the flock on without showing every step (a
+// picture held at a given time) or shows the same step again (a canvas cleared by a resize):
+// AdvanceFrame ticks the clock and moves the scene; DrawFrame draws and shows it.
+void AdvanceFrame(FrameDriverState& state, const WindowSystem& windowSystem);
+void DrawFrame(FrameDriverState& state, const WindowSystem& windowSystem);
+
 // Whether a size differs from the one the drawing was made for.
 bool ClientSizeChanged(const FrameDriverState& state, ClientSize size);
 

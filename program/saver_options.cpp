@@ -1,7 +1,6 @@
 #include "program/saver_options.h"
 
 #include <cstring>
-#include <strings.h>
 
 #include "settings/file/decimal_number.h"
 #include "settings/file/setting_text.h"
@@ -288,18 +287,6 @@ const char* valueNeeded(OptionKind kind) {
   return nullptr;
 }
 
-// The number a setting option's value stands for; colour schemes may also be given by name.
-SettingTextValue readOptionValue(StoredSettingIndex index, const char* text) {
-  if (index == StoredColor) {
-    for (int i = 0; i < kColorSchemeCount; ++i) {
-      if (strcasecmp(text, kColorSchemeNames[i]) == 0) {
-        return {SettingTextCheck::Valid, static_cast<std::uint32_t>(i)};
-      }
-    }
-  }
-  return readSettingText(index, text, std::strlen(text));
-}
-
 bool readFrameLimit(const char* text, std::uint32_t* frames) {
   const DecimalNumber read = readDecimalNumber(text, std::strlen(text), DecimalDigitsOnly);
   if (read.check != DecimalCheck::Valid) return false;
@@ -383,7 +370,7 @@ bool applyOption(OptionsParse& parse, const NamedOption& named, const char* valu
       options.*option.flag = option.on;
       break;
     case OptionKind::Setting: {
-      const SettingTextValue read = readOptionValue(option.setting, value);
+      const SettingTextValue read = readSettingValue(option.setting, value);
       if (read.check != SettingTextCheck::Valid) {
         parse.warnings.push_back(
             settingTextProblem(label.c_str(), option.setting, value, read.check));

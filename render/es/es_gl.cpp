@@ -1,5 +1,17 @@
 #include "render/es/es_gl.h"
 
+#ifdef __EMSCRIPTEN__
+
+// One GL in the page: the calls are the module's own.
+bool esGlLoad(EsGl& gl) {
+#define QW_ES_TAKE(type, name, symbol) gl.name = &gl##name;
+  QW_ES_FUNCTIONS(QW_ES_TAKE)
+#undef QW_ES_TAKE
+  return true;
+}
+
+#else
+
 #include <EGL/egl.h>
 
 bool esGlLoad(EsGl& gl) {
@@ -11,3 +23,5 @@ bool esGlLoad(EsGl& gl) {
 #undef QW_ES_LOAD
   return complete;
 }
+
+#endif

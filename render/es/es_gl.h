@@ -1,11 +1,14 @@
 // The OpenGL ES 3.0 calls the ES renderer and the headless ES window make, as a table of
 // functions looked up once through EGL. Calling through the table (never by the library's own
 // symbols) keeps them apart from the desktop GL a program may link too (OSMesa in the tests):
-// both export the same names. Only calls WebGL 2 offers are listed.
+// both export the same names. Only calls WebGL 2 offers are listed. In a WebAssembly build the
+// table holds the browser's WebGL 2 calls themselves.
 #pragma once
 
 // Declarations only: every call goes through the table.
+#ifndef __EMSCRIPTEN__
 #define GL_GLES_PROTOTYPES 0
+#endif
 #include <GLES3/gl3.h>
 
 #define QW_ES_FUNCTIONS(X)                                                                  \
@@ -82,6 +85,6 @@ struct EsGl {
 #undef QW_ES_MEMBER
 };
 
-// Looks every function up through eglGetProcAddress. False when any is missing; the table is
-// then not to be used.
+// Looks every function up through eglGetProcAddress (or takes WebGL 2's own). False when any is
+// missing; the table is then not to be used.
 bool esGlLoad(EsGl& gl);

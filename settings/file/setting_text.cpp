@@ -1,6 +1,10 @@
 #include "settings/file/setting_text.h"
 
+#include <cstring>
+#include <strings.h>
+
 #include "settings/file/decimal_number.h"
+#include "settings/glow_and_color.h"
 
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length) {
   const std::uint32_t fallback = kStoredSettings[index].defaultNumber;
@@ -42,4 +46,15 @@ std::string settingTextProblem(const char* label, StoredSettingIndex index, cons
   message += " 0 to " + std::to_string(kStoredSettings[index].maximum);
   message += "; using the default " + std::to_string(kStoredSettings[index].defaultNumber);
   return message;
+}
+
+SettingTextValue readSettingValue(StoredSettingIndex index, const char* text) {
+  if (index == StoredColor) {
+    for (int i = 0; i < kColorSchemeCount; ++i) {
+      if (strcasecmp(text, kColorSchemeNames[i]) == 0) {
+        return {SettingTextCheck::Valid, static_cast<std::uint32_t>(i)};
+      }
+    }
+  }
+  return readSettingText(index, text, std::strlen(text));
 }

@@ -23,6 +23,10 @@ struct SettingTextValue {
 // blanks are ignored; a leading '+' or '-' is accepted, so "-1" is a number out of range.
 SettingTextValue readSettingText(StoredSettingIndex index, const char* text, std::size_t length);
 
+// The same for a whole nul-terminated value as an option or an address gives it, where a colour
+// scheme may also be named (in any case: "ruby", "Ruby").
+SettingTextValue readSettingValue(StoredSettingIndex index, const char* text);
+
 // How a message quotes text a person wrote: in double quotes, at most its first
 // kQuotedTextBytes bytes, and when there is more `...` and the whole length, e.g.
 // `"Quantity=1111111111111111111111111111111"... (70000 bytes)`. A byte outside printable

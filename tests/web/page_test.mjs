@@ -1,0 +1,285 @@
+// Drives the web page in Debian's headless Chromium (puppeteer-core, no browser of its own), served
+// from the page folder on 127.0.0.1.
+// Usage: node page_test.mjs PAGE_FOLDER CHECK [quellwire-render]
+//   live, pictures, settings, fullscreen, no-webgl2, native: the checks (native needs the tool);
+//   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench).
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+import puppeteer from 'puppeteer-core';
+
+const [folder, check, tool] = process.argv.slice(2);
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.ico': 'image/x-icon' };
+const server = http.createServer((request, response) => {
+  const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
+  const file = path.join(folder, path.normalize(name));
+  fs.readFile(file, (error, data) => {
+    response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
+    response.end(error ? '' : data);
+  });
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const address = `http://127.0.0.1:${server.address().port}/`;
+
+function fail(message) { throw new Error(message); }
+function expect(condition, message) { if (!condition) fail(message); }
+
+async function launch(extra = []) {
+  return puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...extra] });
+}
+
+// A page on `query`, once it has left 'loading'; every console error and uncaught exception is
+// kept in page.problems.
+async function open(browser, query, width = 320, height = 200) {
+  const page = await browser.newPage();
+  page.problems = [];
+  page.on('console', (m) => { if (m.type() === 'error') page.problems.push(m.text()); });
+  page.on('pageerror', (e) => page.problems.push(e.message));
+  await page.setViewport({ width, height, deviceScaleFactor: 1 });
+  await page.goto(address + (query ? '?' + query : ''));
+  await page.waitForFunction(() => document.body.dataset.state !== 'loading');
+  return page;
+}
+const state = (page) => page.evaluate(() => document.body.dataset.state);
+const glError = (page) => page.evaluate(() => document.getElementById('saver').getContext('webgl2').getError());
+const nextFrames = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+async function capture(page) {
+  return Buffer.from(await page.evaluate(() => {
+    const rgba = quellwire.capture() || new Uint8Array(0);
+    let text = '';
+    for (let i = 0; i < rgba.length; i += 4096) text += String.fromCharCode(...rgba.subarray(i, i + 4096));
+    return btoa(text);
+  }), 'base64');
+}
+// Lit pixels, and the sums of red, green and blue, and how many are near white.
+function measure(rgba) {
+  const m = { lit: 0, red: 0, green: 0, blue: 0, white: 0 };
+  for (let i = 0; i < rgba.length; i += 4) {
+    const [r, g, b] = [rgba[i], rgba[i + 1], rgba[i + 2]];
+    if (r + g + b > 30) m.lit++;
+    if (r > 200 && g > 200 && b > 200) m.white++;
+    m.red += r; m.green += g; m.blue += b;
+  }
+  return m;
+}
+async function healthy(page, what) {
+  expect((await glError(page)) === 0, `${what}: a GL error`);
+  expect(page.problems.length === 0, `${what}: ${page.problems.join(' | ')}`);
+}
+
+const checks = {
+  // Goes live without errors, draws on, every control is reached from the keyboard and named,
+  // and the folder stays within 100 KB gzipped.
+  async live(browser) {
+    const page = await open(browser, '', 640, 400);
+    expect((await state(page)) === 'live', 'not live');
+    const frames = await page.evaluate(() => quellwire.frames());
+    await page.waitForFunction((n) => quellwire.frames() >= n + 20, {}, frames);
+    await healthy(page, 'live');
+    const order = [];
+    for (let i = 0; i < 12; i++) {
+      await page.keyboard.press('Tab');
+      const id = await page.evaluate(() => document.activeElement.id);
+      order.push(id);
+      if (id === 'settings-button' && !order.includes('color')) await page.keyboard.press('Enter');
+    }
+    for (const id of ['settings-button', 'fullscreen-button', 'color', 'glow', 'wires', 'length', 'speed', 'symmetry', 'reset']) {
+      expect(order.includes(id), `${id} not reached by Tab: ${order}`);
+    }
+    const unnamed = await page.evaluate(() => Array.from(document.querySelectorAll('[data-setting]'))
+      .filter((c) => c.labels.length === 0).map((c) => c.id));
+    expect(unnamed.length === 0, `controls without a label: ${unnamed}`);
+    let gzipped = 0;
+    for (const file of fs.readdirSync(folder)) gzipped += zlib.gzipSync(fs.readFileSync(path.join(folder, file)), { level: 9 }).length;
+    const first = await page.evaluate(() => quellwire.firstFrameMs);
+    console.log(`page: ${(gzipped / 1024).toFixed(1)} KiB gzipped; first frame ${first.toFixed(0)} ms after navigation`);
+    expect(gzipped <= 100 * 1024, 'over 100 KB gzipped');
+  },
+
+  // The same seed and still give the same picture on every load, after a resize to 1 x 1 and
+  // back, and after the context is lost and given back.
+  async pictures(browser) {
+    const query = 'seed=5&still=1500';
+    const page = await open(browser, query);
+    const first = await capture(page);
+    expect(measure(first).lit > 500, 'the still is dark');
+    const again = await open(browser, query);
+    expect(first.equals(await capture(again)), 'another load drew another picture');
+    await again.close();
+    await page.bringToFront();
+    await page.setViewport({ width: 1, height: 1, deviceScaleFactor: 1 });
+    await nextFrames(page);
+    expect((await page.evaluate(() => quellwire.size().join('x'))) === '1x1', 'not resized to 1 x 1');
+    await page.setViewport({ width: 320, height: 200, deviceScaleFactor: 1 });
+    await nextFrames(page);
+    expect(first.equals(await capture(page)), 'another picture after a resize to 1 x 1 and back');
+    await page.evaluate(() => { window.loser = document.getElementById('saver').getContext('webgl2').getExtension('WEBGL_lose_context'); loser.loseContext(); });
+    await page.waitForFunction(() => document.body.dataset.state === 'lost');
+    await page.evaluate(() => loser.restoreContext());
+    await page.waitForFunction(() => document.body.dataset.state === 'live');
+    await nextFrames(page);
+    expect(first.equals(await capture(page)), 'another picture after the context came back');
+    await healthy(page, 'pictures');
+  },
+
+  // Each setting changes what it should, from the address and live from the panel; the address
+  // round-trips the settings and the page remembers them.
+  async settings(browser) {
+    const base = 'seed=9&still=6000';
+    const look = async (query) => {
+      const page = await open(browser, `${base}&${query}`);
+      const m = measure(await capture(page));
+      m.wires = await page.evaluate(() => quellwire.wires());
+      await healthy(page, query);
+      await page.close();
+      return m;
+    };
+    const plain = 'glow=0&wires=50&length=50&symmetry=0';
+    const ruby = await look(`${plain}&color=ruby`), emerald = await look(`${plain}&color=emerald`);
+    const lapis = await look(`${plain}&color=lapis`);
+    expect(ruby.red > 2 * ruby.green && emerald.green > 1.5 * emerald.red && lapis.blue > 1.5 * lapis.red, 'colours');
+    const glow = await look('glow=2&wires=50&length=50&symmetry=0&color=ruby');
+    expect(glow.white > 5 * ruby.white && glow.lit > 1.5 * ruby.lit, `glow: ${glow.lit} lit, ${glow.white} white against ${ruby.lit}, ${ruby.white}`);
+    const few = await look(`glow=0&color=ruby&wires=0&length=50&symmetry=0`);
+    const many = await look(`glow=0&color=ruby&wires=100&length=50&symmetry=0`);
+    expect(few.wires === 50 && many.wires === 300 && many.lit > few.lit, `wires: ${few.wires}, ${many.wires}`);
+    const short = await look(`glow=0&color=ruby&wires=50&length=0&symmetry=0`);
+    const long = await look(`glow=0&color=ruby&wires=50&length=100&symmetry=0`);
+    expect(long.lit > 1.1 * short.lit, `trails: ${short.lit} and ${long.lit} lit`);
+    const mirrored = await look(`glow=0&color=ruby&wires=100&length=50&symmetry=1`);
+    expect(mirrored.wires === 37 && mirrored.lit > few.lit, `symmetry: ${mirrored.wires} wires`);
+
+    const round = 'color=amber&glow=1&wires=30&speed=70&length=20&symmetry=1&seed=3';
+    let page = await open(browser, round);
+    expect((await page.evaluate(() => location.search)) === `?${round}`, 'the address changed');
+    const shown = await page.evaluate(() => ['color', 'glow', 'wires', 'speed', 'length'].map((id) => document.getElementById(id).value).join() + document.getElementById('symmetry').checked);
+    expect(shown === '2,1,30,70,20true', `the panel shows ${shown}`);
+    await page.goto(address);
+    await page.waitForFunction(() => document.body.dataset.state === 'live');
+    expect((await page.evaluate(() => location.search)) === '?color=amber&glow=1&wires=30&speed=70&length=20&symmetry=1', 'not remembered');
+    await page.goto(`${address}?wires=abc&color=Purple&glow=9&length=-1&junk`);
+    await page.waitForFunction(() => document.body.dataset.state === 'live');
+    expect((await page.evaluate(() => location.search)) === '?color=cycle&glow=2&wires=50&speed=50&length=50&symmetry=0', 'bad values kept');
+
+    page = await open(browser, `${base}&${plain}&color=ruby`);
+    await page.click('#settings-button');
+    await page.select('#color', '1');
+    await page.focus('#wires');
+    await page.keyboard.press('ArrowRight');
+    const live = await capture(page);
+    expect((await page.evaluate(() => location.search)) === `?color=lapis&glow=0&wires=51&speed=50&length=50&symmetry=0&${base}`, 'the panel did not reach the address');
+    const linked = await open(browser, `${base}&color=lapis&glow=0&wires=51&length=50&symmetry=0`);
+    expect(live.equals(await capture(linked)) && (await linked.evaluate(() => quellwire.wires())) === 177, 'the panel and its link differ');
+    await healthy(page, 'panel');
+  },
+
+  // The button makes the page the saver, with the pointer hidden; a key, a button or a move of
+  // more than 4 pixels leaves it, a move of 4 and the wheel do not.
+  async fullscreen(browser) {
+    const page = await open(browser, '', 640, 400);
+    const enter = async () => {
+      await page.click('#fullscreen-button');
+      await page.waitForFunction(() => document.fullscreenElement !== null);
+      await page.mouse.move(200, 200);
+      await nextFrames(page);
+    };
+    const inFullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
+    const left = () => page.waitForFunction(() => document.fullscreenElement === null);
+    await enter();
+    expect((await page.evaluate(() => getComputedStyle(document.getElementById('saver')).cursor)) === 'none', 'the pointer shows');
+    await page.mouse.move(202, 202);
+    await page.mouse.wheel({ deltaY: 100 });
+    await nextFrames(page);
+    expect(await inFullScreen(), 'a move of 4 or the wheel left full screen');
+    await page.mouse.move(203, 202);
+    await left();
+    await enter();
+    await page.keyboard.press('KeyA');
+    await left();
+    await enter();
+    await page.mouse.down();
+    await page.mouse.up();
+    await left();
+    await healthy(page, 'fullscreen');
+  },
+
+  async 'no-webgl2'() {
+    const browser = await launch(['--disable-webgl2']);
+    try {
+      const page = await open(browser, '');
+      expect((await state(page)) === 'no-webgl2', `state ${await state(page)}`);
+      const text = await page.evaluate(() => document.getElementById('message').innerText);
+      expect(text.includes('WebGL 2'), `message: ${text}`);
+      expect(page.problems.every((p) => !/Uncaught|exception/i.test(p)), page.problems.join(' | '));
+    } finally {
+      await browser.close();
+    }
+  },
+
+  // The page's picture beside the native ES renderer's for the same seed, time and settings, as
+  // block means of 8 x 8 pixels and the picture's mean.
+  async native(browser) {
+    const [width, height, block, seed, time] = [320, 200, 8, 11, 2500];
+    const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'qw-page-'));
+    for (const [glow, symmetry] of [[2, 0], [0, 0], [1, 1]]) {
+      const page = await open(browser, `seed=${seed}&still=${time}&glow=${glow}&symmetry=${symmetry}&color=lapis`, width, height);
+      const ours = await capture(page);
+      await page.close();
+      const png = path.join(scratch, 'native.png');
+      const run = spawnSync(tool, ['--renderer', 'es', '--seed', seed, '--time-ms', time, '--width', width,
+        '--height', height, '--glow', glow, '--symmetry', symmetry, '--color', 1, '--output', png].map(String));
+      expect(run.status === 0, `quellwire-render: ${run.stderr}`);
+      const theirs = spawnSync('convert', [png, '-depth', '8', 'rgba:-'], { maxBuffer: 1 << 24 }).stdout;
+      let worst = 0, whole = [0, 0, 0];
+      for (let by = 0; by < height; by += block) {
+        for (let bx = 0; bx < width; bx += block) {
+          const sum = [0, 0, 0];
+          for (let y = by; y < by + block; y++) {
+            for (let x = bx; x < bx + block; x++) {
+              for (let c = 0; c < 3; c++) {
+                // ours is bottom row first, the PNG top row first
+                sum[c] += ours[((height - 1 - y) * width + x) * 4 + c] - theirs[(y * width + x) * 4 + c];
+              }
+            }
+          }
+          for (let c = 0; c < 3; c++) { worst = Math.max(worst, Math.abs(sum[c]) / (block * block)); whole[c] += sum[c]; }
+        }
+      }
+      const mean = Math.max(...whole.map((s) => Math.abs(s) / (width * height)));
+      console.log(`glow ${glow}, symmetry ${symmetry}: largest block difference ${worst.toFixed(1)} levels, picture mean ${mean.toFixed(2)}`);
+      expect(worst <= 30 && mean <= 0.5, 'the page and the native ES renderer differ');
+    }
+    fs.rmSync(scratch, { recursive: true });
+  },
+
+  // Frames per second at 1280x720 over some seconds, after two to warm up.
+  async fps(browser) {
+    const page = await open(browser, '', 1280, 720);
+    await new Promise((r) => setTimeout(r, 2000));
+    const seconds = Number(tool || 10);
+    const before = await page.evaluate(() => [quellwire.frames(), performance.now()]);
+    await new Promise((r) => setTimeout(r, seconds * 1000));
+    const after = await page.evaluate(() => [quellwire.frames(), performance.now()]);
+    console.log(((after[0] - before[0]) * 1000 / (after[1] - before[1])).toFixed(1));
+  },
+};
+
+let status = 0;
+const browser = check === 'no-webgl2' ? null : await launch();
+try {
+  if (!checks[check]) fail(`no check "${check}"`);
+  await checks[check](browser);
+  if (check !== 'fps') console.log(`web page: ${check} passed`);
+} catch (error) {
+  console.error(`FAIL (${check}): ${error.message}`);
+  status = 1;
+} finally {
+  if (browser) await browser.close();
+  server.close();
+}
+process.exit(status);
