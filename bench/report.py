@@ -267,6 +267,22 @@ def wayland_rows(build, frames, x11):
     return rows
 
 
+def web_rows(page, seconds):
+    """The web page in Debian's headless Chromium (SwiftShader): its size, its first frame and
+    its frames per second at 1280x720, default settings."""
+    if not page:
+        return []
+    script = os.path.join(os.path.dirname(__file__), "..", "tests", "web", "page_test.mjs")
+    out = subprocess.run(["node", script, page, "fps", str(seconds)], check=True,
+                         capture_output=True, text=True).stdout.split()
+    size, first, fps = (float(v) for v in out[:3])
+    how = "headless Chromium, WebGL 2 on SwiftShader"
+    return [("web page, all files gzipped", f"{size:.1f} KiB", "gzip -9 of each file, summed"),
+            ("web page, first frame", f"{first:.0f} ms", how + ", from navigation, 1280x720"),
+            ("web page, frames per second, 1280x720", f"{fps:.1f}",
+             how + f", over {seconds:g} s, default settings")]
+
+
 def machine():
     cpu = "unknown CPU"
     with open("/proc/cpuinfo") as info:
@@ -286,10 +302,12 @@ def main():
     parser.add_argument("--cpu-seconds", type=float, default=10.0)
     parser.add_argument("--trials", type=int, default=6)
     parser.add_argument("--x11-frames", type=int, default=150)
+    parser.add_argument("--web-page", help="the web build's page folder")
     args = parser.parse_args()
 
     rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
     rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
+    rows += web_rows(args.web_page, args.cpu_seconds)
     peers, x11 = peer_rows(args.native_build, args.x11_frames)
     wayland = wayland_rows(args.native_build, args.x11_frames, x11)
     print(f"Machine: {machine()}\n")

@@ -9,9 +9,12 @@
 # chooser and the peers scripts/bench measures) and lintian for the Debian package. For the
 # Wayland saver: libwayland and EGL, wayland-scanner and the protocol descriptions (the
 # layer-shell and virtual-pointer ones come in the Rust crate package, the only Debian package
-# holding them), and for its tests headless sway and weston, swayidle, swaylock, grim and wtype. Quick when
+# holding them), and for its tests headless sway and weston, swayidle, swaylock, grim and wtype. For the
+# web page: emscripten, and Debian's Chromium with puppeteer-core (from npm, the version
+# tests/web/package-lock.json names; it downloads no browser) for its tests. Quick when
 # everything is there: it asks apt only for what is missing.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -25,6 +28,7 @@ packages=(
   xscreensaver xscreensaver-data xscreensaver-gl lintian
   libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
   libegl-dev libegl-mesa0 sway swayidle swaylock grim wtype weston
+  emscripten chromium
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )
 
@@ -44,4 +48,14 @@ if [ "${#missing[@]}" -gt 0 ]; then
   fi
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# npm comes with the machine's Node.js; Debian's when there is none.
+if ! command -v npm >/dev/null; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm
+fi
+if [ ! -f tests/web/node_modules/puppeteer-core/package.json ]; then
+  npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 fi
