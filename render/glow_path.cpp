@@ -27,7 +27,8 @@ GlowBlurRequest glowBlurRequestFromText(const char* text) {
 
 bool isSoftwareRenderer(const char* renderer) {
   if (renderer == nullptr) return false;
-  for (const char* name : {"llvmpipe", "softpipe", "Software Rasterizer", "GDI Generic"}) {
+  for (const char* name : {"llvmpipe", "softpipe", "Software Rasterizer", "GDI Generic",
+                           "SwiftShader", "Basic Render Driver"}) {
     if (containsText(renderer, name)) return true;
   }
   return false;

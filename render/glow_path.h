@@ -24,9 +24,9 @@ inline constexpr const char* kGlowBlurVariable = "QUELLWIRE_BLUR";
 GlowBlurRequest glowBlurRequestFromText(const char* text);
 
 // True when GL_RENDERER names a renderer that draws on the processor: Mesa's llvmpipe, softpipe
-// and swrast ("Software Rasterizer"), also where a layer above them names them, and Windows' own
-// generic implementation ("GDI Generic"), letters compared without regard to case. A null text
-// names none.
+// and swrast ("Software Rasterizer"), also where a layer above them names them, Windows' own
+// generic implementation ("GDI Generic") and, for browsers, Google's SwiftShader and Windows'
+// Basic Render Driver; letters compared without regard to case. A null text names none.
 bool isSoftwareRenderer(const char* renderer);
 
 // The path to take. A forced path is taken; otherwise software renderers blur on the processor.

@@ -21,7 +21,10 @@ TEST(GlowBlurPath, RequestRendererAndChoice) {
   }
   for (const char* software :
        {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI Software Rasterizer",
-        "GDI Generic", "zink (LLVMPIPE (LLVM 15.0.6, 256 bits))"}) {
+        "GDI Generic", "zink (LLVMPIPE (LLVM 15.0.6, 256 bits))",
+        "ANGLE (Google, Vulkan 1.3.0 (SwiftShader Device (Subzero) (0x0000C0DE)), SwiftShader "
+        "driver)",
+        "ANGLE (Microsoft, Microsoft Basic Render Driver Direct3D11 vs_5_0 ps_5_0, D3D11)"}) {
     EXPECT_TRUE(isSoftwareRenderer(software)) << software;
   }
   for (const char* hardware : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "AMD Radeon RX 6600",

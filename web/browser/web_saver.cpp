@@ -6,6 +6,7 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -172,7 +173,10 @@ EMSCRIPTEN_KEEPALIVE void qw_frame(double nowMs) {
     saver.stillShown = true;
     return;
   }
-  if (saver.running && nowMs > saver.lastNowMs) saver.runMs += nowMs - saver.lastNowMs;
+  if (saver.running && nowMs > saver.lastNowMs) {
+    // The tick count wraps at 2^32 ms, as every platform's does.
+    saver.runMs = std::fmod(saver.runMs + (nowMs - saver.lastNowMs), 4294967296.0);
+  }
   saver.lastNowMs = nowMs;
   saver.running = true;
   saver.canvas.tickMs = saver.seed + static_cast<std::uint32_t>(saver.runMs);
