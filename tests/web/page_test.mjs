@@ -78,13 +78,16 @@ async function healthy(page, what) {
 }
 
 const checks = {
-  // Goes live without errors, draws on, every control is reached from the keyboard and named,
-  // and the folder stays within 100 KB gzipped.
+  // Goes live without errors, draws on at the device's pixel ratio, every control is reached from
+  // the keyboard and named, and the folder stays within 100 KB gzipped.
   async live(browser) {
     const page = await open(browser, '', 640, 400);
     expect((await state(page)) === 'live', 'not live');
     const frames = await page.evaluate(() => quellwire.frames());
     await page.waitForFunction((n) => quellwire.frames() >= n + 20, {}, frames);
+    await page.setViewport({ width: 640, height: 400, deviceScaleFactor: 2 });
+    await nextFrames(page);
+    expect((await page.evaluate(() => quellwire.size().join('x'))) === '1280x800', 'not at the pixel ratio');
     await healthy(page, 'live');
     const order = [];
     for (let i = 0; i < 12; i++) {
