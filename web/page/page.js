@@ -29,7 +29,10 @@
     return;
   }
   createQuellwire().then(start, function () {
-    show('Quellwire could not be loaded. Reload the page to try again.', 'failed');
+    show(location.protocol === 'file:'
+      ? 'Quellwire loads only from a web server, not from a file: serve this folder ' +
+        '(scripts/run --web does) and open its address.'
+      : 'Quellwire could not be loaded. Reload the page to try again.', 'failed');
   });
 
   function start(module) {
@@ -111,7 +114,7 @@
     // beyond the wake rule's few pixels leaves it.
     fullscreenButton.addEventListener('click', function () {
       const request = document.documentElement.requestFullscreen;
-      if (request) request.call(document.documentElement).catch(function () {});
+      if (request) Promise.resolve(request.call(document.documentElement)).catch(function () {});
     });
     if (!document.fullscreenEnabled) fullscreenButton.hidden = true;
     document.addEventListener('fullscreenchange', function () {
@@ -119,7 +122,7 @@
     });
     function wakes(kind, x, y) {
       if (document.fullscreenElement && api.inputWakes(kind, x, y) === 1) {
-        document.exitFullscreen().catch(function () {});
+        Promise.resolve(document.exitFullscreen()).catch(function () {});
       }
     }
     window.addEventListener('keydown', function () { wakes(KEY_DOWN, 0, 0); });
