@@ -153,6 +153,13 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   window.calls.clear();
   RunFrame(state, system);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "tickCount", "swapBuffers"}));
+  // Its halves: the clock and the scene, then the figures' clock, the drawing and the swap.
+  window.calls.clear();
+  AdvanceFrame(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount"}));
+  window.calls.clear();
+  DrawFrame(state, system);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"tickCount", "swapBuffers"}));
 
   const std::vector<std::string> releaseCalls{"makeNoneCurrent", "destroyContext"};
   window.calls.clear();
