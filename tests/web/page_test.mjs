@@ -12,6 +12,10 @@ import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const [folder, check, tool] = process.argv.slice(2);
+if (!fs.existsSync(path.join(folder, 'quellwire.wasm'))) {
+  console.error(`FAIL: no page in ${folder}: build it with scripts/build web`);
+  process.exit(1);
+}
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.ico': 'image/x-icon' };
 const server = http.createServer((request, response) => {

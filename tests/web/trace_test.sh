@@ -5,6 +5,7 @@
 set -euo pipefail
 native=$1
 wasm=$2
+[ -f "$wasm" ] || { echo "FAIL: no $wasm: build it with scripts/build web" >&2; exit 1; }
 scenarios=(
   "--seed 7 --frames 3 --step-us 1000,2000 --quantity 0 --symmetry 1"
   "--seed 8 --frames 3 --step-us 1000,2000 --quantity 0 --symmetry 1"
