@@ -6,7 +6,8 @@
 // into an R8 texture; the figures come from a glyph texture. Lines are 1 pixel wide and not
 // smoothed (ES has none), in the capture too, where the GL 1.1 renderer draws smoothed lines
 // half a pixel wide: an unsmoothed line lights fewer pixels along a slant than a smoothed one
-// covers, so wires and halo come out about a tenth dimmer. Linked only into the Linux programs.
+// covers, so wires and halo come out about a tenth dimmer. Linked into the Linux programs and the
+// web page.
 #pragma once
 
 #include "render/renderer.h"
