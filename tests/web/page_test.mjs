@@ -82,13 +82,24 @@ async function healthy(page, what) {
 }
 
 const checks = {
-  // Goes live without errors, draws on at the device's pixel ratio, every control is reached from
-  // the keyboard and named, and the folder stays within 100 KB gzipped.
+  // Goes live without errors, draws on at the device's pixel ratio, holds the flock while hidden,
+  // every control is reached from the keyboard and named, and the folder stays within 100 KB
+  // gzipped.
   async live(browser) {
     const page = await open(browser, '', 640, 400);
     expect((await state(page)) === 'live', 'not live');
     const frames = await page.evaluate(() => quellwire.frames());
     await page.waitForFunction((n) => quellwire.frames() >= n + 20, {}, frames);
+    const other = await browser.newPage();
+    await other.bringToFront();
+    const hidden = await page.evaluate(() => [document.visibilityState, quellwire.frames(), quellwire.runMs()]);
+    await new Promise((r) => setTimeout(r, 2000));
+    await other.close();
+    await page.bringToFront();
+    await nextFrames(page);
+    const shown = await page.evaluate(() => [quellwire.frames(), quellwire.runMs()]);
+    expect(hidden[0] === 'hidden' && shown[0] > hidden[1] && shown[1] - hidden[2] < 1000,
+      `while hidden the flock ran ${shown[1] - hidden[2]} ms`);
     await page.setViewport({ width: 640, height: 400, deviceScaleFactor: 2 });
     await nextFrames(page);
     expect((await page.evaluate(() => quellwire.size().join('x'))) === '1280x800', 'not at the pixel ratio');

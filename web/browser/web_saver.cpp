@@ -242,8 +242,9 @@ EMSCRIPTEN_KEEPALIVE int qw_input_wakes(int kind, int x, int y) {
   return wakeWatchInput(saver.wake, input) ? 1 : 0;
 }
 
-// Frames shown since the start, and the wires of the flock.
+// Frames shown since the start, the time the flock has run since it was built, and its wires.
 EMSCRIPTEN_KEEPALIVE unsigned qw_frames_drawn() { return saver.framesDrawn; }
+EMSCRIPTEN_KEEPALIVE double qw_run_ms() { return saver.runMs; }
 EMSCRIPTEN_KEEPALIVE unsigned qw_wire_count() {
   return saver.state.scene != nullptr ? saver.state.scene->trails.count : 0;
 }

@@ -51,6 +51,7 @@
       inputWakes: module.cwrap('qw_input_wakes', 'number', ['number', 'number', 'number']),
       framesDrawn: module.cwrap('qw_frames_drawn', 'number', []),
       wireCount: module.cwrap('qw_wire_count', 'number', []),
+      runMs: module.cwrap('qw_run_ms', 'number', []),
       capture: module.cwrap('qw_capture', 'number', []),
     };
 
@@ -166,11 +167,13 @@
     }
     requestAnimationFrame(frame);
 
-    // For scripts and tests: the picture as drawn now (RGBA, bottom row first) and a few counts.
+    // For scripts and tests: the picture as drawn now (RGBA, bottom row first), the frames drawn,
+    // the time the flock has run (ms), its wires and the canvas's size.
     window.quellwire = {
       firstFrameMs: null,
       frames: api.framesDrawn,
       wires: api.wireCount,
+      runMs: api.runMs,
       size: function () { return [width, height]; },
       capture: function () {
         const at = api.capture();
