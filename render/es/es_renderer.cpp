@@ -415,20 +415,17 @@ bool HoldLines(EsRecord& r, const Scene& scene) {
 }
 
 // One line pass of every trail from the line buffer, in a colour, into a viewport of width x height
-// pixels.
+// pixels. Into a multisampled picture (`covered`) a line is a 1-pixel-wide band whose samples
+// light each pixel by the share of the band in it, which sums to the line's length along its
+// longer side, as a smoothed line does: its alpha needs no raising there. The captures are never
+// multisampled.
 void DrawLines(const EsRecord& r, const float matrix[16], GLsizei vertexCount, GLsizei copies,
-               Vec3 color, std::int32_t width, std::int32_t height) {
+               Vec3 color, std::int32_t width, std::int32_t height, bool covered) {
   if (vertexCount == 0) return;
   const EsGl& gl = r.gl;
   gl.UseProgram(r.line.name);
   gl.UniformMatrix4fv(r.line.uniforms[0], 1, GL_FALSE, matrix);
   gl.Uniform3f(r.line.uniforms[1], color.x, color.y, color.z);
-  // Into a multisampled picture a line is a 1-pixel-wide band whose samples light each pixel by
-  // the share of the band in it, which sums to the line's length along its longer side, as a
-  // smoothed line does: its alpha needs no raising there. The captures are never multisampled.
-  GLint samples = 0;
-  gl.GetIntegerv(GL_SAMPLES, &samples);
-  const bool covered = samples > 1;
   gl.Uniform2f(r.line.uniforms[2], covered ? 0.0f : static_cast<float>(width),
                covered ? 0.0f : static_cast<float>(height));
   gl.BindVertexArray(r.arrays[0]);
@@ -517,7 +514,8 @@ void DrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei v
   gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffers[kCapture]);
   gl.Viewport(0, 0, s.captureSide, s.captureSide);
   gl.Clear(GL_COLOR_BUFFER_BIT);
-  DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, s.captureSide, s.captureSide);
+  DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, s.captureSide, s.captureSide,
+            false);
   const bool software = s.path == GlowBlurPath::Software && BlurInSoftware(r, aspect);
   if (!software) BlurWithShaders(r, aspect);
 
@@ -574,6 +572,9 @@ void Draw(void* record, const RenderedFrame& frame) {
   GLint bound = 0;
   gl.GetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
   const GLuint target = static_cast<GLuint>(bound);
+  GLint samples = 0;
+  gl.GetIntegerv(GL_SAMPLES, &samples);
+  const bool covered = samples > 1;
   gl.Viewport(0, 0, r.width > 0 ? r.width : 0, r.height > 0 ? r.height : 0);
   gl.ClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   gl.Clear(GL_COLOR_BUFFER_BIT);
@@ -592,10 +593,10 @@ void Draw(void* record, const RenderedFrame& frame) {
     float matrix[16];
     esSceneMatrix(*scene, matrix);
     if (!glowIsOn(scene->glowMode)) {
-      DrawLines(r, matrix, vertices, copies, scene->color, r.width, r.height);
+      DrawLines(r, matrix, vertices, copies, scene->color, r.width, r.height, covered);
     } else {
       if (glowHasHalo(scene->glowMode)) DrawHalo(r, *scene, matrix, vertices, copies, target);
-      DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, r.width, r.height);
+      DrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, r.width, r.height, covered);
     }
   }
   if (frame.showFps) DrawFigures(r, frame.framesPerSecond);

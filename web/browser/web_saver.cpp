@@ -167,7 +167,6 @@ EMSCRIPTEN_KEEPALIVE int qw_start(const char* query, const char* remembered, int
 // resize or a new context.
 EMSCRIPTEN_KEEPALIVE void qw_frame(double nowMs) {
   if (!saver.live) return;
-  MakeCurrent(&saver.canvas, true);
   if (saver.still) {
     if (!saver.stillShown) DrawFrame(saver.state, kWebWindowSystem);
     saver.stillShown = true;
@@ -191,7 +190,6 @@ EMSCRIPTEN_KEEPALIVE void qw_resize(int width, int height) {
   saver.canvas.width = width;
   saver.canvas.height = height;
   if (!saver.live) return;
-  MakeCurrent(&saver.canvas, true);
   RunResizeSequence(saver.state, ClientSize{width, height});
   saver.stillShown = false;
 }
@@ -261,7 +259,6 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* qw_capture() {
     saver.captureBytes = saver.capture != nullptr ? bytes : 0;
   }
   if (saver.capture == nullptr) return nullptr;
-  MakeCurrent(&saver.canvas, true);
   DrawFrame(saver.state, kWebWindowSystem);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, saver.canvas.width, saver.canvas.height, GL_RGBA, GL_UNSIGNED_BYTE,
