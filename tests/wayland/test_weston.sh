@@ -10,6 +10,9 @@ qw_start_weston
 
 qw_start_saver -fullscreen -color emerald -glow 0 -wires 100
 shot="$QW_ARTIFACTS/weston-fullscreen.png"
+w="" h="" lit=0 hue=0 cx="" cy="" quadrants=0
+# Until the saver's picture shows: the desktop's wallpaper lights everything, and its panel alone
+# (drawn before the saver is mapped) lights a strip in two quadrants.
 for i in $(seq 1 40); do
   sleep 0.5
   kill -0 "$qw_saver" 2>/dev/null || qw_fail "the saver ended: $(head -c 500 "$qw_tmp/saver.err")"
@@ -18,11 +21,10 @@ for i in $(seq 1 40); do
   picture=$(ls "$qw_tmp"/wayland-screenshot*.png 2>/dev/null | head -1)
   [ -n "$picture" ] || continue
   cp "$picture" "$shot"
-  # The desktop's wallpaper and panel are lit all over; the saver's picture is mostly black.
-  lit=$(qw_lit_count "$shot")
-  [ "$lit" -lt 500 ] || [ "$lit" -gt $((1024 * 768 / 2)) ] || break
+  read -r w h lit hue cx cy quadrants <<<"$(qw_picture "$shot" 0.45 1.0 0.25)"
+  [ "${lit:-0}" -lt 500 ] || [ "$lit" -gt $((1024 * 768 / 2)) ] || [ "$quadrants" != 4 ] ||
+    [ $((hue * 10)) -lt $((lit * 8)) ] || break
 done
-read -r w h lit hue cx cy quadrants <<<"$(qw_picture "$shot" 0.45 1.0 0.25)"
 qw_log "fullscreen on weston: ${w:-?}x${h:-?}, ${lit:-0} lit, ${hue:-0} of the colour, centre at ${cx:-?}% ${cy:-?}%, ${quadrants:-0} quadrants"
 [ "${lit:-0}" -ge 500 ] && [ "$quadrants" = 4 ] || qw_fail "the fullscreen window was not drawn over the output"
 [ $((hue * 10)) -ge $((lit * 8)) ] || qw_fail "only $hue of $lit lit pixels in Emerald's hue"
