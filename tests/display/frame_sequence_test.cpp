@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/gl11_renderer.h"
 #include "display/headless/osmesa_window_system.h"
 #include "render/glow_sizes.h"
 #include "settings/stored_settings.h"
@@ -132,10 +133,14 @@ TEST(FrameSequenceOrder, TheContextMadeChoosesTheRendererTheSequencesCall) {
 }
 
 // No GL context is current in these tests, so every GL call in the sequences does nothing.
+// A window system that names no kind of context gets the GL 1.1 renderer, even where the ES one
+// is linked.
 TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   RecordingWindow window;
+  gRendererLog = &window;
   const WindowSystem system = RecordingWindowSystem(window);
   FrameDriverState state{};
+  state.esRenderer = &kRecordingRenderer;
 
   EXPECT_TRUE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
   EXPECT_EQ(window.calls,
@@ -144,6 +149,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(state.windowHeight, 480);
   EXPECT_EQ(state.settings.color, ColorScheme::Ruby);
   EXPECT_TRUE(state.hasContext);
+  EXPECT_EQ(state.renderer, &kGl11Renderer);
 
   window.calls.clear();
   RunFrame(state, system);

@@ -15,6 +15,7 @@
 #include "display/frame_sequence.h"
 #include "display/headless/osmesa_window_system.h"
 #include "render/es/es_renderer.h"
+#include "render/es/es_scene.h"
 #include "settings/stored_settings.h"
 #include "sim/scene_build.h"
 
@@ -29,9 +30,11 @@ struct Picture {
   std::uint32_t swaps;
 };
 
-// The last of `frames` 10 ms frames from the clock's start at `seed`.
+// The last of `frames` 10 ms frames from the clock's start at `seed`; with stepMs, the flock moved
+// on by `frames` steps that long and only the last drawn.
 Picture Draw(ContextApi api, const Settings& settings, std::uint32_t seed, int frames,
-             const char* blur, bool showFps = false, std::int32_t samples = 0) {
+             const char* blur, bool showFps = false, std::int32_t samples = 0,
+             std::uint32_t stepMs = 0) {
   setenv(kGlowBlurVariable, blur, 1);
   HeadlessWindow window{};
   Picture picture{};
@@ -46,8 +49,12 @@ Picture Draw(ContextApi api, const Settings& settings, std::uint32_t seed, int f
   if (RunCreationSequence(state, system, ClientSize{kWidth, kHeight}, settings) &&
       state.renderer != nullptr) {
     for (int frame = 0; frame < frames; ++frame) {
-      window.tickMs += 10;
-      RunFrame(state, system);
+      window.tickMs += stepMs != 0 ? stepMs : 10;
+      if (stepMs == 0 || frame + 1 == frames) {
+        RunFrame(state, system);
+      } else {
+        AdvanceFrame(state, system);
+      }
     }
     picture.rgba.assign(window.pixels, window.pixels + std::size_t{4} * kWidth * kHeight);
     picture.swaps = window.swapCount;
@@ -151,6 +158,71 @@ TEST(EsPictures, MatchTheGl11PicturesInEveryGlowModeAndBlurPath) {
                   0.2);
       }
     }
+  }
+}
+
+// The shader blur gives the processor blur's halo on the same capture, byte for byte (taps
+// beyond the square are black, each tap is rounded to 8 bits before it is summed). The capture is
+// never multisampled, so its lines are lit as a single-sampled picture's: wherever no line of
+// either picture lies, a multisampled picture shows the same halo as a single-sampled one.
+TEST(EsPictures, BlurAsTheProcessorDoesAndCaptureAsASingleSampledPicture) {
+  // Many long wires 40 s on, some of them across the picture's edges.
+  Settings halo = SceneSettings(GlowMode::HighQuality, 0);
+  halo.quantity = 1.0f;
+  halo.size = 1.0f;
+  Settings lines = halo;
+  lines.glow = GlowMode::WiresOnly;
+  for (const std::uint32_t seed : {555u, 4000u}) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    const auto draw = [seed](const Settings& settings, const char* blur, std::int32_t samples) {
+      return Draw(ContextApi::Es3, settings, seed, 200, blur, false, samples, 200);
+    };
+    const Picture single = draw(halo, "cpu", 0);
+    ASSERT_FALSE(single.rgba.empty());
+    EXPECT_TRUE(draw(halo, "gl", 0).rgba == single.rgba);
+    const Picture msaa = draw(halo, "gl", 4);
+    EXPECT_TRUE(draw(halo, "cpu", 4).rgba == msaa.rgba);
+    const Picture singleLines = draw(lines, "gl", 0);
+    const Picture msaaLines = draw(lines, "gl", 4);
+    std::size_t haloOnly = 0;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < single.rgba.size(); i += 4) {
+      const auto dark = [i](const Picture& p) {
+        return p.rgba[i] + p.rgba[i + 1] + p.rgba[i + 2] == 0;
+      };
+      if (!dark(singleLines) || !dark(msaaLines) || dark(single)) continue;
+      ++haloOnly;
+      if (!std::equal(&single.rgba[i], &single.rgba[i + 3], &msaa.rgba[i])) ++differing;
+    }
+    EXPECT_GT(haloOnly, 5000u);
+    // A few pixels at the rim of a multisampled line take a trace of it below one level.
+    EXPECT_LT(differing * 100, haloOnly);
+  }
+}
+
+// The line pass's vertices: a wire's line is broken where its trail is broken (no segment
+// across a respawn), and each vertex carries the other end of its own segment, so a segment is
+// lit by its own length on the screen.
+TEST(EsLines, BreakAtRespawnsAndCarryTheirOwnSegmentsEnds) {
+  TrailPoint points[6]{};
+  for (int i = 0; i < 6; ++i) points[i].position = Vec3{0.1f * i, 0.05f * i * i, 0.5f};
+  points[2].breakAfter = 1;  // the wire respawned after its third point
+  Trail trail{6, 6, 0, 5, points, Vec3{0.9f, 0.9f, 0.9f}, 1};
+  const TrailSet trails{1, &trail};
+  EsLineVertex vertices[12]{};
+  ASSERT_EQ(esLineVertexCapacity(trails), 12u);
+  const std::uint32_t count = esLineVertices(trails, vertices, 12);
+  // Points 0-1-2, then 3-4-5 and on to the head: 2 + 3 segments.
+  ASSERT_EQ(count, 10u);
+  const float starts[5] = {0.0f, 0.1f, 0.3f, 0.4f, 0.5f};
+  for (std::uint32_t s = 0; s < count / 2; ++s) {
+    const EsLineVertex& a = vertices[2 * s];
+    const EsLineVertex& b = vertices[2 * s + 1];
+    SCOPED_TRACE(testing::Message() << "segment " << s);
+    EXPECT_FLOAT_EQ(a.x, starts[s]);
+    EXPECT_FALSE(a.x < 0.25f && b.x > 0.25f);  // nothing drawn from point 2 to point 3
+    EXPECT_TRUE(a.otherX == b.x && a.otherY == b.y && a.otherZ == b.z);
+    EXPECT_TRUE(b.otherX == a.x && b.otherY == a.y && b.otherZ == a.z);
   }
 }
 
