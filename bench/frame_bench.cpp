@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "bench/settled_scene.h"
-#include "display/gl11_renderer.h"
-#include "display/headless/osmesa_window_system.h"
+#include "render/gl11/gl11_renderer.h"
+#include "driver/headless/osmesa_window_system.h"
 #include "render/es/es_renderer.h"
-#include "render/gl_api.h"
-#include "render/glow_pass.h"
+#include "render/gl11/gl_api.h"
+#include "render/gl11/glow_pass.h"
 #include "settings/stored_settings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "render/gl_api.h"
+#include "render/gl11/gl_api.h"
 
 namespace {
 

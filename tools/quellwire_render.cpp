@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "display/frame_sequence.h"
-#include "display/headless/osmesa_window_system.h"
+#include "driver/frame_sequence.h"
+#include "driver/headless/osmesa_window_system.h"
 #include "render/es/es_renderer.h"
 #include "sim/scene_build.h"
 #include "tools/png_file.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "render/renderer.h"
+#include "driver/renderer.h"
 
 enum class EglDisplayCall : std::uint8_t {
   Platform,     // eglGetPlatformDisplay (EGL 1.5)

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/wake_rule.h"
+#include "driver/wake_rule.h"
 
 // The seat events the saver hears, from the keyboard, the pointer and the touch screen.
 enum class SeatEvent : std::uint8_t {

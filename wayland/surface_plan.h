@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/window_system.h"
+#include "driver/window_system.h"
 
 // What the saver is on Wayland, named as the options name it.
 enum class WaylandMode : std::uint8_t {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/wake_rule.h"
+#include "driver/wake_rule.h"
 
 // An X button press: 1 left, 2 middle and 3 right are buttons, 4 to 7 the wheel's four
 // directions; any other number (a mouse's side buttons) stands for nothing, and false.

@@ -10,6 +10,6 @@
 // web page.
 #pragma once
 
-#include "render/renderer.h"
+#include "driver/renderer.h"
 
 extern const Renderer kEsRenderer;

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "host/win32/screensaver_callbacks.h"
+#include "windows/win32/screensaver_callbacks.h"
 #include "resources/config_dialog_ids.h"
 #include "settings/dialog_mapping.h"
 #include "settings/dialog_system_values.h"

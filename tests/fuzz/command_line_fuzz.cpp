@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/command_line.h"
+#include "windows/command_line.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

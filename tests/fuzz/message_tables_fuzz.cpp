@@ -14,10 +14,10 @@
 #include <cstdint>
 #include <deque>
 
-#include "host/frame_driver_messages.h"
-#include "host/closing_rules.h"
-#include "host/host_screening.h"
-#include "host/system_hooks_password.h"
+#include "windows/frame_driver_messages.h"
+#include "windows/closing_rules.h"
+#include "windows/host_screening.h"
+#include "windows/system_hooks_password.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/gl_api.h"
-#include "render/glow_pass.h"
-#include "render/glow_textures.h"
+#include "render/gl11/gl_api.h"
+#include "render/gl11/glow_pass.h"
+#include "render/gl11/glow_textures.h"
 #include "sim/scene.h"
 #include "sim/storage.h"
 #include "tests/render/render_fixture.h"

@@ -12,8 +12,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "display/frame_sequence.h"
-#include "display/headless/osmesa_window_system.h"
+#include "driver/frame_sequence.h"
+#include "driver/headless/osmesa_window_system.h"
 #include "render/es/es_renderer.h"
 #include "render/es/es_scene.h"
 #include "settings/stored_settings.h"

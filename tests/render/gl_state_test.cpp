@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "render/gl_api.h"
-#include "render/glow_pass.h"
-#include "render/wire_drawing.h"
+#include "render/gl11/gl_api.h"
+#include "render/gl11/glow_pass.h"
+#include "render/gl11/wire_drawing.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/test_scenes.h"
 

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "display/frame_sequence.h"
-#include "display/headless/osmesa_window_system.h"
+#include "driver/frame_sequence.h"
+#include "driver/headless/osmesa_window_system.h"
 #include "render/es/es_renderer.h"
-#include "render/glow_pass.h"
+#include "render/gl11/glow_pass.h"
 #include "settings/stored_settings.h"
 #include "sim/scene_build.h"
 #include "tests/support/own_allocation_counter.h"

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "render/fps_overlay.h"
-#include "render/gl_api.h"
-#include "render/glow_pass.h"
-#include "render/wire_drawing.h"
+#include "render/gl11/gl_api.h"
+#include "render/gl11/glow_pass.h"
+#include "render/gl11/wire_drawing.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/test_scenes.h"
 

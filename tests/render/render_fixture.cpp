@@ -1,7 +1,7 @@
 #include "tests/render/render_fixture.h"
 
-#include "render/gl_api.h"
-#include "render/glow_pass.h"
+#include "render/gl11/gl_api.h"
+#include "render/gl11/glow_pass.h"
 
 SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
     : textures{},

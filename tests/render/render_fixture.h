@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/glow_textures.h"
+#include "render/gl11/glow_textures.h"
 #include "sim/scene.h"
 
 struct Rgb {

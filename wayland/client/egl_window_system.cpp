@@ -11,7 +11,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include "display/surface_format.h"
+#include "driver/surface_format.h"
 #include "wayland/egl_choice.h"
 #include "wayland/client/wayland_client.h"
 

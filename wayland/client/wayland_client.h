@@ -9,9 +9,9 @@
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
-#include "display/frame_sequence.h"
-#include "display/posix/monotonic_clock.h"
-#include "display/wake_rule.h"
+#include "driver/frame_sequence.h"
+#include "driver/posix/monotonic_clock.h"
+#include "driver/wake_rule.h"
 #include "wayland/client/wayland_saver.h"
 #include "wayland/seat_input.h"
 #include "wayland/surface_plan.h"

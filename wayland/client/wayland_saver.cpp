@@ -12,7 +12,7 @@
 #include <memory>
 #include <new>
 
-#include "display/posix/frame_loop.h"
+#include "driver/posix/frame_loop.h"
 
 #include "wayland/client/wayland_client.h"
 

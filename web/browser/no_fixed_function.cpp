@@ -1,7 +1,7 @@
 // The page has no fixed-function GL. A canvas without a WebGL 2 context is given the GL 1.1
 // renderer's place by the frame sequences; here that renderer makes nothing, so nothing draws
 // and the page says why.
-#include "display/gl11_renderer.h"
+#include "render/gl11/gl11_renderer.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "display/frame_sequence.h"
-#include "display/wake_rule.h"
+#include "driver/frame_sequence.h"
+#include "driver/wake_rule.h"
 #include "render/es/es_renderer.h"
 #include "settings/stored_settings.h"
 #include "sim/scene_build.h"

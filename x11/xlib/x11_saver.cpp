@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "display/frame_sequence.h"
-#include "display/posix/frame_loop.h"
+#include "driver/frame_sequence.h"
+#include "driver/posix/frame_loop.h"
 #include "sim/scene_build.h"
 #include "x11/saver_input.h"
 #include "x11/window_loss.h"

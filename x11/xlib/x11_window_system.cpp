@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "display/posix/monotonic_clock.h"
+#include "driver/posix/monotonic_clock.h"
 
 namespace {
 

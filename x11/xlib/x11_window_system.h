@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "display/window_system.h"
+#include "driver/window_system.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "host/win32/fault_guard.h"
+#include "windows/win32/fault_guard.h"
 
 namespace {
 

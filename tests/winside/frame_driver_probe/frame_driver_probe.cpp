@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "display/frame_sequence.h"
-#include "display/win32/win32_window_system.h"
-#include "host/win32/screensaver_callbacks.h"
+#include "driver/frame_sequence.h"
+#include "windows/win32/win32_window_system.h"
+#include "windows/win32/screensaver_callbacks.h"
 
 LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);

@@ -1,0 +1,77 @@
+#include "driver/posix/frame_loop.h"
+
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "driver/frame_sequence.h"
+#include "driver/posix/monotonic_clock.h"
+
+namespace {
+
+volatile std::sig_atomic_t gEndSignalled = 0;
+
+void NoteEndSignal(int) { gEndSignalled = 1; }
+
+}  // namespace
+
+// Without a signalfd the signals are let through only while the loop waits (ppoll): the wait
+// ends at once and the handler has noted them.
+void FrameLoopStart(FrameLoop& loop) {
+  loop = FrameLoop{};
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGTERM);
+  sigaddset(&held, SIGINT);
+  sigprocmask(SIG_BLOCK, &held, &loop.waitMask);
+  loop.signalFd = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+  if (loop.signalFd < 0) {
+    struct sigaction action {};
+    action.sa_handler = NoteEndSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigdelset(&loop.waitMask, SIGTERM);
+    sigdelset(&loop.waitMask, SIGINT);
+  }
+  frameTimerStart(loop.timer, kFramePeriodMs, MonotonicTickMs());
+}
+
+void FrameLoopEnd(FrameLoop& loop) {
+  if (loop.signalFd >= 0) close(loop.signalFd);
+  loop.signalFd = -1;
+}
+
+bool FrameLoopTakeTick(FrameLoop& loop) {
+  return frameTimerTakeTick(loop.timer, MonotonicTickMs());
+}
+
+std::int32_t FrameLoopWaitMs(const FrameLoop& loop) {
+  return frameTimerWaitMs(loop.timer, MonotonicTickMs());
+}
+
+short FrameLoopWait(FrameLoop& loop, int fd, short events, std::int32_t waitMs) {
+  pollfd fds[2] = {{fd, events, 0}, {loop.signalFd, POLLIN, 0}};
+  const timespec wait{waitMs / 1000, (waitMs % 1000) * 1000000L};
+  const bool withFd = loop.signalFd >= 0;
+  const int ready =
+      ppoll(fds, withFd ? 2 : 1, waitMs >= 0 ? &wait : nullptr, withFd ? nullptr : &loop.waitMask);
+  if ((withFd && (fds[1].revents & POLLIN) != 0) || gEndSignalled != 0) loop.endSignalled = true;
+  // ppoll delivers a held signal only when nothing was ready at once; a loop whose frames take
+  // longer than the compositor's events come (always something to read) would never get it, so
+  // one still held back counts too.
+  sigset_t pending;
+  if (!withFd && sigpending(&pending) == 0 &&
+      (sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1)) {
+    loop.endSignalled = true;
+  }
+  return ready > 0 ? fds[0].revents : 0;
+}
+
+bool FrameLoopEndSignalled(FrameLoop& loop) {
+  FrameLoopWait(loop, -1, 0, 0);  // poll leaves out a descriptor of -1
+  return loop.endSignalled;
+}

@@ -1,6 +1,0 @@
-#include "host/saver_host_state.h"
-
-SaverHostState& HostState() {
-  static SaverHostState state;
-  return state;
-}

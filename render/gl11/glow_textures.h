@@ -1,0 +1,21 @@
+// The two texture names the glow pass draws through, and how it blurs. The frame driver owns
+// them for the life of the saver window: they are made while the GL context is being set up and
+// given back, and zeroed, when the window is destroyed.
+#pragma once
+
+#include <cstdint>
+
+#include "render/gl11/gl_api.h"
+#include "render/glow_path.h"
+#include "render/software_blur.h"
+
+enum GlowTextureIndex : int {
+  GlowCaptureTexture = 0,  // the small copy of the wires
+  GlowBlurTexture = 1,     // the blurred halo
+};
+
+struct GlowTextures {
+  GLuint names[2];        // capture first, blur second; 0 when not made
+  GlowBlurPath path;      // where the halo is blurred
+  SoftwareBlur software;  // the processor's buffers on the software path; empty otherwise
+};
