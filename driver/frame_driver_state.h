@@ -18,14 +18,14 @@ struct FrameDriverState {
   bool hasContext;            // a GL context was made for the window and not yet released
   GlowTextures
       glowTextures;  // the GL 1.1 renderer's, made with the context, deleted at destruction
-  // The ES renderer where the program links it, set before creation; null: an ES context draws
-  // nothing.
-  const Renderer* esRenderer;
-  const Renderer* renderer;  // chosen at creation for the context made; null: none draws
-  void* rendererRecord;      // what the renderer draws through, from its create to its release
-  Settings settings;         // what the window was created with
-  FrameClock* frameClock;    // made when the window is created
-  Scene* scene;              // made when the window is created
-  bool showFps;              // draw the frame-rate figures over each frame (set before creation)
+  // The renderers the program links, set before creation; null: nothing draws.
+  const RendererTable* renderers;
+  GlowBlurRequest blurRequest;  // where the program asks the halo to be blurred (before creation)
+  const Renderer* renderer;     // chosen at creation for the context made; null: none draws
+  void* rendererRecord;         // what the renderer draws through, from its create to its release
+  Settings settings;            // what the window was created with
+  FrameClock* frameClock;       // made when the window is created
+  Scene* scene;                 // made when the window is created
+  bool showFps;                 // draw the frame-rate figures over each frame (set before creation)
   FpsCounter fps;
 };

@@ -1,34 +1,23 @@
 #include "driver/frame_sequence.h"
 
-#include <cstdlib>
-
-#include "render/gl11/gl11_renderer.h"
-#include "render/gl11/glow_pass.h"
 #include "sim/scene_build.h"
 
 namespace {
 
-// What the renderer is made for at a size: the glow mode, and the halo blurred where
-// QUELLWIRE_BLUR, or else the renderer, says.
+// What the renderer is made for at a size: the glow mode, and the halo blurred where the program
+// asks.
 RendererSetup SetupFor(const FrameDriverState& state, std::int32_t width, std::int32_t height) {
-  return RendererSetup{width, height, state.settings.glow,
-                       glowBlurRequestFromText(std::getenv(kGlowBlurVariable))};
+  return RendererSetup{width, height, state.settings.glow, state.blurRequest};
 }
 
-// The renderer for the context the window system made.
+// The renderer for the context the window system made, from the program's table. A window
+// system that names no kind of context makes desktop ones.
 const Renderer* RendererFor(const FrameDriverState& state, const WindowSystem& windowSystem) {
+  if (state.renderers == nullptr) return nullptr;
   const ContextApi api = windowSystem.contextApi != nullptr
                              ? windowSystem.contextApi(windowSystem.window)
                              : ContextApi::DesktopGl;
-  switch (chooseRenderer(state.hasContext, api, state.esRenderer != nullptr)) {
-    case RendererKind::Gl11:
-      return &kGl11Renderer;
-    case RendererKind::Es3:
-      return state.esRenderer;
-    case RendererKind::None:
-      break;
-  }
-  return nullptr;
+  return chooseRenderer(*state.renderers, state.hasContext, api);
 }
 
 // Binds GL to the window: a context for the best format, made current, then the renderer for
@@ -45,26 +34,25 @@ void CreateRenderContext(FrameDriverState& state, const WindowSystem& windowSyst
   }
 }
 
-// The scene: a new frame clock started at the current tick (which seeds the random numbers) and
-// a new scene from the settings and the size. False when the scene could not be built.
+// The scene: a new frame clock started at the current tick (which seeds the scene's own random
+// generator) and a new scene from the settings and the size. False, with nothing of either kept,
+// when the scene could not be built.
 bool BuildScene(FrameDriverState& state, const WindowSystem& windowSystem) {
-  // A new window always gets a new clock (so a new seed) and a new scene.
-  state.frameClock = nullptr;
-  state.scene = nullptr;
-  return buildScene(state.frameClock, state.scene, state.settings, state.windowWidth,
-                    state.windowHeight, windowSystem.tickCount(windowSystem.window));
+  releaseSceneAndClock(state.frameClock, state.scene);
+  if (buildScene(state.frameClock, state.scene, state.settings, state.windowWidth,
+                 state.windowHeight, windowSystem.tickCount(windowSystem.window))) {
+    return true;
+  }
+  releaseSceneAndClock(state.frameClock, state.scene);
+  return false;
 }
 
 // Gives back what the renderer made (with GL calls only while its context is current); the
 // glow textures are left zeroed whichever renderer drew.
 void ReleaseRenderer(FrameDriverState& state, bool contextCurrent) {
-  if (state.renderer != nullptr) {
-    state.renderer->release(state.rendererRecord, contextCurrent);
-  } else if (contextCurrent) {
-    releaseGlowTextures(state.glowTextures);
-  } else {
-    forgetGlowTextures(state.glowTextures);
-  }
+  if (state.renderer != nullptr) state.renderer->release(state.rendererRecord, contextCurrent);
+  state.glowTextures.names[GlowCaptureTexture] = 0;
+  state.glowTextures.names[GlowBlurTexture] = 0;
   state.renderer = nullptr;
   state.rendererRecord = nullptr;
 }
@@ -125,6 +113,7 @@ void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSyste
   windowSystem.destroyContext(windowSystem.window);
   // The context is gone; nothing may use it again.
   state.hasContext = false;
+  releaseSceneAndClock(state.frameClock, state.scene);
 }
 
 void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSystem& windowSystem) {
@@ -132,4 +121,5 @@ void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSyst
   windowSystem.destroyContext(windowSystem.window);
   ReleaseRenderer(state, false);
   state.hasContext = false;
+  releaseSceneAndClock(state.frameClock, state.scene);
 }

@@ -13,11 +13,11 @@
 inline constexpr std::uint32_t kFramePeriodMs = 10;
 
 // Window creation: records the size and the settings, binds GL to the window (a context made
-// and made current, then the renderer chosen for it by chooseRenderer made in it: for GL 1.1 the
-// glow textures and the initial GL state) and builds the scene with a clock started at the
-// current tick. Nothing about the context is checked: a window
-// whose context could not be made still runs its frames, which draw nothing. False only when the
-// scene could not be built: the back end must then end the process at once.
+// and made current, then the renderer chosen for it from the program's table made in it: for
+// GL 1.1 the glow textures and the initial GL state) and builds the scene with a clock started at
+// the current tick. Nothing about the context is checked: a window whose context could not be
+// made still runs its frames, which draw nothing. False only when the scene could not be built
+// (nothing of it is kept): the back end must then end the process at once.
 bool RunCreationSequence(FrameDriverState& state, const WindowSystem& windowSystem, ClientSize size,
                          const Settings& settings);
 
@@ -44,11 +44,12 @@ bool ClientSizeChanged(const FrameDriverState& state, ClientSize size);
 void RunResizeSequence(FrameDriverState& state, ClientSize size);
 
 // Window destruction: releases the renderer (GL 1.1: deletes the glow textures, leaving both
-// names 0) while the context is still current, then makes no context current and deletes it.
+// names 0) while the context is still current, then makes no context current and deletes it;
+// last, the scene and its clock are given back.
 void RunReleaseSequence(FrameDriverState& state, const WindowSystem& windowSystem);
 
 // The release when the window is already gone (destroyed by someone else): the same steps
 // without any GL call, since the context is still bound to a drawable that no longer exists. The
 // context is made not current and deleted (its textures go with it, and both names become 0),
-// then the renderer's record is given back.
+// then the renderer's record, the scene and its clock are given back.
 void RunReleaseSequenceAfterWindowLoss(FrameDriverState& state, const WindowSystem& windowSystem);

@@ -1,6 +1,6 @@
 #include "driver/renderer.h"
 
-RendererKind chooseRenderer(bool contextMade, ContextApi api, bool esRendererLinked) {
-  if (!contextMade || api == ContextApi::DesktopGl) return RendererKind::Gl11;
-  return esRendererLinked ? RendererKind::Es3 : RendererKind::None;
+const Renderer* chooseRenderer(const RendererTable& table, bool contextMade, ContextApi api) {
+  if (!contextMade || api == ContextApi::DesktopGl) return table.desktopGl;
+  return table.es3;
 }

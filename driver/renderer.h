@@ -17,20 +17,21 @@ enum class ContextApi : std::uint8_t {
   Es3 = 1,        // OpenGL ES 3.0 or later
 };
 
-enum class RendererKind : std::uint8_t {
-  Gl11 = 0,  // fixed-function drawing (display/gl11_renderer over render/)
-  Es3 = 1,   // shaders on OpenGL ES 3.0, within what WebGL 2 offers (render/es/)
-  None = 2,  // nothing can draw in the context: frames are shown empty
+struct Renderer;
+
+// The renderers a program links, one for each kind of context; null where it links none, and the
+// frames of such a context are shown empty. A window whose context could not be made draws with
+// the desktop renderer, whose calls then reach no context and do nothing.
+struct RendererTable {
+  const Renderer* desktopGl;  // OpenGL 1.1, fixed function (render/gl11/)
+  const Renderer* es3;        // shaders on OpenGL ES 3.0, within what WebGL 2 offers (render/es/)
 };
 
-// The renderer a context gets from what the window system made. A window without a context
-// keeps the GL 1.1 renderer, whose calls then reach no context and do nothing (as they always
-// did); a desktop context gets it too. An ES context gets the ES renderer where the program
-// links it, and none elsewhere (the Windows saver never makes one).
-RendererKind chooseRenderer(bool contextMade, ContextApi api, bool esRendererLinked);
+// The renderer a context gets from what the window system made.
+const Renderer* chooseRenderer(const RendererTable& table, bool contextMade, ContextApi api);
 
 // What a renderer is made for: the window's size and glow mode, and where the halo is to be
-// blurred (QUELLWIRE_BLUR's request; the renderer settles it with its GL_RENDERER).
+// blurred (the program's request; the renderer settles it with its GL_RENDERER).
 struct RendererSetup {
   std::int32_t width;
   std::int32_t height;

@@ -1,6 +1,5 @@
-// The frame-rate overlay (the Linux saver's -fps): counting frames, the text shown, the small
-// built-in font it is drawn in and its drawing, which needs nothing beyond OpenGL 1.1 bitmaps, so
-// every window system shows the same figures.
+// The frame-rate overlay (the Linux saver's -fps): counting frames, the text shown and the small
+// built-in font each renderer draws it in, so every window system shows the same figures.
 #pragma once
 
 #include <cstddef>
@@ -28,7 +27,3 @@ inline constexpr int FpsGlyphHeight = 7;
 
 // The glyph of a character of the overlay text; null for a character the font lacks.
 const std::uint8_t* fpsGlyph(char c);
-
-// Draws the frame-rate text in the bottom-left corner of the current GL context's picture of
-// `width` x `height` pixels, leaving the GL state as it found it.
-void drawFpsOverlay(double framesPerSecond, std::int32_t width, std::int32_t height);

@@ -8,7 +8,7 @@
 
 #include "driver/frame_sequence.h"
 #include "driver/headless/osmesa_window_system.h"
-#include "render/es/es_renderer.h"
+#include <cstdlib>
 #include "sim/scene_build.h"
 #include "tools/png_file.h"
 #include "tools/render_options.h"
@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
   window.api = options.es ? ContextApi::Es3 : ContextApi::DesktopGl;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
-  state.esRenderer = &kEsRenderer;
+  state.renderers = &kHeadlessRenderers;
+  state.blurRequest = glowBlurRequestFromText(std::getenv(kGlowBlurVariable));
   const ClientSize size{options.scene.width, options.scene.height};
   if (!RunCreationSequence(state, system, size, traceSettings(options.scene)) ||
       !state.hasContext) {
@@ -68,8 +69,5 @@ int main(int argc, char** argv) {
   written = written && writeFrame(window, options.output, rows);
   RunReleaseSequence(state, system);
   HeadlessWindowClose(window);
-  // The saver keeps its scene and clock until the process ends; the tool gives them back, so
-  // that the leak check of the sanitizer build sees only real leaks.
-  releaseSceneAndClock(state.frameClock, state.scene);
   return written ? 0 : 1;
 }

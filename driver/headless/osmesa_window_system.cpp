@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "driver/headless/egl_headless.h"
+#include "render/es/es_renderer.h"
+#include "render/gl11/gl11_renderer.h"
 
 const SurfaceFormat HeadlessSurfaceFormat{true, true, true, false, false, FormatRenderer::Software,
                                           32,   16};
@@ -125,6 +127,8 @@ void HeadlessWindowClose(HeadlessWindow& window) {
   std::free(window.pixels);
   window.pixels = nullptr;
 }
+
+const RendererTable kHeadlessRenderers{&kGl11Renderer, &kEsRenderer};
 
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
   return WindowSystem{&window,     GetClientSize,        CreateRenderContext, MakeCurrent,

@@ -53,6 +53,9 @@ bool HeadlessWindowResize(HeadlessWindow& window, std::int32_t clientWidth,
 // Destroys any context still left and frees the drawing memory.
 void HeadlessWindowClose(HeadlessWindow& window);
 
+// The renderers a headless window draws with: the GL 1.1 one on OSMesa, the ES one on ES 3.
+extern const RendererTable kHeadlessRenderers;
+
 // The window-system operations acting on this window.
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window);
 

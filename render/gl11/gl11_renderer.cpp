@@ -1,6 +1,6 @@
 #include "render/gl11/gl11_renderer.h"
 
-#include "render/fps_overlay.h"
+#include "render/gl11/fps_figures.h"
 #include "render/gl11/gl_api.h"
 #include "render/gl11/glow_pass.h"
 

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "render/gl11/gl_api.h"
 #include "render/glow_path.h"
 #include "render/software_blur.h"
 
@@ -15,7 +14,7 @@ enum GlowTextureIndex : int {
 };
 
 struct GlowTextures {
-  GLuint names[2];        // capture first, blur second; 0 when not made
-  GlowBlurPath path;      // where the halo is blurred
-  SoftwareBlur software;  // the processor's buffers on the software path; empty otherwise
+  std::uint32_t names[2];  // GL texture names, capture first, blur second; 0 when not made
+  GlowBlurPath path;       // where the halo is blurred
+  SoftwareBlur software;   // the processor's buffers on the software path; empty otherwise
 };

@@ -88,30 +88,34 @@ const Renderer kRecordingRenderer{
     },
 };
 
+// The GL 1.1 renderer for desktop contexts, the recording one for ES contexts.
+const RendererTable kRecordingTable{&kGl11Renderer, &kRecordingRenderer};
+
 // Which renderer a context gets: the GL 1.1 one for a desktop context or none at all, the ES one
 // for an ES context where it is linked, and nothing drawn where it is not; the sequences call
 // the chosen one between the platform's steps.
 TEST(FrameSequenceOrder, TheContextMadeChoosesTheRendererTheSequencesCall) {
-  EXPECT_EQ(chooseRenderer(true, ContextApi::DesktopGl, true), RendererKind::Gl11);
-  EXPECT_EQ(chooseRenderer(false, ContextApi::Es3, true), RendererKind::Gl11);
-  EXPECT_EQ(chooseRenderer(true, ContextApi::Es3, true), RendererKind::Es3);
-  EXPECT_EQ(chooseRenderer(true, ContextApi::Es3, false), RendererKind::None);
+  const RendererTable desktopOnly{&kGl11Renderer, nullptr};
+  EXPECT_EQ(chooseRenderer(kRecordingTable, true, ContextApi::DesktopGl), &kGl11Renderer);
+  EXPECT_EQ(chooseRenderer(kRecordingTable, false, ContextApi::Es3), &kGl11Renderer);
+  EXPECT_EQ(chooseRenderer(kRecordingTable, true, ContextApi::Es3), &kRecordingRenderer);
+  EXPECT_EQ(chooseRenderer(desktopOnly, true, ContextApi::Es3), nullptr);
 
   RecordingWindow window;
   gRendererLog = &window;
   WindowSystem system = RecordingWindowSystem(window);
   system.contextApi = [](void*) { return ContextApi::Es3; };
   FrameDriverState state{};
-  state.esRenderer = &kRecordingRenderer;
+  state.renderers = &kRecordingTable;
   state.showFps = true;
   ASSERT_TRUE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
   RunFrame(state, system);
   RunResizeSequence(state, ClientSize{320, 200});
   RunReleaseSequence(state, system);
-  releaseSceneAndClock(state.frameClock, state.scene);
+  EXPECT_EQ(state.scene, nullptr);
   RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
   RunReleaseSequenceAfterWindowLoss(state, system);
-  releaseSceneAndClock(state.frameClock, state.scene);
+  EXPECT_EQ(state.frameClock, nullptr);
   EXPECT_EQ(window.calls,
             (std::vector<std::string>{
                 "createContext -1 -1 1 1", "makeCurrent", "create 640", "tickCount", "tickCount",
@@ -121,12 +125,11 @@ TEST(FrameSequenceOrder, TheContextMadeChoosesTheRendererTheSequencesCall) {
   EXPECT_EQ(state.rendererRecord, nullptr);
 
   // Without an ES renderer the frames show nothing drawn.
-  state.esRenderer = nullptr;
+  state.renderers = &desktopOnly;
   window.calls.clear();
   RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
   RunFrame(state, system);
   RunReleaseSequence(state, system);
-  releaseSceneAndClock(state.frameClock, state.scene);
   EXPECT_EQ(window.calls, (std::vector<std::string>{
                               "createContext -1 -1 1 1", "makeCurrent", "tickCount", "tickCount",
                               "tickCount", "swapBuffers", "makeNoneCurrent", "destroyContext"}));
@@ -140,7 +143,7 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   gRendererLog = &window;
   const WindowSystem system = RecordingWindowSystem(window);
   FrameDriverState state{};
-  state.esRenderer = &kRecordingRenderer;
+  state.renderers = &kRecordingTable;
 
   EXPECT_TRUE(RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings()));
   EXPECT_EQ(window.calls,
@@ -172,7 +175,6 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   RunReleaseSequence(state, system);
   EXPECT_EQ(window.calls, releaseCalls);
   EXPECT_FALSE(state.hasContext);
-  releaseSceneAndClock(state.frameClock, state.scene);
 
   // A window already gone is released by the same platform steps (its GL calls are left out).
   RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
@@ -184,7 +186,6 @@ TEST(FrameSequenceOrder, CreationFrameAndReleaseCallThePlatformInOrder) {
   EXPECT_EQ(state.glowTextures.names[GlowCaptureTexture], 0u);
   EXPECT_EQ(state.glowTextures.names[GlowBlurTexture], 0u);
   EXPECT_FALSE(state.hasContext);
-  releaseSceneAndClock(state.frameClock, state.scene);
 
   // Without a context the frames still run (and draw nothing), without the figures.
   window.contextMade = false;
@@ -209,9 +210,6 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   EXPECT_EQ(state.scene->wires.count, 50);
   EXPECT_EQ(state.scene->width, 640);
   EXPECT_EQ(state.scene->paletteIndex, 4);
-  FrameClock* firstClock = state.frameClock;
-  Scene* firstScene = state.scene;
-
   window.tick = 5016;
   RunFrame(state, system);
   EXPECT_EQ(state.frameClock->deltaMs, 16u);
@@ -220,11 +218,13 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   RunFrame(state, system);
   EXPECT_EQ(state.scene->activationElapsedUs, 16000u + 60000000u);
 
-  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());  // a new window
-  EXPECT_NE(state.frameClock, firstClock);
+  // A new window without a release between: the old flock is given back, a new clock started.
+  window.tick = 7000;
+  RunCreationSequence(state, system, ClientSize{640, 480}, ColourFourSettings());
+  EXPECT_EQ(state.frameClock->startTick, 7000u);
   EXPECT_EQ(state.scene->activationElapsedUs, 0u);
-  releaseSceneAndClock(firstClock, firstScene);
-  releaseSceneAndClock(state.frameClock, state.scene);
+  RunReleaseSequence(state, system);
+  EXPECT_EQ(state.scene, nullptr);
 }
 
 // The back end ends the process when told the scene could not be built.
@@ -275,6 +275,7 @@ class HeadlessFrameDriver : public ::testing::TestWithParam<Size> {
   }
 
   void Create() {
+    state_.renderers = &kHeadlessRenderers;
     RunCreationSequence(state_, system_, ClientSize{GetParam().width, GetParam().height},
                         settingsDefaults());
   }
@@ -333,18 +334,16 @@ TEST_P(HeadlessFrameDriver, CreationLeavesTheInitialGlState) {
     EXPECT_EQ(height, side);
   }
   RunReleaseSequence(state_, system_);
-  releaseSceneAndClock(state_.frameClock, state_.scene);
 
-  // OSMesa draws with llvmpipe: the halo is blurred by the processor, unless QUELLWIRE_BLUR asks
+  // OSMesa draws with llvmpipe: the halo is blurred by the processor, unless the program asks
   // for GL.
-  for (const char* request : {"cpu", "gl", static_cast<const char*>(nullptr)}) {
-    if (request != nullptr) setenv(kGlowBlurVariable, request, 1);
-    if (request == nullptr) unsetenv(kGlowBlurVariable);
+  for (const GlowBlurRequest request :
+       {GlowBlurRequest::Software, GlowBlurRequest::Gl, GlowBlurRequest::Automatic}) {
+    state_.blurRequest = request;
     Create();
     EXPECT_EQ(state_.glowTextures.path,
-              request != nullptr && request[0] == 'g' ? GlowBlurPath::Gl : GlowBlurPath::Software);
+              request == GlowBlurRequest::Gl ? GlowBlurPath::Gl : GlowBlurPath::Software);
     RunReleaseSequence(state_, system_);
-    releaseSceneAndClock(state_.frameClock, state_.scene);
   }
 }
 
@@ -421,6 +420,7 @@ TEST(HeadlessFrameDriverResize, TheDrawingAdoptsTheNewSizeAndTheFlockCarriesOn) 
   settings.quantity = 1.0f;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
+  state.renderers = &kHeadlessRenderers;
   auto runFrames = [&](int count) {
     for (int frame = 0; frame < count; ++frame) {
       window.tickMs += 10;
@@ -503,6 +503,7 @@ TEST(HeadlessFrameDriverSwap, EachSwapShowsTheFinishedFrame) {
     pixelsAtSwap.assign(shown.pixels, shown.pixels + 160 * 120 * 4);
   };
   FrameDriverState state{};
+  state.renderers = &kHeadlessRenderers;
   RunCreationSequence(state, system, ClientSize{160, 120}, settingsDefaults());
   int litFrames = 0;
   for (int frame = 0; frame < 500 && litFrames < 10; ++frame) {
@@ -530,6 +531,7 @@ TEST(HeadlessFrameDriverWithoutFormats, FramesDrawNothingAndNothingCrashes) {
   std::memset(window.pixels, 0xAB, 64 * 48 * 4);
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
+  state.renderers = &kHeadlessRenderers;
 
   EXPECT_TRUE(RunCreationSequence(state, system, ClientSize{64, 48}, settingsDefaults()));
   EXPECT_EQ(window.format, 0);

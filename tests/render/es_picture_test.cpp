@@ -35,7 +35,6 @@ struct Picture {
 Picture Draw(ContextApi api, const Settings& settings, std::uint32_t seed, int frames,
              const char* blur, bool showFps = false, std::int32_t samples = 0,
              std::uint32_t stepMs = 0) {
-  setenv(kGlowBlurVariable, blur, 1);
   HeadlessWindow window{};
   Picture picture{};
   if (!HeadlessWindowOpen(window, kWidth, kHeight, &HeadlessSurfaceFormat, 1)) return picture;
@@ -44,7 +43,8 @@ Picture Draw(ContextApi api, const Settings& settings, std::uint32_t seed, int f
   window.tickMs = seed;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
-  state.esRenderer = &kEsRenderer;
+  state.renderers = &kHeadlessRenderers;
+  state.blurRequest = glowBlurRequestFromText(blur);
   state.showFps = showFps;
   if (RunCreationSequence(state, system, ClientSize{kWidth, kHeight}, settings) &&
       state.renderer != nullptr) {
@@ -60,9 +60,7 @@ Picture Draw(ContextApi api, const Settings& settings, std::uint32_t seed, int f
     picture.swaps = window.swapCount;
   }
   RunReleaseSequence(state, system);
-  releaseSceneAndClock(state.frameClock, state.scene);
   HeadlessWindowClose(window);
-  unsetenv(kGlowBlurVariable);
   return picture;
 }
 
@@ -234,7 +232,7 @@ TEST(EsPictures, FollowTheWindowThroughResizesToNothingAndBack) {
   window.tickMs = 4000;
   const WindowSystem system = HeadlessWindowSystem(window);
   FrameDriverState state{};
-  state.esRenderer = &kEsRenderer;
+  state.renderers = &kHeadlessRenderers;
   ASSERT_TRUE(RunCreationSequence(state, system, ClientSize{64, 48},
                                   SceneSettings(GlowMode::LowQuality, 1)));
   for (const ClientSize size : {ClientSize{0, 0}, ClientSize{1, 7}, ClientSize{kWidth, kHeight}}) {
@@ -249,7 +247,6 @@ TEST(EsPictures, FollowTheWindowThroughResizesToNothingAndBack) {
       std::vector<std::uint8_t>(window.pixels, window.pixels + 4 * kWidth * kHeight), 0};
   EXPECT_EQ(state.renderer, &kEsRenderer);
   RunReleaseSequence(state, system);
-  releaseSceneAndClock(state.frameClock, state.scene);
   HeadlessWindowClose(window);
   EXPECT_GT(Compare(drawn, Picture{std::vector<std::uint8_t>(drawn.rgba.size(), 0), 0}).whole, 0.2);
 }

@@ -58,15 +58,16 @@ TEST(RenderNoAllocation, ThousandFramesOfUpdateAndGlow) {
 // frame of a scene (which takes the room for its lines), frames take no storage.
 TEST(RenderNoAllocation, EsFramesWithEveryGlowAndBlurPath) {
   for (const GlowMode mode : {GlowMode::None, GlowMode::LowQuality, GlowMode::HighQuality}) {
-    for (const char* blur : {"gl", "cpu"}) {
-      SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " blur " << blur);
-      setenv(kGlowBlurVariable, blur, 1);
+    for (const GlowBlurRequest blur : {GlowBlurRequest::Gl, GlowBlurRequest::Software}) {
+      SCOPED_TRACE(testing::Message()
+                   << "mode " << static_cast<int>(mode) << " blur " << static_cast<int>(blur));
       HeadlessWindow window{};
       ASSERT_TRUE(HeadlessWindowOpen(window, 160, 120, &HeadlessSurfaceFormat, 1));
       window.api = ContextApi::Es3;
       const WindowSystem system = HeadlessWindowSystem(window);
       FrameDriverState state{};
-      state.esRenderer = &kEsRenderer;
+      state.renderers = &kHeadlessRenderers;
+      state.blurRequest = blur;
       state.showFps = true;
       Settings settings = settingsDefaults();
       settings.glow = mode;
@@ -83,9 +84,7 @@ TEST(RenderNoAllocation, EsFramesWithEveryGlowAndBlurPath) {
         EXPECT_EQ(count.allocations(), 0);
       }
       RunReleaseSequence(state, system);
-      releaseSceneAndClock(state.frameClock, state.scene);
       HeadlessWindowClose(window);
-      unsetenv(kGlowBlurVariable);
     }
   }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "render/fps_overlay.h"
+#include "render/gl11/fps_figures.h"
 #include "render/gl11/gl_api.h"
 #include "render/gl11/glow_pass.h"
 #include "render/gl11/wire_drawing.h"

@@ -3,8 +3,7 @@
 // of its own, and dropped when the compositor closes it or its output goes.
 #include <cstdio>
 
-#include "render/es/es_renderer.h"
-#include "sim/scene_build.h"
+#include "driver/posix/linux_saver.h"
 #include "wayland/client/wayland_client.h"
 
 namespace {
@@ -167,8 +166,7 @@ bool ApplySize(WaylandClient& client, SaverSurface& s) {
   const WindowSystem windowSystem = SurfaceWindowSystem(s);
   if (!s.created) {
     s.created = true;
-    s.state.showFps = client.run.showFps;
-    s.state.esRenderer = &kEsRenderer;  // drawing in an OpenGL ES context
+    LinuxFrameDriverSetup(s.state, client.run.showFps);
     const bool built =
         RunCreationSequence(s.state, windowSystem, s.buffer.size, client.run.settings);
     if (!s.state.hasContext) s.cannotDraw = true;
@@ -222,7 +220,6 @@ void DropSaverSurface(WaylandClient& client, SaverSurface& s) {
   if (s.created) {
     const WindowSystem windowSystem = SurfaceWindowSystem(s);
     RunReleaseSequenceAfterWindowLoss(s.state, windowSystem);
-    releaseSceneAndClock(s.state.frameClock, s.state.scene);
   }
   ForgetPointerSurface(client, s);
   if (s.frameCallback != nullptr) wl_callback_destroy(s.frameCallback);
@@ -241,7 +238,6 @@ void ReleaseSaverSurface(WaylandClient& client, SaverSurface& s) {
     const WindowSystem windowSystem = SurfaceWindowSystem(s);
     windowSystem.makeCurrent(windowSystem.window, true);
     RunReleaseSequence(s.state, windowSystem);
-    releaseSceneAndClock(s.state.frameClock, s.state.scene);
     s.created = false;
   }
   DropSaverSurface(client, s);

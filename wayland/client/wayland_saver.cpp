@@ -13,6 +13,7 @@
 #include <new>
 
 #include "driver/posix/frame_loop.h"
+#include "driver/posix/linux_saver.h"
 
 #include "wayland/client/wayland_client.h"
 
@@ -238,7 +239,7 @@ bool TakeEvents(wl_display* display, std::int32_t waitMs, FrameLoop& loop) {
 enum class LoopEnd { Done, ConnectionLost, ProtocolError, BuildFailed, CannotDraw };
 
 LoopEnd RunLoop(WaylandClient& client, FrameLoop& loop) {
-  std::uint32_t frames = 0;
+  FrameLimit limit{client.run.frameLimit, 0};
   std::int32_t waitMs = 0;
   for (;;) {
     if (!TakeEvents(client.display, waitMs, loop)) {
@@ -248,8 +249,7 @@ LoopEnd RunLoop(WaylandClient& client, FrameLoop& loop) {
     if (!Settle(client)) return LoopEnd::BuildFailed;
     if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
     if (client.ended || loop.endSignalled) return LoopEnd::Done;
-    if (FrameLoopTakeTick(loop) && DrawSurfaces(client) > 0 && client.run.frameLimit != 0 &&
-        ++frames >= client.run.frameLimit) {
+    if (FrameLoopTakeTick(loop) && DrawSurfaces(client) > 0 && FrameLimitReached(limit)) {
       return LoopEnd::Done;
     }
     if (AnySurfaceCannotDraw(client)) return LoopEnd::CannotDraw;
@@ -340,10 +340,7 @@ int Finish(WaylandClient& client, LoopEnd end) {
   }
   CloseEgl(client);
   Disconnect(client);
-  if (end == LoopEnd::BuildFailed) {
-    std::fprintf(stderr, "quellwire: no memory for the flock\n");
-    return 1;
-  }
+  if (end == LoopEnd::BuildFailed) return ReportNoFlock();
   if (end == LoopEnd::CannotDraw) {
     std::fprintf(stderr, "quellwire: nothing can be drawn on this display, so the saver ends\n");
     return 1;

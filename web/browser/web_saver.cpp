@@ -27,6 +27,7 @@ struct WebCanvas {
   std::int32_t width;                       // the canvas's size in device pixels
   std::int32_t height;
   std::uint32_t tickMs;  // the seed plus the time the flock has run while the page was shown
+  std::uint32_t framesDrawn;
 };
 
 struct WebSaver {
@@ -40,7 +41,6 @@ struct WebSaver {
   bool running;      // the clock ran at the last frame (not after a pause)
   double lastNowMs;  // the page's time at the last frame
   double runMs;      // the time the flock has run since it was built
-  std::uint32_t framesDrawn;
   WakeWatch wake;
   std::string query;
   std::uint8_t* capture;  // the last picture read back, RGBA bottom row first
@@ -78,13 +78,16 @@ void MakeCurrent(void* window, bool current) {
 }
 
 // The browser shows the canvas when the animation frame's script returns.
-void SwapBuffers(void*) { ++saver.framesDrawn; }
+void SwapBuffers(void* window) { ++Canvas(window).framesDrawn; }
 
 void DestroyContext(void*) {}
 
 std::uint32_t TickCount(void* window) { return Canvas(window).tickMs; }
 
 ContextApi Api(void*) { return ContextApi::Es3; }
+
+// The page's one renderer: WebGL 2 has no fixed-function GL.
+const RendererTable kPageRenderers{nullptr, &kEsRenderer};
 
 const WindowSystem kWebWindowSystem{&saver.canvas, Size,           CreateContext, MakeCurrent,
                                     SwapBuffers,   DestroyContext, TickCount,     Api};
@@ -97,7 +100,6 @@ bool Build(const Settings& settings) {
   saver.running = false;
   saver.stillShown = false;
   if (!RunCreationSequence(saver.state, kWebWindowSystem, Size(&saver.canvas), settings)) {
-    releaseSceneAndClock(saver.state.frameClock, saver.state.scene);
     saver.live = false;
     return false;
   }
@@ -118,7 +120,6 @@ void Release(bool contextLost) {
   } else {
     RunReleaseSequence(saver.state, kWebWindowSystem);
   }
-  releaseSceneAndClock(saver.state.frameClock, saver.state.scene);
   saver.live = false;
 }
 
@@ -149,7 +150,7 @@ EMSCRIPTEN_KEEPALIVE int qw_start(const char* query, const char* remembered, int
                                   double seed) {
   saver.canvas.width = width;
   saver.canvas.height = height;
-  saver.state.esRenderer = &kEsRenderer;
+  saver.state.renderers = &kPageRenderers;
   saver.fixed = readPageAddress(query, std::strlen(query));
   const PageAddress memory = readPageAddress(remembered, std::strlen(remembered));
   saver.seed = saver.fixed.seedGiven ? saver.fixed.seed : static_cast<std::uint32_t>(seed);
@@ -241,7 +242,7 @@ EMSCRIPTEN_KEEPALIVE int qw_input_wakes(int kind, int x, int y) {
 }
 
 // Frames shown since the start, the time the flock has run since it was built, and its wires.
-EMSCRIPTEN_KEEPALIVE unsigned qw_frames_drawn() { return saver.framesDrawn; }
+EMSCRIPTEN_KEEPALIVE unsigned qw_frames_drawn() { return saver.canvas.framesDrawn; }
 EMSCRIPTEN_KEEPALIVE double qw_run_ms() { return saver.runMs; }
 EMSCRIPTEN_KEEPALIVE unsigned qw_wire_count() {
   return saver.state.scene != nullptr ? saver.state.scene->trails.count : 0;

@@ -2,12 +2,15 @@
 // sequences on the saver window, owns the settings they draw with (read from the registry at
 // creation), the frame timer and the end of the process when the scene cannot be built, and
 // hands every other message to the host's default handling.
+#include <cstdlib>
+
 #include "driver/frame_sequence.h"
-#include "windows/win32/win32_window_system.h"
-#include "windows/frame_driver_messages.h"
-#include "windows/win32/screensaver_callbacks.h"
+#include "render/gl11/gl11_renderer.h"
 #include "settings/settings.h"
 #include "sim/scene_build.h"
+#include "windows/frame_driver_messages.h"
+#include "windows/win32/screensaver_callbacks.h"
+#include "windows/win32/win32_window_system.h"
 
 Win32Window& CurrentWin32Window() {
   static Win32Window window{};
@@ -21,6 +24,9 @@ FrameDriverState& CurrentFrameDriverState() {
 
 namespace {
 
+// The saver draws only with fixed-function GL; WGL makes only desktop contexts.
+const RendererTable kSaverRenderers{&kGl11Renderer, nullptr};
+
 // Creation: the client size, the settings, then the drawing; the frame timer last.
 void CreateDrawing(HWND window) {
   Win32Window& record = CurrentWin32Window();
@@ -28,7 +34,10 @@ void CreateDrawing(HWND window) {
   const WindowSystem windowSystem = Win32WindowSystem(record);
   const ClientSize size = windowSystem.clientSize(windowSystem.window);
   loadSettings();
-  if (!RunCreationSequence(CurrentFrameDriverState(), windowSystem, size, currentSettings())) {
+  FrameDriverState& state = CurrentFrameDriverState();
+  state.renderers = &kSaverRenderers;
+  state.blurRequest = glowBlurRequestFromText(std::getenv(kGlowBlurVariable));
+  if (!RunCreationSequence(state, windowSystem, size, currentSettings())) {
     ExitProcess(static_cast<UINT>(kSceneBuildFailedExitStatus));
   }
   SetTimer(window, FrameTimerId, kFramePeriodMs, nullptr);

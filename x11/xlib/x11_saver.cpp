@@ -11,7 +11,7 @@
 
 #include "driver/frame_sequence.h"
 #include "driver/posix/frame_loop.h"
-#include "sim/scene_build.h"
+#include "driver/posix/linux_saver.h"
 #include "x11/saver_input.h"
 #include "x11/window_loss.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
@@ -192,7 +192,7 @@ ScreenPoint PointerPosition(Display* display) {
 LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver,
                      ScreenPoint pointerOrigin, X11Window& record, FrameDriverState& state,
                      const WindowSystem& windowSystem, std::uint32_t frameLimit) {
-  std::uint32_t frames = 0;
+  FrameLimit limit{frameLimit, 0};
   const int connection = ConnectionNumber(display);
   for (;;) {
     while (XPending(display) > 0) {
@@ -210,7 +210,7 @@ LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver
     if (FrameLoopTakeTick(loop)) {
       RunResizeSequence(state, record.size);
       RunFrame(state, windowSystem);
-      if (frameLimit != 0 && ++frames >= frameLimit) return LoopEnd::Closed;
+      if (FrameLimitReached(limit)) return LoopEnd::Closed;
       continue;
     }
     FrameLoopWait(loop, connection, POLLIN, FrameLoopWaitMs(loop));
@@ -248,12 +248,9 @@ int RunX11Saver(const X11Run& run) {
   X11WindowOpen(record, display, saver.window);
   const WindowSystem windowSystem = X11WindowSystem(record);
   FrameDriverState state{};
-  state.showFps = run.showFps;
+  LinuxFrameDriverSetup(state, run.showFps);
   if (!RunCreationSequence(state, windowSystem, record.size, run.settings)) {
-    // Ends with 1 as every other failure of the Linux program, on X11 and Wayland alike (the
-    // Windows saver's -1 is that platform's own).
-    std::fprintf(stderr, "quellwire: no memory for the flock\n");
-    std::_Exit(1);
+    std::_Exit(ReportNoFlock());
   }
   const LoopEnd end = RunEventLoop(loop, display, saver, pointerOrigin, record, state, windowSystem,
                                    run.frameLimit);
@@ -263,7 +260,6 @@ int RunX11Saver(const X11Run& run) {
   } else {
     RunReleaseSequence(state, windowSystem);
   }
-  releaseSceneAndClock(state.frameClock, state.scene);
   X11WindowClose(record);
 
   if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);
