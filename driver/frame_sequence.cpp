@@ -1,5 +1,6 @@
 #include "driver/frame_sequence.h"
 
+#include "sim/random.h"
 #include "sim/scene_build.h"
 
 namespace {
@@ -76,7 +77,10 @@ void RunFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
 void AdvanceFrame(FrameDriverState& state, const WindowSystem& windowSystem) {
   if (state.frameClock != nullptr && state.scene != nullptr) {
     frameClockTick(*state.frameClock, windowSystem.tickCount(windowSystem.window));
+    // The flock draws from its own generator.
+    RandomGenerator* const previous = randomUse(&state.scene->random);
     sceneUpdate(*state.scene, state.frameClock->deltaMs * 1000u);
+    randomUse(previous);
   }
 }
 

@@ -6,16 +6,24 @@ constexpr std::uint32_t kMultiplier = 214013u;
 constexpr std::uint32_t kIncrement = 2531011u;
 constexpr double kTopDraw = 32767.0;
 
-// One generator for the whole program; there is one thread.
-std::uint32_t generatorState = 0;
+// The program's own generator, and the one in use; there is one thread.
+RandomGenerator programGenerator{0};
+RandomGenerator* generatorInUse = &programGenerator;
 
 }  // namespace
 
-void seedRandom(std::uint32_t seed) { generatorState = seed; }
+RandomGenerator* randomUse(RandomGenerator* generator) {
+  RandomGenerator* const previous = generatorInUse;
+  generatorInUse = generator != nullptr ? generator : &programGenerator;
+  return previous;
+}
+
+void seedRandom(std::uint32_t seed) { generatorInUse->state = seed; }
 
 int nextRandom() {
-  generatorState = generatorState * kMultiplier + kIncrement;
-  return static_cast<int>((generatorState >> 16) & 0x7FFFu);
+  std::uint32_t& state = generatorInUse->state;
+  state = state * kMultiplier + kIncrement;
+  return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
 int randomSign() { return (nextRandom() & 1) != 0 ? 1 : -1; }

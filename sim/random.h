@@ -1,5 +1,6 @@
-// The program's one pseudo-random generator and the range functions every random choice of the
-// simulation goes through.
+// The pseudo-random generator and the range functions every random choice of the simulation
+// goes through. The draws come from the generator in use: the program's own, or one a caller puts
+// in its place for a while (each flock the frame driver builds draws from its own).
 //
 // A 15-bit linear congruential generator modulo 2^32 (multiplier 214013, increment 2531011,
 // bits 16 to 30 of the state). The ranges are closed: the top draw 32767 gives hi exactly and
@@ -8,7 +9,16 @@
 
 #include <cstdint>
 
-// Sets the generator state to seed.
+// One generator's state.
+struct RandomGenerator {
+  std::uint32_t state;
+};
+
+// Puts a generator in use for the draws that follow, or with null the program's own; returns
+// the one it replaces.
+RandomGenerator* randomUse(RandomGenerator* generator);
+
+// Sets the state of the generator in use to seed.
 void seedRandom(std::uint32_t seed);
 
 // The next draw, 0 to 32767.

@@ -11,6 +11,7 @@
 
 #include "settings/glow_and_color.h"
 #include "sim/cell_grid.h"
+#include "sim/random.h"
 #include "sim/trail.h"
 #include "sim/vec3.h"
 #include "sim/wire.h"
@@ -24,7 +25,7 @@ struct Scene {
   float boundsMaxZ;
   float boundsMinZ;
   float size;          // the wire-length setting, 0 to 1
-  std::int32_t width;  // client size in pixels when the scene was built
+  std::int32_t width;  // client size in pixels drawn at: at the build, then after each resize
   std::int32_t height;
   float cameraZ;                  // where the camera stands, from the speed setting
   Vec3 color;                     // the colour of the wires now
@@ -47,6 +48,9 @@ struct Scene {
   float spinY;
   float spinZ;
   std::int32_t symmetry;  // 1: every wire is drawn eight times, mirrored
+  // The flock's own random generator: what its build left, put in use for each of its updates by
+  // whoever owns the flock (buildScene fills it).
+  RandomGenerator random;
 };
 
 // What a scene is built from: the settings and the client size.

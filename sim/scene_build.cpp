@@ -16,7 +16,15 @@ std::int32_t requestedWireCountFor(float quantity) {
   return static_cast<std::int32_t>(whole);
 }
 
+// Flocks built by buildScene and not yet given back; there is one thread.
+std::uint32_t flocksAlive = 0;
+
 }  // namespace
+
+std::uint32_t flockSeed(std::uint32_t startTick, std::uint32_t othersAlive) {
+  // An odd step (2^32 over the golden ratio) gives 2^32 different seeds before one repeats.
+  return startTick + othersAlive * 0x9E3779B9u;
+}
 
 SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32_t width,
                                             std::int32_t height) {
@@ -35,17 +43,25 @@ bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std
   if (clock == nullptr) {
     if (!storageObtainArray(clock, 1)) return false;
     frameClockInit(*clock, kFrameClockMaxDeltaMs, nowMs);
-    seedRandom(clock->startTick);
   }
   if (scene == nullptr) {
     if (!storageObtainArray(scene, 1)) return false;
-    return sceneInit(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
+    RandomGenerator generator{flockSeed(clock->startTick, flocksAlive)};
+    ++flocksAlive;
+    RandomGenerator* const previous = randomUse(&generator);
+    const bool built = sceneInit(*scene, sceneParametersFromSettings(settings, width, height)) == 0;
+    randomUse(previous);
+    scene->random = generator;
+    return built;
   }
   return true;
 }
 
 void releaseSceneAndClock(FrameClock*& clock, Scene*& scene) {
-  if (scene != nullptr) sceneRelease(*scene);
+  if (scene != nullptr) {
+    sceneRelease(*scene);
+    --flocksAlive;
+  }
   storageRelease(scene);
   storageRelease(clock);
   scene = nullptr;

@@ -1,8 +1,8 @@
 // Building the scene of a new saver window from the settings and the window's client size.
 //
 // The portable part of the build: the frame clock (its start tick read by the caller, as every
-// tick is), the seeding of the generator and the scene. When this reports failure the saver's
-// back end ends the process: on Windows with kSceneBuildFailedExitStatus, on Linux with 1.
+// tick is), the flock's own generator seeded from it, and the scene. When this reports failure
+// the saver's back end ends the process.
 #pragma once
 
 #include <cstdint>
@@ -20,18 +20,20 @@ SceneParameters sceneParametersFromSettings(const Settings& settings, std::int32
 // The frame clock's longest step: one minute.
 inline constexpr std::uint32_t kFrameClockMaxDeltaMs = 60000;
 
-// The exit status of a Windows saver whose scene could not be built (the Linux program ends with
-// 1, as for its other failures).
-inline constexpr int kSceneBuildFailedExitStatus = -1;
+// The seed of a flock whose clock started at startTick while `othersAlive` other flocks of the
+// process were alive: the start tick itself for a lone flock (the Windows saver's one, the page's
+// after every rebuild), and a different seed for each further flock, so that flocks started in
+// the same millisecond still differ.
+std::uint32_t flockSeed(std::uint32_t startTick, std::uint32_t othersAlive);
 
-// Creates the clock when there is none, started at nowMs, and seeds the random generator with
-// its start tick; then creates the scene when there is none. False when storage for the clock,
-// the scene or one of its components was not obtained: the process must then end at once,
-// nothing released (whatever was obtained is left in place).
+// Creates the clock when there is none, started at nowMs, and seeds a generator of the flock's
+// own from it (flockSeed); then creates the scene when there is none, its random choices drawn
+// from that generator, which the scene keeps (Scene::random). False when storage for the clock,
+// the scene or one of its components was not obtained: the process must then end at once
+// (whatever was obtained is left in place for releaseSceneAndClock).
 bool buildScene(FrameClock*& clock, Scene*& scene, const Settings& settings, std::int32_t width,
                 std::int32_t height, std::uint32_t nowMs);
 
 // Gives back whatever buildScene obtained, after a failed build too, and leaves both pointers
-// empty. The saver keeps its clock and scene until the process ends; programs that build scenes
-// and go on running (the tools, the tests) give them back with this.
+// empty; the frame driver's release sequences end with it.
 void releaseSceneAndClock(FrameClock*& clock, Scene*& scene);

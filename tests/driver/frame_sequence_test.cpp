@@ -15,6 +15,7 @@
 #include "driver/headless/osmesa_window_system.h"
 #include "render/glow_sizes.h"
 #include "settings/stored_settings.h"
+#include "sim/random.h"
 #include "sim/scene_build.h"
 #include "sim/storage.h"
 
@@ -225,6 +226,66 @@ TEST(FrameSequenceScene, CreationBuildsTheSceneAndEachFrameAdvancesIt) {
   EXPECT_EQ(state.scene->activationElapsedUs, 0u);
   RunReleaseSequence(state, system);
   EXPECT_EQ(state.scene, nullptr);
+}
+
+// Each flock draws from a generator of its own, seeded once from its clock: a lone flock as its
+// start tick seeds it (the Windows saver's, the page's after each rebuild), flocks started in the
+// same millisecond still differ, and flocks built and released beside a running one never change
+// its draws.
+TEST(FrameSequenceScene, EachFlockDrawsFromItsOwnGenerator) {
+  Settings settings = ColourFourSettings();
+  settings.color = ColorScheme::Cycle;  // a draw for each change of colour
+  settings.speed = 1.0f;                // and for each wire that leaves the box
+  const auto positions = [](const Scene& scene) {
+    std::vector<float> xyz;
+    for (std::int32_t i = 0; i < scene.wires.count; ++i) {
+      const Vec3 p = scene.wires.items[i].position;
+      xyz.insert(xyz.end(), {p.x, p.y, p.z});
+    }
+    return xyz;
+  };
+  const auto run = [&](bool neighbours) {
+    RecordingWindow one, other;  // both start at the same tick
+    const WindowSystem first = RecordingWindowSystem(one);
+    const WindowSystem second = RecordingWindowSystem(other);
+    FrameDriverState flock{};
+    FrameDriverState neighbour{};
+    RunCreationSequence(flock, first, ClientSize{640, 480}, settings);
+    for (int frame = 0; frame < 400; ++frame) {
+      if (neighbours && frame % 100 == 0) {
+        RunReleaseSequence(neighbour, second);
+        other.tick = one.tick;
+        RunCreationSequence(neighbour, second, ClientSize{320, 200}, settings);
+        EXPECT_NE(positions(*neighbour.scene), positions(*flock.scene));
+        EXPECT_NE(neighbour.scene->angleX, flock.scene->angleX);
+      }
+      one.tick += 500;
+      RunFrame(flock, first);
+      other.tick += 500;
+      if (neighbours) RunFrame(neighbour, second);
+    }
+    const std::vector<float> drawn = positions(*flock.scene);
+    RunReleaseSequence(flock, first);
+    RunReleaseSequence(neighbour, second);
+    return drawn;
+  };
+  const std::vector<float> alone = run(false);
+  EXPECT_EQ(run(true), alone);
+
+  // A lone flock is the one its start tick seeds, again after its window is made anew.
+  Scene expected{};
+  seedRandom(5000);
+  ASSERT_EQ(0, sceneInit(expected, sceneParametersFromSettings(settings, 640, 480)));
+  for (int build = 0; build < 2; ++build) {
+    RecordingWindow window;
+    const WindowSystem system = RecordingWindowSystem(window);
+    FrameDriverState state{};
+    RunCreationSequence(state, system, ClientSize{640, 480}, settings);
+    EXPECT_EQ(positions(*state.scene), positions(expected));
+    EXPECT_EQ(state.scene->angleX, expected.angleX);
+    RunReleaseSequence(state, system);
+  }
+  sceneRelease(expected);
 }
 
 // The back end ends the process when told the scene could not be built.

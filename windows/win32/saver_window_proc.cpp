@@ -24,6 +24,9 @@ FrameDriverState& CurrentFrameDriverState() {
 
 namespace {
 
+// The exit status of a saver whose scene could not be built.
+constexpr int kSceneBuildFailedExitStatus = -1;
+
 // The saver draws only with fixed-function GL; WGL makes only desktop contexts.
 const RendererTable kSaverRenderers{&kGl11Renderer, nullptr};
 
