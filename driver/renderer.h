@@ -7,15 +7,10 @@
 
 #include <cstdint>
 
+#include "driver/context_api.h"
 #include "render/glow_path.h"
 #include "settings/glow_and_color.h"
 #include "sim/scene.h"
-
-// Which OpenGL the window system made its context with.
-enum class ContextApi : std::uint8_t {
-  DesktopGl = 0,  // OpenGL 1.1 or later, with the fixed-function pipeline
-  Es3 = 1,        // OpenGL ES 3.0 or later
-};
 
 struct Renderer;
 

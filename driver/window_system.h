@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
+#include "driver/context_api.h"
 #include "driver/surface_format.h"
-#include "driver/renderer.h"
 
 struct ClientSize {
   std::int32_t width;

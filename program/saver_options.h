@@ -18,7 +18,7 @@ enum class SaverTarget : std::uint8_t {
   Background,   // (Wayland) the background layer of every output; ends when told
 };
 
-// -x11 or -wayland, or neither (x11/display_choice decides).
+// -x11 or -wayland, or neither (program/display_choice decides).
 enum class DisplayRequest : std::uint8_t { Either, X11, Wayland };
 
 struct SaverOptions {

@@ -1,5 +1,5 @@
 // What input reaching the Wayland saver's surfaces stands for under the shared wake rule
-// (display/wake_rule): each seat event's kind, and when the keyboard focus counts as lost.
+// (driver/wake_rule): each seat event's kind, and when the keyboard focus counts as lost.
 #pragma once
 
 #include <cstdint>

@@ -29,7 +29,7 @@ struct CloseDecision {
 };
 
 // pointer is the pointer position in screen pixels; only WM_MOUSEMOVE reads it. The input that
-// ends a full-screen saver is judged by the shared wake rule (display/wake_rule.h).
+// ends a full-screen saver is judged by the shared wake rule (driver/wake_rule.h).
 CloseDecision DecideDefaultHandling(std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam, const SaverHostState& host,
                                     ScreenPoint pointer);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "driver/renderer.h"
 #include "driver/window_system.h"
 
 struct HeadlessWindow {

@@ -2,13 +2,11 @@
 
 #include <cmath>
 
+#include "render/camera.h"
 #include "render/trail_fade.h"
 
 namespace {
 
-constexpr double kFieldOfViewDegrees = 35.0;
-constexpr double kNearPlane = 0.4;
-constexpr double kFarPlane = 12.0;
 constexpr double kPi = 3.14159265358979323846;
 
 // Column-major 4 x 4 matrices.
@@ -87,7 +85,7 @@ void esSceneMatrix(const Scene& scene, float matrix[16]) {
       scene.height > 0
           ? static_cast<double>(static_cast<float>(scene.width) / static_cast<float>(scene.height))
           : 1.0;
-  Matrix m = perspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+  Matrix m = perspective(kCameraFieldOfViewDegrees, aspect, kCameraNearPlane, kCameraFarPlane);
   m = multiply(m, translation(0.0, 0.0, scene.cameraZ));
   m = multiply(m, rotation(scene.angleX, 1.0, 0.0, 0.0));
   m = multiply(m, rotation(scene.angleY, 0.0, 1.0, 0.0));

@@ -6,7 +6,7 @@
 
 #include "sim/scene.h"
 
-// The projection times the view of render/wire_drawing (a 35-degree perspective for the
+// The projection times the view of render/gl11/wire_drawing (a 35-degree perspective for the
 // window's aspect; the cube centred, doubled, turned by the scene's angles and pushed back to
 // cameraZ), column-major as GL takes it.
 void esSceneMatrix(const Scene& scene, float matrix[16]);

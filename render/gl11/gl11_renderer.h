@@ -1,7 +1,7 @@
-// The OpenGL 1.1 renderer: the frame driver's fixed-function drawing in immediate mode and vertex
-// arrays, the glow through copied textures (render/glow_pass), the figures as bitmaps
-// (render/fps_overlay). Its record is the frame driver's GlowTextures. The Windows saver draws only
-// with it.
+// The OpenGL 1.1 renderer: fixed-function drawing in immediate mode and vertex arrays
+// (wire_drawing), the glow through copied textures (glow_pass), the figures as bitmaps
+// (fps_figures). Its record is the frame driver's GlowTextures. The Windows saver draws only with
+// it.
 #pragma once
 
 #include "driver/renderer.h"

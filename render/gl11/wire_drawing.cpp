@@ -2,14 +2,10 @@
 
 #include "render/gl11/gl_api.h"
 #include "render/glow_sizes.h"
+#include "render/camera.h"
 #include "render/trail_fade.h"
 
 namespace {
-
-// The perspective the wires are seen through.
-constexpr double kFieldOfViewDegrees = 35.0;
-constexpr double kNearPlane = 0.4;
-constexpr double kFarPlane = 12.0;
 
 // One of the eight mirror images of the cube: each coordinate c becomes offset + scale * c,
 // with (0, 1) leaving it and (1, -1) mirroring it to 1 - c, exactly.
@@ -111,9 +107,9 @@ void drawScene(const Scene& scene) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  gluPerspective(kFieldOfViewDegrees,
-                 static_cast<float>(scene.width) / static_cast<float>(scene.height), kNearPlane,
-                 kFarPlane);
+  gluPerspective(kCameraFieldOfViewDegrees,
+                 static_cast<float>(scene.width) / static_cast<float>(scene.height),
+                 kCameraNearPlane, kCameraFarPlane);
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();

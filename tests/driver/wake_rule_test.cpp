@@ -1,5 +1,5 @@
 // The wake rule's neutral form, as the Linux savers use it; the Windows closing rules reach the
-// same rule through their messages (tests/host/closing_rules_test.cpp).
+// same rule through their messages (tests/windows/closing_rules_test.cpp).
 #include "driver/wake_rule.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// EGL on the Wayland connection: one display for the process, and for each surface an EGL
+// EGL on the Wayland connection: one display for the client, and for each surface an EGL
 // window surface and a context, carried out as the frame driver's window system. The context is
 // desktop OpenGL (compatibility profile, as the GL 1.1 renderer needs) or, where none can be made
 // or QUELLWIRE_GL asks for it, OpenGL ES 3 for the ES renderer: chooseEglContextPlan decides
@@ -19,14 +19,11 @@ namespace {
 
 SaverSurface& Surface(void* window) { return *static_cast<SaverSurface*>(window); }
 
-EGLDisplay gDisplay = EGL_NO_DISPLAY;
-EglContextPlan gPlan{};    // what OpenEgl found may be tried
-ContextApi gApi{};         // the API of the contexts made, once gApiSettled
-bool gApiSettled = false;  // a context was made: later surfaces use its API alone
+WaylandEgl& Egl(const SaverSurface& s) { return s.client->egl; }
 
-EGLint ConfigAttribute(EGLConfig config, EGLint attribute) {
+EGLint ConfigAttribute(EGLDisplay display, EGLConfig config, EGLint attribute) {
   EGLint value = 0;
-  eglGetConfigAttrib(gDisplay, config, attribute, &value);
+  eglGetConfigAttrib(display, config, attribute, &value);
   return value;
 }
 
@@ -36,9 +33,9 @@ EGLint RenderableBit(ContextApi api) {
 
 // Whether a configuration can draw into a window without alpha (the picture is cleared to alpha
 // 0, which the compositor would show as transparent).
-bool OpaqueWindowConfig(EGLConfig config) {
-  return ConfigAttribute(config, EGL_ALPHA_SIZE) == 0 &&
-         (ConfigAttribute(config, EGL_SURFACE_TYPE) & EGL_WINDOW_BIT) != 0;
+bool OpaqueWindowConfig(EGLDisplay display, EGLConfig config) {
+  return ConfigAttribute(display, config, EGL_ALPHA_SIZE) == 0 &&
+         (ConfigAttribute(display, config, EGL_SURFACE_TYPE) & EGL_WINDOW_BIT) != 0;
 }
 
 // The configurations a saver surface may be drawn with in the API: opaque window ones, with the
@@ -46,24 +43,28 @@ bool OpaqueWindowConfig(EGLConfig config) {
 // smooth their lines: with it a 1-pixel line covers the pixels it crosses by the share of it that
 // falls in each, as a smoothed line does, rather than lighting one whole pixel per step.
 struct OpaqueConfigs {
+  EGLDisplay display;
   EGLConfig configs[256];
   int count;
   ContextApi api;
 };
 
-void ListOpaqueConfigs(OpaqueConfigs& list, ContextApi api) {
+void ListOpaqueConfigs(EGLDisplay display, OpaqueConfigs& list, ContextApi api) {
   static EGLConfig all[256];
   static int samples[256];
   EGLint count = 0;
+  list.display = display;
   list.count = 0;
   list.api = api;
-  if (!eglGetConfigs(gDisplay, all, 256, &count)) return;
+  if (!eglGetConfigs(display, all, 256, &count)) return;
   int fit = 0;
   for (EGLint i = 0; i < count; ++i) {
-    if (!OpaqueWindowConfig(all[i])) continue;
-    if ((ConfigAttribute(all[i], EGL_RENDERABLE_TYPE) & RenderableBit(api)) == 0) continue;
+    if (!OpaqueWindowConfig(display, all[i])) continue;
+    if ((ConfigAttribute(display, all[i], EGL_RENDERABLE_TYPE) & RenderableBit(api)) == 0) {
+      continue;
+    }
     all[fit] = all[i];
-    samples[fit++] = ConfigAttribute(all[i], EGL_SAMPLES);
+    samples[fit++] = ConfigAttribute(display, all[i], EGL_SAMPLES);
   }
   const int wanted = chooseEglSamples(api, samples, fit);
   for (int i = 0; i < fit; ++i) {
@@ -79,18 +80,20 @@ int DescribeConfig(const void* source, int index, SurfaceFormat* format) {
   const OpaqueConfigs& list = *static_cast<const OpaqueConfigs*>(source);
   if (index >= 1 && index <= list.count) {
     const EGLConfig config = list.configs[index - 1];
-    const EGLint colorBits = ConfigAttribute(config, EGL_RED_SIZE) +
-                             ConfigAttribute(config, EGL_GREEN_SIZE) +
-                             ConfigAttribute(config, EGL_BLUE_SIZE);
-    const EGLint depthBits = ConfigAttribute(config, EGL_DEPTH_SIZE);
+    const EGLint colorBits = ConfigAttribute(list.display, config, EGL_RED_SIZE) +
+                             ConfigAttribute(list.display, config, EGL_GREEN_SIZE) +
+                             ConfigAttribute(list.display, config, EGL_BLUE_SIZE);
+    const EGLint depthBits = ConfigAttribute(list.display, config, EGL_DEPTH_SIZE);
     SurfaceFormat described{};
     described.openGl =
-        (ConfigAttribute(config, EGL_RENDERABLE_TYPE) & RenderableBit(list.api)) != 0;
+        (ConfigAttribute(list.display, config, EGL_RENDERABLE_TYPE) & RenderableBit(list.api)) != 0;
     described.window = true;
-    described.bitmap = (ConfigAttribute(config, EGL_SURFACE_TYPE) & EGL_PIXMAP_BIT) != 0;
+    described.bitmap =
+        (ConfigAttribute(list.display, config, EGL_SURFACE_TYPE) & EGL_PIXMAP_BIT) != 0;
     described.doubleBuffered = true;
-    described.colorIndex = ConfigAttribute(config, EGL_COLOR_BUFFER_TYPE) != EGL_RGB_BUFFER;
-    described.renderer = ConfigAttribute(config, EGL_CONFIG_CAVEAT) == EGL_SLOW_CONFIG
+    described.colorIndex =
+        ConfigAttribute(list.display, config, EGL_COLOR_BUFFER_TYPE) != EGL_RGB_BUFFER;
+    described.renderer = ConfigAttribute(list.display, config, EGL_CONFIG_CAVEAT) == EGL_SLOW_CONFIG
                              ? FormatRenderer::Software
                              : FormatRenderer::Hardware;
     described.colorBits = static_cast<std::uint8_t>(colorBits > 255 ? 255 : colorBits);
@@ -104,8 +107,9 @@ ClientSize ClientSizeOf(void* window) { return Surface(window).buffer.size; }
 
 // Gives back whatever of the surface's drawing has been made, in the reverse order.
 void DestroyDrawing(SaverSurface& s) {
-  if (s.context != EGL_NO_CONTEXT) eglDestroyContext(gDisplay, s.context);
-  if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(gDisplay, s.eglSurface);
+  const EGLDisplay display = Egl(s).display;
+  if (s.context != EGL_NO_CONTEXT) eglDestroyContext(display, s.context);
+  if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(display, s.eglSurface);
   if (s.eglWindow != nullptr) wl_egl_window_destroy(s.eglWindow);
   s.context = EGL_NO_CONTEXT;
   s.eglSurface = EGL_NO_SURFACE;
@@ -126,10 +130,11 @@ bool CannotDraw(SaverSurface& s, const char* what) {
 // surface then holds nothing of it).
 const char* TryContext(SaverSurface& s, const SurfaceRequest& request, ContextApi api) {
   static OpaqueConfigs list;
+  const EGLDisplay display = Egl(s).display;
   if (!eglBindAPI(api == ContextApi::Es3 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
     return "an OpenGL context";
   }
-  ListOpaqueConfigs(list, api);
+  ListOpaqueConfigs(display, list, api);
   const int chosen = chooseSurfaceFormat(DescribeConfig, &list, request);
   if (chosen == 0) return "an OpenGL context for any opaque window format";
   const EGLConfig config = list.configs[chosen - 1];
@@ -138,11 +143,11 @@ const char* TryContext(SaverSurface& s, const SurfaceRequest& request, ContextAp
                                      size.height > 0 ? size.height : 1);
   if (s.eglWindow == nullptr) return "a Wayland EGL window";
   s.eglSurface = eglCreateWindowSurface(
-      gDisplay, config, reinterpret_cast<EGLNativeWindowType>(s.eglWindow), nullptr);
+      display, config, reinterpret_cast<EGLNativeWindowType>(s.eglWindow), nullptr);
   if (s.eglSurface == EGL_NO_SURFACE) return "a window surface";
   const EGLint es3[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0, EGL_NONE};
   s.context =
-      eglCreateContext(gDisplay, config, EGL_NO_CONTEXT, api == ContextApi::Es3 ? es3 : nullptr);
+      eglCreateContext(display, config, EGL_NO_CONTEXT, api == ContextApi::Es3 ? es3 : nullptr);
   if (s.context == EGL_NO_CONTEXT) return "an OpenGL context";
   return nullptr;
 }
@@ -151,34 +156,36 @@ const char* TryContext(SaverSurface& s, const SurfaceRequest& request, ContextAp
 // had is the failure told.
 bool CreateContext(void* window, const SurfaceRequest& request) {
   SaverSurface& s = Surface(window);
+  WaylandEgl& egl = Egl(s);
   const char* failed = "an OpenGL context";
-  for (int i = 0; i < gPlan.count; ++i) {
-    const ContextApi api = gPlan.attempts[i];
-    if (gApiSettled && api != gApi) continue;
+  for (int i = 0; i < egl.plan.count; ++i) {
+    const ContextApi api = egl.plan.attempts[i];
+    if (egl.apiSettled && api != egl.api) continue;
     failed = TryContext(s, request, api);
     if (failed == nullptr) {
-      gApi = api;
-      gApiSettled = true;
+      egl.api = api;
+      egl.apiSettled = true;
       s.swapIntervalSet = false;
       return true;
     }
-    if (i + 1 < gPlan.count) DestroyDrawing(s);
+    if (i + 1 < egl.plan.count) DestroyDrawing(s);
   }
   return CannotDraw(s, failed);
 }
 
-ContextApi ContextApiOf(void*) { return gApi; }
+ContextApi ContextApiOf(void* window) { return Egl(Surface(window)).api; }
 
 void MakeCurrent(void* window, bool current) {
   SaverSurface& s = Surface(window);
+  const EGLDisplay display = Egl(s).display;
   if (!current || s.context == EGL_NO_CONTEXT || s.eglSurface == EGL_NO_SURFACE) {
-    eglMakeCurrent(gDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     return;
   }
-  eglMakeCurrent(gDisplay, s.eglSurface, s.eglSurface, s.context);
+  eglMakeCurrent(display, s.eglSurface, s.eglSurface, s.context);
   // Swaps never wait for the compositor: the frame callbacks pace each surface, so a hidden
   // one holds up nothing.
-  if (!s.swapIntervalSet) s.swapIntervalSet = eglSwapInterval(gDisplay, 0) == EGL_TRUE;
+  if (!s.swapIntervalSet) s.swapIntervalSet = eglSwapInterval(display, 0) == EGL_TRUE;
 }
 
 // The frame goes to the compositor with a request to hear when it is shown; until then the
@@ -189,7 +196,7 @@ void SwapBuffers(void* window) {
   if (s.eglSurface == EGL_NO_SURFACE) return;
   s.frameCallback = wl_surface_frame(s.surface);
   wl_callback_add_listener(s.frameCallback, &kFrameListener, &s);
-  const bool swapped = eglSwapBuffers(gDisplay, s.eglSurface) == EGL_TRUE;
+  const bool swapped = eglSwapBuffers(Egl(s).display, s.eglSurface) == EGL_TRUE;
   const EGLint error = swapped ? EGL_SUCCESS : eglGetError();
   const SwapOutcome outcome = surfaceSwapOutcome(swapped, s.failedSwaps, MonotonicTickMs());
   s.pacing.frameOutstanding = outcome.frameOutstanding;
@@ -234,47 +241,50 @@ EGLDisplay WaylandEglDisplay(wl_display* display) {
 }  // namespace
 
 bool OpenEgl(WaylandClient& client) {
-  gDisplay = WaylandEglDisplay(client.display);
+  WaylandEgl& egl = client.egl;
+  egl = WaylandEgl{};
+  egl.display = WaylandEglDisplay(client.display);
+  const EGLDisplay display = egl.display;
   EGLint major = 0, minor = 0;
-  if (gDisplay == EGL_NO_DISPLAY || !eglInitialize(gDisplay, &major, &minor)) {
+  if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
     std::fprintf(stderr, "quellwire: EGL cannot draw on this Wayland display (EGL error 0x%x)\n",
                  eglGetError());
-    gDisplay = EGL_NO_DISPLAY;
+    egl.display = EGL_NO_DISPLAY;
     return false;
   }
-  EglApiOffer offer{eglQueryString(gDisplay, EGL_CLIENT_APIS), false, false};
+  EglApiOffer offer{eglQueryString(display, EGL_CLIENT_APIS), false, false};
   EGLConfig all[256];
   EGLint count = 0;
-  if (eglGetConfigs(gDisplay, all, 256, &count)) {
+  if (eglGetConfigs(display, all, 256, &count)) {
     for (EGLint i = 0; i < count; ++i) {
-      if (!OpaqueWindowConfig(all[i])) continue;
-      const EGLint renderable = ConfigAttribute(all[i], EGL_RENDERABLE_TYPE);
+      if (!OpaqueWindowConfig(display, all[i])) continue;
+      const EGLint renderable = ConfigAttribute(display, all[i], EGL_RENDERABLE_TYPE);
       offer.desktopConfigs = offer.desktopConfigs || (renderable & EGL_OPENGL_BIT) != 0;
       offer.es3Configs = offer.es3Configs || (renderable & EGL_OPENGL_ES3_BIT) != 0;
     }
   }
   const char* variable = std::getenv(kGlApiVariable);
-  gPlan = chooseEglContextPlan(variable, offer);
-  gApiSettled = false;
-  if (gPlan.count == 0) {
+  egl.plan = chooseEglContextPlan(variable, offer);
+  if (egl.plan.count == 0) {
     std::fprintf(stderr, "quellwire: EGL offers %s here\n",
                  variable != nullptr && std::strcmp(variable, "gl") == 0 ? "no desktop OpenGL"
                  : variable != nullptr && std::strcmp(variable, "es") == 0
                      ? "no OpenGL ES 3"
                      : "no OpenGL nor OpenGL ES 3");
-    eglTerminate(gDisplay);
-    gDisplay = EGL_NO_DISPLAY;
+    eglTerminate(display);
+    egl.display = EGL_NO_DISPLAY;
     return false;
   }
   return true;
 }
 
-void CloseEgl(WaylandClient&) {
-  if (gDisplay == EGL_NO_DISPLAY) return;
-  eglMakeCurrent(gDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-  eglTerminate(gDisplay);
+void CloseEgl(WaylandClient& client) {
+  const EGLDisplay display = client.egl.display;
+  if (display == EGL_NO_DISPLAY) return;
+  eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglTerminate(display);
   eglReleaseThread();
-  gDisplay = EGL_NO_DISPLAY;
+  client.egl.display = EGL_NO_DISPLAY;
 }
 
 WindowSystem SurfaceWindowSystem(SaverSurface& surface) {

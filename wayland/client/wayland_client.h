@@ -13,6 +13,7 @@
 #include "driver/posix/monotonic_clock.h"
 #include "driver/wake_rule.h"
 #include "wayland/client/wayland_saver.h"
+#include "wayland/egl_choice.h"
 #include "wayland/seat_input.h"
 #include "wayland/surface_plan.h"
 
@@ -91,6 +92,14 @@ struct Seat {
   SeatFocus focus;               // where the keyboard and pointer focus are, by surface slot
 };
 
+// The connection's EGL: its display and the OpenGL its contexts are made with.
+struct WaylandEgl {
+  EGLDisplay display;   // EGL_NO_DISPLAY until OpenEgl, and after CloseEgl
+  EglContextPlan plan;  // what OpenEgl found may be tried
+  ContextApi api;       // the API of the contexts made, once apiSettled
+  bool apiSettled;      // a context was made: later surfaces use its API alone
+};
+
 struct WaylandClient {
   WaylandRun run;
   wl_display* display;
@@ -109,6 +118,7 @@ struct WaylandClient {
   SaverSurface surfaces[kMaxSurfaces];
   Seat seats[kMaxSeats];
   WakeWatch wake;
+  WaylandEgl egl;
 
   bool ended;  // input woke the saver, or its window was closed
 };
