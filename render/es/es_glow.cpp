@@ -1,0 +1,96 @@
+#include "render/es/es_record.h"
+
+namespace {
+
+// The software path: the capture read back, blurred by the processor and sent into the halo
+// texture. False, with the path set to the shaders for good, when the read-back fails.
+bool BlurInSoftware(EsRecord& r, GlowAspectFactors aspect) {
+  const EsGl& gl = r.gl;
+  SoftwareBlur& blur = r.sized.software;
+  for (int kind = 0; kind < 8 && gl.GetError() != GL_NO_ERROR; ++kind) {
+  }
+  gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+  gl.ReadPixels(0, 0, blur.captureSide, blur.captureSide, GL_RGBA, GL_UNSIGNED_BYTE, blur.capture);
+  if (gl.GetError() != GL_NO_ERROR) {
+    softwareBlurRelease(blur);
+    r.sized.path = GlowBlurPath::Gl;
+    return false;
+  }
+  softwareBlurRunForAspect(blur, aspect);
+  gl.BindTexture(GL_TEXTURE_2D, r.sized.textures[kHalo]);
+  gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_RED, GL_UNSIGNED_BYTE,
+                   blur.halo);
+  return true;
+}
+
+// An offset as the processor blur bounds it: within one side either way, 0 for no number.
+float BoundedOffset(float offset, std::int32_t side) {
+  const float limit = static_cast<float>(side);
+  if (offset > limit) return limit;
+  if (offset < -limit) return -limit;
+  return offset == offset ? offset : 0.0f;
+}
+
+// One shader pass of the blur from a texture into a framebuffer of the blur square.
+void BlurPass(const EsRecord& r, GLuint source, GLuint target, bool vertical, float factor) {
+  const EsGl& gl = r.gl;
+  const std::int32_t side = r.sized.blurSide;
+  float offsets[2 * kGlowTapsPerSide];
+  for (int i = 1; i <= kGlowTapsPerSide; ++i) {
+    offsets[2 * i - 2] = BoundedOffset(glowTapOffset(i, factor) * static_cast<float>(side), side);
+    offsets[2 * i - 1] = BoundedOffset(-glowTapOffset(i, factor) * static_cast<float>(side), side);
+  }
+  gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+  gl.UseProgram(r.blur.name);
+  gl.Uniform1i(r.blur.uniforms[1], vertical ? 1 : 0);
+  gl.Uniform1i(r.blur.uniforms[2], side);
+  gl.Uniform1fv(r.blur.uniforms[3], 2 * kGlowTapsPerSide, offsets);
+  gl.BindTexture(GL_TEXTURE_2D, source);
+  esDrawQuad(r);
+}
+
+// The shader path: the capture (blitted to half size for the low-quality glow) blurred across
+// and then down into the halo texture.
+void BlurWithShaders(const EsRecord& r, GlowAspectFactors aspect) {
+  const EsGl& gl = r.gl;
+  const Sized& s = r.sized;
+  GLuint source = s.textures[kCapture];
+  if (s.blurSide != s.captureSide) {
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.framebuffers[kCapture]);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, s.framebuffers[kSource]);
+    gl.BlitFramebuffer(0, 0, s.captureSide, s.captureSide, 0, 0, s.blurSide, s.blurSide,
+                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    source = s.textures[kSource];
+  }
+  gl.Disable(GL_BLEND);
+  gl.Viewport(0, 0, s.blurSide, s.blurSide);
+  BlurPass(r, source, s.framebuffers[kAcross], false, aspect.fx);
+  BlurPass(r, s.textures[kAcross], s.framebuffers[kHalo], true, aspect.fy);
+  gl.Enable(GL_BLEND);
+}
+
+}  // namespace
+
+// The capture, the blur and the halo stretched over the window, tinted, into the target.
+void esDrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei vertices,
+                GLsizei copies, GLuint target) {
+  const EsGl& gl = r.gl;
+  const Sized& s = r.sized;
+  const GlowAspectFactors aspect = glowAspectFactors(r.width, r.height);
+  gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffers[kCapture]);
+  gl.Viewport(0, 0, s.captureSide, s.captureSide);
+  gl.Clear(GL_COLOR_BUFFER_BIT);
+  esDrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, s.captureSide, s.captureSide,
+              false);
+  const bool software = s.path == GlowBlurPath::Software && BlurInSoftware(r, aspect);
+  if (!software) BlurWithShaders(r, aspect);
+
+  gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+  gl.Viewport(0, 0, r.width, r.height);
+  gl.UseProgram(r.composite.name);
+  gl.Uniform4f(r.composite.uniforms[1], scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
+  gl.Uniform1f(r.composite.uniforms[2], static_cast<float>(s.blurSide));
+  gl.BindTexture(GL_TEXTURE_2D, s.textures[kHalo]);
+  esDrawQuad(r);
+}
