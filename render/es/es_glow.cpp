@@ -1,3 +1,4 @@
+#include "render/capture_read_back.h"
 #include "render/es/es_record.h"
 
 namespace {
@@ -7,16 +8,18 @@ namespace {
 bool BlurInSoftware(EsRecord& r, GlowAspectFactors aspect) {
   const EsGl& gl = r.gl;
   SoftwareBlur& blur = r.sized.software;
-  for (int kind = 0; kind < 8 && gl.GetError() != GL_NO_ERROR; ++kind) {
-  }
-  gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
-  gl.ReadPixels(0, 0, blur.captureSide, blur.captureSide, GL_RGBA, GL_UNSIGNED_BYTE, blur.capture);
-  if (gl.GetError() != GL_NO_ERROR) {
-    softwareBlurRelease(blur);
+  const CaptureReadBack readBack{
+      &gl,
+      [](const void* calls) { return static_cast<const EsGl*>(calls)->GetError() != GL_NO_ERROR; },
+      [](const void* calls, std::int32_t side, std::uint8_t* rgba) {
+        const EsGl& es = *static_cast<const EsGl*>(calls);
+        es.PixelStorei(GL_PACK_ALIGNMENT, 1);
+        es.ReadPixels(0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+      }};
+  if (!captureReadBackAndBlur(blur, readBack, aspect)) {
     r.sized.path = GlowBlurPath::Gl;
     return false;
   }
-  softwareBlurRunForAspect(blur, aspect);
   gl.BindTexture(GL_TEXTURE_2D, r.sized.textures[kHalo]);
   gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_RED, GL_UNSIGNED_BYTE,

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "render/capture_read_back.h"
 #include "render/gl11/gl_api.h"
 #include "render/glow_sizes.h"
 #include "render/software_blur.h"
@@ -73,18 +74,16 @@ void drawOneQuad() {
 // given back, when the read-back fails: the caller then blurs with GL.
 bool blurInSoftware(GlowTextures& textures, GlowAspectFactors aspect) {
   SoftwareBlur& blur = textures.software;
-  // Errors still flagged from before are cleared (GL keeps one per kind, a handful at most),
-  // so that only the read-back's own is seen.
-  for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
-  }
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, blur.captureSide, blur.captureSide, GL_RGBA, GL_UNSIGNED_BYTE, blur.capture);
-  if (glGetError() != GL_NO_ERROR) {
-    softwareBlurRelease(blur);
+  static const CaptureReadBack kReadBack{
+      nullptr, [](const void*) { return glGetError() != GL_NO_ERROR; },
+      [](const void*, std::int32_t side, std::uint8_t* rgba) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+      }};
+  if (!captureReadBackAndBlur(blur, kReadBack, aspect)) {
     textures.path = GlowBlurPath::Gl;
     return false;
   }
-  softwareBlurRunForAspect(blur, aspect);
   glBindTexture(GL_TEXTURE_2D, textures.names[GlowBlurTexture]);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, blur.blurSide, blur.blurSide, GL_LUMINANCE,
