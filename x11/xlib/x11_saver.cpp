@@ -1,7 +1,8 @@
 // The saver on an X11 display: in a window of its own, over the whole screen, or in a window that
 // xscreensaver (or another program) gives it, running the frame driver's creation, frame and
 // release sequences through a GLX window system on a 10 ms frame timer. It ends with 0 when it is
-// closed, when its window goes away or on SIGTERM.
+// closed, when its window goes away or on SIGTERM or SIGHUP, and leaves a borrowed window
+// showing its own background.
 #include "x11/xlib/x11_saver.h"
 
 #include <poll.h>
@@ -13,6 +14,7 @@
 #include "display/posix/frame_loop.h"
 #include "sim/scene_build.h"
 #include "x11/saver_input.h"
+#include "x11/window_handback.h"
 #include "x11/window_loss.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
 
@@ -217,6 +219,23 @@ LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver
   }
 }
 
+// Hands the window back once the GL context is gone, so that no frame of the driver's comes
+// after it; the sync makes the clearing done before the process ends. Should a borrowed window go
+// in the meantime, the error handler ends the saver with 0, as for any other loss of it.
+void HandBackWindow(Display* display, const SaverWindow& saver, WindowHandback handback) {
+  switch (handback) {
+    case WindowHandback::Nothing:
+      break;
+    case WindowHandback::Destroy:
+      XDestroyWindow(display, saver.window);
+      break;
+    case WindowHandback::ShowOwnBackground:
+      XClearArea(display, saver.window, 0, 0, 0, 0, True);
+      break;
+  }
+  XSync(display, False);
+}
+
 }  // namespace
 
 int RunX11Saver(const X11Run& run) {
@@ -266,7 +285,7 @@ int RunX11Saver(const X11Run& run) {
   releaseSceneAndClock(state.frameClock, state.scene);
   X11WindowClose(record);
 
-  if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);
+  HandBackWindow(display, saver, windowHandbackOf(saver.own, end == LoopEnd::WindowGone));
   XCloseDisplay(display);
   return 0;
 }
