@@ -29,6 +29,9 @@ Window gWatchedWindow = 0;
 int gGlxErrorBase = -1;
 
 static_assert(kXBadWindow == BadWindow && kXBadDrawable == BadDrawable);
+static_assert(kXNotifyNormal == NotifyNormal && kXNotifyGrab == NotifyGrab &&
+              kXNotifyUngrab == NotifyUngrab && kXNotifyWhileGrabbed == NotifyWhileGrabbed &&
+              kXNotifyInferior == NotifyInferior && kXNotifyPointer == NotifyPointer);
 
 // An error that shows the saver's window gone ends the saver at once, with 0 as for any other
 // loss of its window: the request that failed may be the GL driver's own, which would go on
@@ -154,11 +157,7 @@ bool WakeInputOf(const XEvent& event, WakeInput* input) {
       *input = WakeInput{WakeInputKind::PointerMoved, {event.xmotion.x_root, event.xmotion.y_root}};
       return true;
     case FocusOut:
-      // Focus moving inside the window, or only for the length of a grab, is not a loss.
-      if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab) return false;
-      if (event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer) {
-        return false;
-      }
+      if (!focusOutIsLoss(event.xfocus.mode, event.xfocus.detail)) return false;
       *input = WakeInput{WakeInputKind::FocusLost, {0, 0}};
       return true;
     default:
