@@ -10,7 +10,8 @@
 #   as its notifier after idle: the X screen saver reset (activity that reaches no window) makes
 #   xss-lock end it with SIGHUP, and it ends with 0 leaving the background whole; when the idle
 #   time goes on, the locker comes, xss-lock ends the notifier (SIGTERM, or it saw the grab) with
-#   0, the module's flock shows under the lock, and the password unlocks again.
+#   0, and the locker's saver (here quellwire itself, XSECURELOCK_SAVER naming it, its colour
+#   from the settings file) shows the flock on the locker's window; the password unlocks again.
 #
 # Unlocking needs a user with a password that PAM accepts: the test makes one (a system user
 # without home or shell, named and described as the test's own) and removes it again, so it runs
@@ -50,8 +51,11 @@ mkdir -p "$home" "$hacks"
 chmod 711 "$qw_tmp"
 install -m 755 "$QW_QUELLWIRE" "$hacks/quellwire"
 printf 'mode: one\nselected: 0\nprograms: quellwire -root -color ruby \\n\n' >"$home/.xscreensaver"
+mkdir -p "$home/.config/quellwire"
+echo Color=4 >"$home/.config/quellwire/settings"  # ruby
 chown -R "$user" "$home"
-locker=(env XSECURELOCK_SAVER=saver_xscreensaver "XSECURELOCK_XSCREENSAVER_PATH=$hacks" xsecurelock)
+module=(env XSECURELOCK_SAVER=saver_xscreensaver "XSECURELOCK_XSCREENSAVER_PATH=$hacks" xsecurelock)
+direct=(env "XSECURELOCK_SAVER=$hacks/quellwire" xsecurelock)
 # as_user <command...>: runs it as the user with nothing of this shell's environment but the
 # display and the bus (setpriv and env replace themselves, so $! is the command's pid).
 as_user() {
@@ -61,15 +65,17 @@ as_user() {
 }
 shot="$QW_ARTIFACTS/shot"
 
-# The locker's saver: its pid in $saver, run as the module runs it, on the locker's window.
-module_saver_runs() {
+# locker_saver_runs <command line>: the locker runs quellwire so, on its own window; its pid in
+# $saver.
+locker_saver_runs() {
   saver=$(pgrep -u "$user" -f "^$hacks/quellwire -root") || return 1
-  [ "$(tr '\0' ' ' <"/proc/$saver/cmdline")" = "$hacks/quellwire -root -color ruby " ] &&
-    tr '\0' '\n' <"/proc/$saver/environ" | grep -q '^XSCREENSAVER_WINDOW=0x\|^XSCREENSAVER_WINDOW=[1-9]'
+  [ "$(tr '\0' ' ' <"/proc/$saver/cmdline")" = "$1" ] &&
+    tr '\0' '\n' <"/proc/$saver/environ" | grep -q '^XSCREENSAVER_WINDOW=[1-9]'
 }
-# expect_flock_under_lock <what>: the module's quellwire runs and its flock shows.
+# expect_flock_under_lock <what> <command line>: the locker's quellwire runs and its flock shows.
 expect_flock_under_lock() {
-  qw_poll 30 module_saver_runs || qw_fail "$1: the locker runs no quellwire: $(pgrep -a -u "$user")"
+  qw_poll 30 locker_saver_runs "$2" ||
+    qw_fail "$1: the locker runs no quellwire as '$2': $(pgrep -a -u "$user")"
   qw_wait_ruby_flock root "$shot-$1.png"
   [ "$lit" -ge 100 ] || qw_fail "$1: expected the flock under the lock, $lit lit pixels ($shot-$1.png)"
   qw_log "$1: the flock under the lock (pid $saver), $lit pixels of its colour"
@@ -100,10 +106,10 @@ expect_background() {
 # xsecurelock started by hand over a full-screen saver.
 qw_start_saver -fullscreen -color emerald
 qw_wait_saver_window
-as_user "${locker[@]}" >"$qw_tmp/locker.log" 2>&1 &
+as_user "${module[@]}" >"$qw_tmp/locker.log" 2>&1 &
 qw_pids+=($!)
 qw_expect_end "-fullscreen, when the locker took the keyboard" 20
-expect_flock_under_lock locked
+expect_flock_under_lock locked "$hacks/quellwire -root -color ruby "
 show_prompt
 moved() { compare -metric AE "$shot-locked.png" "$shot-prompt.png" null: 2>&1 || true; }
 flock_goes_on() { qw_ruby_flock_shown root "$shot-prompt.png" && [ "$(moved)" -ge 1000 ]; }
@@ -156,7 +162,7 @@ noted() { [ "$(sed -n "$1p" "$notes" 2>/dev/null)" != "" ]; }
 
 xset s 2 600
 xdotool mousemove 510 400
-as_user xss-lock -n "$qw_tmp/notifier $hacks/quellwire -fullscreen -color ruby" -- "${locker[@]}" \
+as_user xss-lock -n "$qw_tmp/notifier $hacks/quellwire -fullscreen -color ruby" -l -- "${direct[@]}" \
   >"$qw_tmp/xss-lock.log" 2>&1 &
 xss_lock=$!
 qw_pids+=("$xss_lock")
@@ -177,7 +183,7 @@ qw_poll 10 noted 2 || qw_fail "the notifier did not end when the locker came"
 grep -qx "TERM 0\|self 0" <(sed -n 2p "$notes") ||
   qw_fail "the locker came: the notifier noted '$(sed -n 2p "$notes")'"
 qw_log "xss-lock's locker came: the notifier ended with 0 ($(sed -n 2p "$notes"))"
-expect_flock_under_lock xss-locked
+expect_flock_under_lock xss-locked "$hacks/quellwire -root "
 xset s 600 600
 show_prompt
 unlock "xss-lock"
