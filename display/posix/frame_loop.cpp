@@ -22,16 +22,17 @@ void NoteEndSignal(int) { gEndSignalled = 1; }
 
 }  // namespace
 
-// A signal the saver was started with ignored (nohup's SIGHUP) stays ignored: the kernel drops
-// it, held back or not. Without a signalfd the others are let through only while the loop waits
+// SIGHUP ignored from the start (by nohup) stays ignored, and is not held back: the kernel then
+// drops it. SIGTERM and SIGINT are always held back, ignored or not (a shell's `&` ignores SIGINT
+// for a program it starts). Without a signalfd they are let through only while the loop waits
 // (ppoll): the wait ends at once and the handler has noted them.
 void FrameLoopStart(FrameLoop& loop) {
   loop = FrameLoop{};
   sigemptyset(&loop.endSignals);
   for (const int signal : kEndSignals) {
     struct sigaction current {};
-    if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
-    sigaddset(&loop.endSignals, signal);
+    const bool ignored = sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+    if (signal != SIGHUP || !ignored) sigaddset(&loop.endSignals, signal);
   }
   sigprocmask(SIG_BLOCK, &loop.endSignals, &loop.waitMask);
   loop.signalFd = signalfd(-1, &loop.endSignals, SFD_CLOEXEC | SFD_NONBLOCK);

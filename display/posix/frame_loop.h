@@ -11,7 +11,7 @@
 
 struct FrameLoop {
   FrameTimer timer;
-  sigset_t endSignals;  // the ending signals held back (those not ignored from the start)
+  sigset_t endSignals;  // the ending signals held back (SIGHUP only where not ignored)
   int signalFd;         // they are read from here; -1: a handler notes them instead
   sigset_t waitMask;    // the mask while waiting (lets them through where there is no signalFd)
   bool endSignalled;    // one has come
