@@ -1,52 +1,41 @@
 #!/usr/bin/env bash
 # SIGTERM (as xscreensaver and xsecurelock send it) and SIGHUP (as xss-lock sends it to its
 # notifier) end quellwire with 0 in every mode; -frames ends it too. A window the saver borrowed
-# shows its own background again once it ends: the root window its colour (set as xsetroot sets
-# it), a given window its own black. Where the flock cannot be made (its storage refused by the
-# failing-calls library), it ends at once with 1, as on Wayland, and says so.
+# shows its own picture again once it ends, pixel for pixel: the root window its colour or its
+# tiled picture (as xsetroot and wallpaper setters set them), a given window its own black. Where
+# the flock cannot be made (its storage refused by the failing-calls library), it ends at once
+# with 1, as on Wayland, and says so.
 source "$(dirname "$0")/lib.sh"
 qw_start_display
-
-# share_of <png> <colour>: the share of the picture's pixels that are exactly that colour.
-share_of() {
-  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:
-}
-# all_of <png> <colour>: every pixel is that colour.
-all_of() { [ "$(share_of "$@")" = 1 ]; }
 
 qw_start_saver
 qw_wait_saver_window
 kill -TERM "$qw_saver"
 qw_expect_end "SIGTERM, own window" 5
 
-background='#334455'
-xsetroot -solid "$background"
-shot="$QW_ARTIFACTS/root"
-import -window root "$shot-before.png"
-all_of "$shot-before.png" "$background" || qw_fail "xsetroot did not colour the root window"
-for signal in TERM HUP; do
-  qw_start_saver -root -fps -color ruby
-  qw_wait_ruby_flock root "$shot-$signal-running.png"
-  [ "$lit" -ge 100 ] || qw_fail "-root: expected the flock on the root window, found $lit lit pixels"
-  kill -"$signal" "$qw_saver"
-  qw_expect_end "SIG$signal, root window" 5
-  import -window root "$shot-$signal-after.png"
-  all_of "$shot-$signal-after.png" "$background" ||
-    qw_fail "SIG$signal, root window: $(share_of "$shot-$signal-after.png" "$background") of it shows its background ($shot-$signal-after.png)"
-  qw_log "SIG$signal, root window: its background is back"
-done
-
+# hands_back <name> <signal> <window> <saver options...>: the saver shows the flock in the window
+# and ends with 0 on the signal; the window then looks as it did before, pixel for pixel.
+hands_back() {
+  local shot="$QW_ARTIFACTS/$1" changed
+  import -window "$3" "$shot-before.png"
+  qw_start_saver "${@:4}" -color ruby
+  qw_wait_ruby_flock "$3" "$shot-flock.png"
+  [ "$lit" -ge 100 ] || qw_fail "$1: expected the flock, $lit lit pixels ($shot-flock.png)"
+  kill -"$2" "$qw_saver"
+  qw_expect_end "SIG$2, $1" 5
+  import -window "$3" "$shot-after.png"
+  changed=$(compare -metric AE "$shot-before.png" "$shot-after.png" null: 2>&1 || true)
+  [ "$changed" = 0 ] || qw_fail "SIG$2, $1: $changed pixels differ from before ($shot-after.png)"
+  qw_log "SIG$2, $1: the window's own picture is back"
+}
+xsetroot -solid '#334455'
+hands_back root-colour TERM root -root -fps
+printf '#define t_width 2\n#define t_height 2\nstatic unsigned char t_bits[] = {\n 0x01, 0x02};\n' \
+  >"$qw_tmp/t.xbm"
+xsetroot -bitmap "$qw_tmp/t.xbm" -fg '#334455' -bg '#aa7711'
+hands_back root-picture HUP root -root
 qw_start_test_window 400 300
-for signal in TERM HUP; do
-  qw_start_saver -window-id "$qw_window" -color ruby
-  qw_wait_ruby_flock "$qw_window" "$shot-given-$signal.png"
-  [ "$lit" -ge 100 ] || qw_fail "-window-id: expected the flock, found $lit lit pixels"
-  kill -"$signal" "$qw_saver"
-  qw_expect_end "SIG$signal, given window" 5
-  import -window "$qw_window" "$shot-given-$signal-after.png"
-  all_of "$shot-given-$signal-after.png" black ||
-    qw_fail "SIG$signal, given window: its last frame stayed ($shot-given-$signal-after.png)"
-done
+hands_back given-window TERM "$qw_window" -window-id "$qw_window"
 
 qw_start_saver -frames 20
 qw_expect_end "after 20 frames" 10
