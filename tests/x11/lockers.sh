@@ -9,7 +9,9 @@
 # or shell, described as the test's own) and removes it: as root only (77 otherwise).
 source "$(dirname "$0")/lib.sh"
 [ "$(id -u)" -eq 0 ] || { echo "needs root to make the locking user: skipped"; exit 77; }
-command -v xsecurelock xrdb >/dev/null || qw_fail "xsecurelock or xrdb missing (scripts/install-deps.sh)"
+for program in xsecurelock xrdb xsetroot; do
+  command -v "$program" >/dev/null || qw_fail "$program is not installed (scripts/install-deps.sh)"
+done
 
 user=quellwire-lock-test
 marker="quellwire locker test (made and removed by tests/x11/lockers.sh)"
