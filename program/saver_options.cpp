@@ -138,7 +138,7 @@ The settings given here override the settings file for one run.
 constexpr char kManualMiddle[] = R"(.SH EXIT STATUS
 0 when the saver ends as it should: closed, its window gone, input on a
 .B \-fullscreen
-saver, SIGTERM or SIGINT, or the frames given with
+saver, SIGTERM, SIGHUP or SIGINT, or the frames given with
 .B \-frames
 drawn.
 Another status when it could not run; a message on standard error says why.

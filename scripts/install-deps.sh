@@ -6,7 +6,9 @@
 # OpenGL) with a virtual X display for running the real saver (and wrestool, from icoutils, to
 # read resources out of it), clang with libFuzzer for the fuzz targets, clang-format for the
 # layout check, Debian's xscreensaver daemon (and its GL hacks, which bring the daemon's GL visual
-# chooser and the peers scripts/bench measures) and lintian for the Debian package. For the
+# chooser and the peers scripts/bench measures) and lintian for the Debian package, the X11
+# lockers and idle tools the saver is tested and documented with (xsecurelock, xss-lock,
+# xautolock; xsetroot and xrdb from x11-xserver-utils). For the
 # Wayland saver: libwayland and EGL, wayland-scanner and the protocol descriptions (the
 # layer-shell and virtual-pointer ones come in the Rust crate package, the only Debian package
 # holding them), and for its tests headless sway and weston, swayidle, swaylock, grim and wtype. For the
@@ -26,6 +28,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   clang libclang-rt-14-dev clang-format
   xscreensaver xscreensaver-data xscreensaver-gl lintian
+  xsecurelock xss-lock xautolock x11-xserver-utils
   libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
   libegl-dev libegl-mesa0 sway swayidle swaylock grim wtype weston
   emscripten chromium

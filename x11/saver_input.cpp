@@ -11,3 +11,8 @@ bool wakeInputOfButton(std::uint32_t button, WakeInputKind* kind) {
   }
   return false;
 }
+
+bool focusOutIsLoss(int mode, int detail) {
+  if (mode == kXNotifyUngrab) return false;
+  return detail != kXNotifyInferior && detail != kXNotifyPointer;
+}

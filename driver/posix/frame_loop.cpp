@@ -12,30 +12,39 @@
 
 namespace {
 
+// SIGTERM: xscreensaver, xsecurelock and swayidle's end of a saver; SIGHUP: xss-lock's end of
+// its notifier, or the terminal closed; SIGINT: Ctrl-C.
+constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
 volatile std::sig_atomic_t gEndSignalled = 0;
 
 void NoteEndSignal(int) { gEndSignalled = 1; }
 
 }  // namespace
 
-// Without a signalfd the signals are let through only while the loop waits (ppoll): the wait
-// ends at once and the handler has noted them.
+// SIGHUP ignored from the start (by nohup) stays ignored, and is not held back: the kernel then
+// drops it. SIGTERM and SIGINT are always held back, ignored or not (a shell's `&` ignores SIGINT
+// for a program it starts). Without a signalfd they are let through only while the loop waits
+// (ppoll): the wait ends at once and the handler has noted them.
 void FrameLoopStart(FrameLoop& loop) {
   loop = FrameLoop{};
-  sigset_t held;
-  sigemptyset(&held);
-  sigaddset(&held, SIGTERM);
-  sigaddset(&held, SIGINT);
-  sigprocmask(SIG_BLOCK, &held, &loop.waitMask);
-  loop.signalFd = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+  sigemptyset(&loop.endSignals);
+  for (const int signal : kEndSignals) {
+    struct sigaction current {};
+    const bool ignored = sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+    if (signal != SIGHUP || !ignored) sigaddset(&loop.endSignals, signal);
+  }
+  sigprocmask(SIG_BLOCK, &loop.endSignals, &loop.waitMask);
+  loop.signalFd = signalfd(-1, &loop.endSignals, SFD_CLOEXEC | SFD_NONBLOCK);
   if (loop.signalFd < 0) {
     struct sigaction action {};
     action.sa_handler = NoteEndSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigdelset(&loop.waitMask, SIGTERM);
-    sigdelset(&loop.waitMask, SIGINT);
+    for (const int signal : kEndSignals) {
+      if (sigismember(&loop.endSignals, signal) != 1) continue;
+      sigaction(signal, &action, nullptr);
+      sigdelset(&loop.waitMask, signal);
+    }
   }
   frameTimerStart(loop.timer, kFramePeriodMs, MonotonicTickMs());
 }
@@ -64,9 +73,10 @@ short FrameLoopWait(FrameLoop& loop, int fd, short events, std::int32_t waitMs) 
   // longer than the compositor's events come (always something to read) would never get it, so
   // one still held back counts too.
   sigset_t pending;
-  if (!withFd && sigpending(&pending) == 0 &&
-      (sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1)) {
-    loop.endSignalled = true;
+  if (!withFd && sigpending(&pending) == 0) {
+    for (const int signal : kEndSignals) {
+      if (sigismember(&pending, signal) == 1) loop.endSignalled = true;
+    }
   }
   return ready > 0 ? fds[0].revents : 0;
 }

@@ -1,6 +1,6 @@
 // What the Linux back ends' loops share: the frame timer on the monotonic clock, the wait for a
-// display connection's events or the next tick, and SIGTERM and SIGINT, which end the saver with
-// 0. Each back end takes its own events and draws its own frames around these calls.
+// display connection's events or the next tick, and SIGTERM, SIGHUP and SIGINT, which end the
+// saver with 0. Each back end takes its own events and draws its own frames around these calls.
 #pragma once
 
 #include <signal.h>
@@ -11,14 +11,15 @@
 
 struct FrameLoop {
   FrameTimer timer;
-  int signalFd;       // SIGTERM and SIGINT read from here; -1: a handler notes them instead
-  sigset_t waitMask;  // the mask while waiting (lets them through where there is no signalFd)
-  bool endSignalled;  // SIGTERM or SIGINT has come
+  sigset_t endSignals;  // the ending signals held back (SIGHUP only where not ignored)
+  int signalFd;         // they are read from here; -1: a handler notes them instead
+  sigset_t waitMask;    // the mask while waiting (lets them through where there is no signalFd)
+  bool endSignalled;    // one has come
 };
 
-// Holds SIGTERM and SIGINT back (call it first, before any thread of the GL driver exists, so
-// that none of those takes them) and starts the frame timer (kFramePeriodMs). A signal that comes
-// while a frame is drawn is seen at the next wait, however busy the loop is.
+// Holds SIGTERM, SIGHUP and SIGINT back (call it first, before any thread of the GL driver exists,
+// so that none of those takes them) and starts the frame timer (kFramePeriodMs). A signal that
+// comes while a frame is drawn is seen at the next wait, however busy the loop is.
 void FrameLoopStart(FrameLoop& loop);
 
 // Closes the signal descriptor.
@@ -30,7 +31,7 @@ bool FrameLoopTakeTick(FrameLoop& loop);
 // Milliseconds until the next tick.
 std::int32_t FrameLoopWaitMs(const FrameLoop& loop);
 
-// Whether SIGTERM or SIGINT has come, looked at now without waiting (for a loop that may go from
+// Whether an ending signal has come, looked at now without waiting (for a loop that may go from
 // frame to frame without a wait when frames take longer than the period).
 bool FrameLoopEndSignalled(FrameLoop& loop);
 

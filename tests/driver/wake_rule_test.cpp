@@ -48,4 +48,19 @@ TEST(WakeRule, XButtonsOneToThreeAreButtonsFourToSevenTheWheelOthersNothing) {
   for (std::uint32_t button : {0u, 8u, 9u, 255u}) EXPECT_FALSE(wakeInputOfButton(button, &kind));
 }
 
+// The full-screen window's focus goes to another program when it moves elsewhere or another
+// program grabs the keyboard (a locker); not when it moves inside the window, follows the
+// pointer, or a grab ends.
+TEST(WakeRule, XFocusLeavingTheWindowOrGrabbedByAnotherProgramIsALoss) {
+  for (const int mode : {kXNotifyNormal, kXNotifyGrab, kXNotifyWhileGrabbed}) {
+    for (const int detail :
+         {0, 1, 3, 4, 6, 7}) {  // ancestor, virtual, nonlinear (virtual), root, none
+      EXPECT_TRUE(focusOutIsLoss(mode, detail)) << mode << " " << detail;
+    }
+    EXPECT_FALSE(focusOutIsLoss(mode, kXNotifyInferior)) << mode;
+    EXPECT_FALSE(focusOutIsLoss(mode, kXNotifyPointer)) << mode;
+  }
+  for (int detail = 0; detail <= 7; ++detail) EXPECT_FALSE(focusOutIsLoss(kXNotifyUngrab, detail));
+}
+
 }  // namespace

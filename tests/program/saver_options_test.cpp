@@ -37,7 +37,26 @@ TEST(SaverOptions, TargetsAndFlagsInXscreensaverStyle) {
   EXPECT_EQ(parse.options.target, SaverTarget::GivenWindow);
   EXPECT_EQ(parse.options.windowId, 0x1a00003u);
   EXPECT_EQ(parseArguments({"-fullscreen"}).options.target, SaverTarget::FullScreen);
-  EXPECT_EQ(parseArguments({"-help"}).outcome, OptionsOutcome::ShowHelp);
+}
+
+// -help (or -h) ends the parse: nothing after it is read or judged, neither a target nor a flag,
+// an unknown option, a stray word, a missing value nor a bad one.
+TEST(SaverOptions, HelpEndsTheParse) {
+  for (const std::vector<const char*>& arguments :
+       std::vector<std::vector<const char*>>{{"-help"},
+                                             {"-help", "-fullscreen", "-fps"},
+                                             {"--help", "-bogus"},
+                                             {"-h", "stray"},
+                                             {"-help", "-wires"},
+                                             {"-help", "-glow", "9"}}) {
+    const OptionsParse parse = parseArguments(arguments);
+    EXPECT_EQ(parse.outcome, OptionsOutcome::ShowHelp) << arguments.size();
+    EXPECT_TRUE(parse.error.empty()) << parse.error;
+    EXPECT_TRUE(parse.warnings.empty());
+    EXPECT_EQ(parse.options.target, SaverTarget::OwnWindow);
+    EXPECT_FALSE(parse.options.showFps);
+    EXPECT_FALSE(parse.options.overrides[StoredGlow].present);
+  }
 }
 
 TEST(SaverOptions, EachSettingCanBeSetForOneRun) {

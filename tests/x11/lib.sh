@@ -17,6 +17,7 @@ qw_cleanup() {
   local status=$? pid
   for pid in "${qw_pids[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
   for pid in "${qw_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  ! declare -F qw_after_test >/dev/null || qw_after_test  # a test's own cleaning up
   rm -rf "$qw_tmp"
   exit "$status"
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "x11/window_handback.h"
+
 namespace {
 
 // Only a missing-window or missing-drawable error about the watched window shows it gone.
@@ -25,6 +27,15 @@ TEST(WindowLoss, OnlyAMissingWindowOrDrawableErrorAboutTheWatchedWindowShowsItGo
   EXPECT_FALSE(xErrorShowsWindowGone({glxBase, window}, window, glxBase));  // bad context
   EXPECT_FALSE(xErrorShowsWindowGone({kXBadWindow, 0}, 0, glxBase));
   EXPECT_FALSE(xErrorShowsWindowGone({kXBadWindow, window}, 0, glxBase));
+}
+
+// Once the saver has stopped, its own window goes, a borrowed one shows its own background again,
+// and a window that is gone is left alone (no request on it could succeed).
+TEST(WindowHandback, OwnWindowsGoBorrowedOnesShowTheirBackgroundGoneOnesAreLeft) {
+  EXPECT_EQ(windowHandbackOf(true, false), WindowHandback::Destroy);
+  EXPECT_EQ(windowHandbackOf(false, false), WindowHandback::ShowOwnBackground);
+  EXPECT_EQ(windowHandbackOf(true, true), WindowHandback::Nothing);
+  EXPECT_EQ(windowHandbackOf(false, true), WindowHandback::Nothing);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ struct WaylandRun {
 };
 
 // Runs until the saver is done and returns the process's exit status: 0 when input ends the
-// saver, its window is closed, SIGTERM or SIGINT comes, the frame limit is reached or the
+// saver, its window is closed, SIGTERM, SIGHUP or SIGINT comes, the frame limit is reached or the
 // connection to the compositor is lost; 1 (with a message on stderr) when there is no
 // compositor, it lacks what the mode needs or fails at start, EGL cannot draw a surface, or a
 // flock cannot be made.

@@ -1,7 +1,8 @@
 // The saver on an X11 display: in a window of its own, over the whole screen, or in a window that
 // xscreensaver (or another program) gives it, running the frame driver's creation, frame and
 // release sequences through a GLX window system on a 10 ms frame timer. It ends with 0 when it is
-// closed, when its window goes away or on SIGTERM.
+// closed, when its window goes away or on SIGTERM or SIGHUP, and leaves a borrowed window
+// showing its own background.
 #include "x11/xlib/x11_saver.h"
 
 #include <poll.h>
@@ -13,6 +14,7 @@
 #include "driver/posix/frame_loop.h"
 #include "driver/posix/linux_saver.h"
 #include "x11/saver_input.h"
+#include "x11/window_handback.h"
 #include "x11/window_loss.h"
 #include "x11/xlib/x11_window_system.h"  // last: the X headers define short common names
 
@@ -27,6 +29,9 @@ Window gWatchedWindow = 0;
 int gGlxErrorBase = -1;
 
 static_assert(kXBadWindow == BadWindow && kXBadDrawable == BadDrawable);
+static_assert(kXNotifyNormal == NotifyNormal && kXNotifyGrab == NotifyGrab &&
+              kXNotifyUngrab == NotifyUngrab && kXNotifyWhileGrabbed == NotifyWhileGrabbed &&
+              kXNotifyInferior == NotifyInferior && kXNotifyPointer == NotifyPointer);
 
 // An error that shows the saver's window gone ends the saver at once, with 0 as for any other
 // loss of its window: the request that failed may be the GL driver's own, which would go on
@@ -152,11 +157,7 @@ bool WakeInputOf(const XEvent& event, WakeInput* input) {
       *input = WakeInput{WakeInputKind::PointerMoved, {event.xmotion.x_root, event.xmotion.y_root}};
       return true;
     case FocusOut:
-      // Focus moving inside the window, or only for the length of a grab, is not a loss.
-      if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab) return false;
-      if (event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer) {
-        return false;
-      }
+      if (!focusOutIsLoss(event.xfocus.mode, event.xfocus.detail)) return false;
       *input = WakeInput{WakeInputKind::FocusLost, {0, 0}};
       return true;
     default:
@@ -217,6 +218,23 @@ LoopEnd RunEventLoop(FrameLoop& loop, Display* display, const SaverWindow& saver
   }
 }
 
+// Hands the window back once the GL context is gone, so that no frame of the driver's comes
+// after it; the sync makes the clearing done before the process ends. Should a borrowed window go
+// in the meantime, the error handler ends the saver with 0, as for any other loss of it.
+void HandBackWindow(Display* display, const SaverWindow& saver, WindowHandback handback) {
+  switch (handback) {
+    case WindowHandback::Nothing:
+      break;
+    case WindowHandback::Destroy:
+      XDestroyWindow(display, saver.window);
+      break;
+    case WindowHandback::ShowOwnBackground:
+      XClearArea(display, saver.window, 0, 0, 0, 0, True);
+      break;
+  }
+  XSync(display, False);
+}
+
 }  // namespace
 
 int RunX11Saver(const X11Run& run) {
@@ -262,7 +280,7 @@ int RunX11Saver(const X11Run& run) {
   }
   X11WindowClose(record);
 
-  if (saver.own && end != LoopEnd::WindowGone) XDestroyWindow(display, saver.window);
+  HandBackWindow(display, saver, windowHandbackOf(saver.own, end == LoopEnd::WindowGone));
   XCloseDisplay(display);
   return 0;
 }

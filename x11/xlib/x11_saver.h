@@ -25,7 +25,7 @@ struct X11Run {
 };
 
 // Runs until the saver is done and returns the process's exit status: 0 when it is closed, its
-// window goes, input ends a full-screen saver, SIGTERM or SIGINT comes or the frame limit is
-// reached; 1 when the display, an OpenGL visual or the window given cannot be had, or the flock
-// cannot be made (with a message on stderr).
+// window goes, input ends a full-screen saver, SIGTERM, SIGHUP or SIGINT comes or the frame
+// limit is reached; 1 when the display, an OpenGL visual or the window given cannot be had, or the
+// flock cannot be made (with a message on stderr).
 int RunX11Saver(const X11Run& run);
