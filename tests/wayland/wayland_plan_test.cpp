@@ -88,6 +88,7 @@ TEST(SurfacePlan, ScalesFollowTheOutputsAndFailuresNeitherFreezeNorHide) {
   const std::int32_t scales[3] = {1, 3, 2};
   EXPECT_EQ(surfaceIntegerScale(2, 0b011, scales, 3), 2);
   EXPECT_EQ(surfaceIntegerScale(0, 0b101, scales, 3), 2);
+  EXPECT_EQ(surfaceIntegerScale(0, 0b110, scales, 3), 3);  // not the last output's
   EXPECT_EQ(surfaceIntegerScale(0, 0b111, scales, 2), 3);
   EXPECT_EQ(surfaceIntegerScale(0, 0b1000, scales, 3), 1);
   const SurfaceBuffer empty = surfaceBuffer({0, 768}, SurfaceScale{2, 180, true});
