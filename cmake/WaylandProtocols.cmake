@@ -72,6 +72,12 @@ else()
   message(STATUS "Wayland tests on sway left out: wlr-virtual-pointer-unstable-v1.xml not found "
                  "in \"${wlr_dir}\"")
 endif()
+# KWin's fake-input protocol, for the tests' keys on KWin, comes with plasma-wayland-protocols.
+find_file(QW_FAKE_INPUT_XML fake-input.xml PATHS /usr/share/plasma-wayland-protocols
+          NO_DEFAULT_PATH)
+if(QW_FAKE_INPUT_XML)
+  set(QW_PROTOCOL_fake-input "${QW_FAKE_INPUT_XML}")
+endif()
 set(QW_WAYLAND_FOUND ON)
 
 # qw_wayland_protocols(<target> <names...>): generates the client header (<name>-client.h, in
