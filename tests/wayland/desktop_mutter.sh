@@ -33,6 +33,9 @@ qw_expect_end "fullscreen, a key" 20
 # Another window taking the focus ends it.
 qw_start_saver_logged -fullscreen
 qw_wait_buffers "fullscreen again" 1024x768 800x600
+# Once it has the keyboard: a window mapped before the saver's would only be covered by them.
+qw_poll 30 grep -qE 'wl_keyboard@[0-9]+\.enter\(' "$qw_tmp/saver.err" ||
+  qw_fail "fullscreen again: the saver never had the keyboard"
 saver=$qw_saver
 nice -n 10 "$QW_QUELLWIRE" -window >"$qw_tmp/other.out" 2>&1 &
 other=$!
