@@ -72,11 +72,15 @@ for line in sys.stdin:
             notify("NotifyPointerButton", "(ib)", 272, False)
         elif words[0] == "shot":
             with tempfile.TemporaryDirectory() as folder:
-                subprocess.run(["gst-launch-1.0", "-q", "pipewiresrc", "path=%d" % node[0],
-                                "num-buffers=4", "always-copy=true", "!", "videoconvert", "!",
-                                "pngenc", "!", "multifilesink",
-                                "location=" + os.path.join(folder, "shot.%d.png")],
-                               check=True, timeout=60, stdout=subprocess.DEVNULL)
+                run = subprocess.run(["gst-launch-1.0", "-q", "pipewiresrc", "path=%d" % node[0],
+                                      "num-buffers=4", "always-copy=true", "!", "videoconvert",
+                                      "!", "pngenc", "!", "multifilesink",
+                                      "location=" + os.path.join(folder, "shot.%d.png")],
+                                     timeout=60, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.PIPE, text=True)
+                if run.returncode != 0:
+                    raise RuntimeError("gst-launch-1.0 ended with %d: %s" %
+                                       (run.returncode, run.stderr[-600:]))
                 shots = sorted(os.listdir(folder), key=lambda n: int(n.split(".")[1]))
                 os.replace(os.path.join(folder, shots[-1]), words[1])
         print("ok", flush=True)
