@@ -61,7 +61,7 @@ qw_expect_end "window, decorated by KWin, SIGTERM" 20
 qw_start_saver_logged -fullscreen
 qw_wait_both_lit "$QW_ARTIFACTS/kwin-fullscreen.png"
 qw_expect_true_colour "fullscreen"
-press() { "$QW_FAKE_INPUT" 45 && ! kill -0 "$qw_saver" 2>/dev/null; }
+press() { "$QW_FAKE_INPUT" key 45 && ! kill -0 "$qw_saver" 2>/dev/null; }
 qw_poll 20 press || qw_fail "fullscreen: a key did not end the saver"
 qw_expect_end "fullscreen, a key" 10
 
