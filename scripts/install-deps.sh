@@ -33,7 +33,8 @@ packages=(
   libegl-dev libegl-mesa0 sway swayidle swaylock grim wtype weston
   libdecor-0-dev libdecor-0-plugin-1-cairo libsystemd-dev
   kwin-wayland plasma-wayland-protocols mutter pipewire wireplumber dbus wayland-utils
-  gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-good python3-gi gir1.2-glib-2.0
+  kwin-style-breeze gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-good python3-gi
+  gir1.2-glib-2.0
   emscripten chromium
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )

@@ -2,7 +2,8 @@
 # KDE Plasma's compositor, KWin on its virtual backend with two outputs (layer-shell, server-side
 # decorations, no wlroots input protocols), keys through its fake-input protocol and screenshots
 # through its D-Bus ScreenShot2: -background draws under everything until SIGTERM; -window has
-# the compositor's decorations; -fullscreen covers both outputs, draws, and ends with 0 on a key,
+# the compositor's decorations (Breeze's title bar in a screenshot) and closes when its close
+# button is clicked; -fullscreen covers both outputs, draws, and ends with 0 on a key,
 # and again when the session is locked. Every buffer has 8 bits a channel or more.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/desktop_lib.sh"
@@ -53,8 +54,12 @@ qw_wait_buffers "window" 960x540
 qw_poll 30 grep -qE 'zxdg_toplevel_decoration_v1@[0-9]+\.configure\(2\)' "$qw_tmp/saver.err" ||
   qw_fail "-window: the compositor's decorations were not granted"
 qw_expect_true_colour "window"
-kill -TERM "$qw_saver"
-qw_expect_end "window, decorated by KWin, SIGTERM" 20
+qw_wait_lit "$QW_ARTIFACTS/kwin-window.png"
+read -r bar_x bar_y <<<"$(python3 "$(dirname "$0")/title_bar.py" "$QW_ARTIFACTS/kwin-window.png" 960)" ||
+  qw_fail "-window: no title bar in the screenshot"
+qw_log "window: title bar's right end at $bar_x,$bar_y"
+"$QW_FAKE_INPUT" at $((bar_x - 15)) "$bar_y" click || qw_fail "the fake input failed"
+qw_expect_end "window, decorated by KWin, its close button" 20
 
 # -fullscreen: the overlay on both outputs, drawn; a key ends it. Its keyboard is taken when the
 # seat tells of it: keys are sent until the saver ends.

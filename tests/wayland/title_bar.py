@@ -15,9 +15,10 @@ band = []
 for y in range(h):
     row = data[3 * w * y:3 * w * (y + 1)]
     pixels = [row[3 * x:3 * x + 3] for x in range(w)]
-    colour, count = collections.Counter(pixels).most_common(1)[0]
-    grey = max(colour) > 0 and max(colour) - min(colour) <= 8
-    if grey and count >= width // 2:
+    counts = collections.Counter(pixels)
+    counts.pop(b"\0\0\0", None)
+    colour, count = counts.most_common(1)[0] if counts else (b"\0\0\0", 0)
+    if max(colour) - min(colour) <= 8 and count >= width // 2:
         band.append((y, max(x for x in range(w) if pixels[x] == colour)))
     elif band:
         break
