@@ -41,16 +41,12 @@ int WatchFired(sd_bus_message* message, void* data, sd_bus_error*) {
   return 0;
 }
 
-// The idle monitor's owner changed: gone (GNOME's session ended, or Mutter restarted, which
-// forgets every watch) ends this program.
-int OwnerChanged(sd_bus_message* message, void* data, sd_bus_error*) {
+// The idle monitor's owner changed: gone (GNOME's session ended) or replaced (Mutter restarted,
+// which forgets every watch), either ends this program.
+int OwnerChanged(sd_bus_message*, void* data, sd_bus_error*) {
   Idle& idle = *static_cast<Idle*>(data);
-  const char *name = nullptr, *before = nullptr, *after = nullptr;
-  if (sd_bus_message_read(message, "sss", &name, &before, &after) < 0) return 0;
-  if (after == nullptr || *after == '\0' || std::strcmp(before, after) != 0) {
-    std::fprintf(stderr, "quellwire-idle: GNOME's idle monitor has gone\n");
-    idle.pending = idleStartEnd(idle.state, 0);
-  }
+  std::fprintf(stderr, "quellwire-idle: GNOME's idle monitor has gone\n");
+  idle.pending = idleStartEnd(idle.state, 0);
   return 0;
 }
 
@@ -103,6 +99,18 @@ int AddIdleWatch(Idle& idle, std::uint32_t seconds) {
   return result;
 }
 
+// Carries out the pending action; true when the program ends. A saver that cannot be started
+// counts as one that failed.
+bool Carry(Idle& idle, const sigset_t& held) {
+  IdleStartAction action = idle.pending;
+  idle.pending = IdleStartAction::Nothing;
+  if (action == IdleStartAction::StartSaver && !StartSaver(idle, held)) {
+    action = idleStartSaverEnded(idle.state, 1);
+  }
+  if (action == IdleStartAction::StopSaver && idle.saver > 0) kill(idle.saver, SIGTERM);
+  return action == IdleStartAction::End;
+}
+
 // The saver's exit status as idle_start reads it: 128 + the signal that ended it.
 int StatusOf(int waitStatus) {
   if (WIFEXITED(waitStatus)) return WEXITSTATUS(waitStatus);
@@ -134,36 +142,35 @@ int Run(Idle& idle, std::uint32_t seconds) {
   }
   sd_bus_match_signal(idle.bus, nullptr, kMonitorName, kMonitorPath, kMonitorInterface,
                       "WatchFired", WatchFired, &idle);
-  sd_bus_match_signal(idle.bus, nullptr, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                      "org.freedesktop.DBus", "NameOwnerChanged", OwnerChanged, &idle);
+  sd_bus_add_match(idle.bus, nullptr,
+                   "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',"
+                   "member='NameOwnerChanged',arg0='org.gnome.Mutter.IdleMonitor'",
+                   OwnerChanged, &idle);
   if (AddIdleWatch(idle, seconds) < 0) return 1;
   std::printf("quellwire-idle: the saver starts after %u s idle\n", seconds);
   std::fflush(stdout);
-  for (;;) {
+  bool ended = false;
+  while (!ended) {
+    // Each message and each signal is acted on before the next (a callback leaves its action in
+    // `pending`), so that no action is lost to the next one.
     int processed = 0;
-    while ((processed = sd_bus_process(idle.bus, nullptr)) > 0) {
+    while (!ended && (processed = sd_bus_process(idle.bus, nullptr)) > 0) {
+      ended = Carry(idle, held);
     }
-    if (processed < 0) idle.pending = idleStartEnd(idle.state, 0);  // the bus is gone
-    const IdleStartAction action = idle.pending;
-    idle.pending = IdleStartAction::Nothing;
-    if (action == IdleStartAction::StartSaver && !StartSaver(idle, held)) {
-      idle.pending = idleStartSaverEnded(idle.state, 1);
-      continue;
+    if (processed < 0 && !ended) {  // the bus is gone
+      idle.pending = idleStartEnd(idle.state, 0);
+      ended = Carry(idle, held);
     }
-    if (action == IdleStartAction::StopSaver && idle.saver > 0) kill(idle.saver, SIGTERM);
-    if (action == IdleStartAction::End) break;
-
+    if (ended) break;
     pollfd waits[2] = {{signals, POLLIN, 0}, {sd_bus_get_fd(idle.bus), 0, 0}};
     waits[1].events = static_cast<short>(sd_bus_get_events(idle.bus));
     if (poll(waits, 2, BusTimeoutMs(idle.bus)) < 0 && errno != EINTR) break;
     signalfd_siginfo info{};
-    while (read(signals, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+    while (!ended && read(signals, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+      int waitStatus = 0;
       if (info.ssi_signo != SIGCHLD) {
         idle.pending = idleStartEnd(idle.state, 0);
-        continue;
-      }
-      int waitStatus = 0;
-      if (idle.saver > 0 && waitpid(idle.saver, &waitStatus, WNOHANG) == idle.saver) {
+      } else if (idle.saver > 0 && waitpid(idle.saver, &waitStatus, WNOHANG) == idle.saver) {
         idle.saver = 0;
         idle.pending = idleStartSaverEnded(idle.state, StatusOf(waitStatus));
         if (idle.pending == IdleStartAction::End && idle.state.endStatus != 0) {
@@ -171,6 +178,7 @@ int Run(Idle& idle, std::uint32_t seconds) {
                        idle.state.failuresInARow);
         }
       }
+      ended = Carry(idle, held);
     }
   }
   sd_bus_flush_close_unref(idle.bus);
