@@ -48,8 +48,9 @@ inline constexpr SurfaceRequest kSaverSurfaceRequest{-1, -1, 1, 1};
 
 // The weighted score of one format against a request; higher is better, 0 is the least. Among
 // formats otherwise alike, a Windows pixel format of exactly 16 colour bits is preferred, as the
-// system's own chooser does; a format whose channels are sized is preferred with 8 bits or more
-// in each (true colour rather than 5-6-5).
+// system's own chooser does; a format whose channels are sized is preferred with 8 bits in each
+// (true colour rather than 5-6-5), then with more (10 bits a channel, which compositors take with
+// less care than 8).
 std::uint32_t surfaceFormatScore(const SurfaceFormat& format, const SurfaceRequest& request);
 
 // Describes format `index` (1-based) of `source` into `format` and returns how many formats the

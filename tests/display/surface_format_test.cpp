@@ -130,7 +130,7 @@ TEST(ChooseSurfaceFormat, CountsFirstThenListsEveryIndexInOrder) {
 }
 
 // A Windows pixel format gives only its colour bits and keeps the bonus for exactly 16; a format
-// whose channels are sized (EGL, GLX) takes 8 bits a channel or more over 5-6-5, deeper ones too.
+// whose channels are sized (EGL, GLX) takes 8 bits a channel over 5-6-5, then deeper ones.
 TEST(ChooseSurfaceFormat, PrefersSixteenBitsOnWindowsAndTrueColourWhereChannelsAreSized) {
   EXPECT_EQ(Choose({{GlWindow(true, Hardware, 24, 16), Hardware16x16}, {}, {}}), 2);
   SurfaceFormat rgb565 = Hardware16x16, rgb888 = GlWindow(true, Hardware, 24, 16);
@@ -139,7 +139,8 @@ TEST(ChooseSurfaceFormat, PrefersSixteenBitsOnWindowsAndTrueColourWhereChannelsA
   rgb888.channelBits = 8;
   rgb101010.channelBits = 10;
   EXPECT_EQ(Choose({{rgb565, rgb888}, {}, {}}), 2);
-  EXPECT_EQ(Choose({{rgb565, rgb101010, rgb888}, {}, {}}), 2);
+  EXPECT_EQ(Choose({{rgb565, rgb101010, rgb888}, {}, {}}), 3);
+  EXPECT_EQ(Choose({{rgb565, rgb101010}, {}, {}}), 2);
   EXPECT_EQ(surfaceFormatScore(rgb888, kSaverSurfaceRequest),
             surfaceFormatScore(Hardware16x16, kSaverSurfaceRequest));
   EXPECT_EQ(surfaceFormatScore(rgb565, kSaverSurfaceRequest) + 8,
