@@ -87,15 +87,28 @@ qw_start_driver() {
 qw_start_saver_logged() { WAYLAND_DEBUG=client qw_start_saver "$@"; }
 
 # qw_wait_lit <png>: waits (40 s) until a screenshot (qw_desktop_shot, the script's own) has 300
-# lit pixels; the saver must run meanwhile.
+# pixels lit in Emerald's hue (the saver runs with -color emerald: a desktop's wallpaper is lit
+# too); the saver must run meanwhile.
 qw_wait_lit() {
   local i lit=0
   for i in $(seq 1 40); do
     kill -0 "$qw_saver" 2>/dev/null || qw_fail "the saver ended: $(grep quellwire: "$qw_tmp/saver.err" | head -3)"
     qw_desktop_shot "$1"
-    lit=$(qw_lit_count "$1")
+    lit=$(qw_lit_pixels "$1" 0.45 1.0 0.25)
     [ "$lit" -ge 300 ] && return
     sleep 0.5
   done
-  qw_fail "nothing drawn (last screenshot $1: $lit lit pixels)"
+  qw_fail "nothing drawn (last screenshot $1: $lit pixels in the saver's colour)"
+}
+
+# qw_title_bar <png>: waits (40 s) until a screenshot shows the 960-pixel window's title bar (the
+# compositor's animations over); its right end and middle row in $bar_x and $bar_y.
+qw_title_bar() {
+  local i
+  for i in $(seq 1 40); do
+    qw_desktop_shot "$1"
+    read -r bar_x bar_y <<<"$(python3 "$(dirname "$0")/title_bar.py" "$1" 960)" && return
+    sleep 0.5
+  done
+  qw_fail "-window: no title bar in the screenshots ($1)"
 }
