@@ -33,12 +33,15 @@ trail, and a soft coloured halo, made by blurring a small copy of the picture,
 surrounds them all. The program runs under xscreensaver, which lists it with
 its settings, or on its own in a window. On Wayland it covers every output as
 a saver that an idle daemon such as swayidle starts, or draws a live wallpaper
-on every output.")
+on every output; on GNOME, quellwire-idle starts it after the session's idle
+time.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QW_DEB_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_ENHANCES xscreensaver)
+# libdecor draws the window's title bar (on GNOME) with its plugin.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libdecor-0-plugin-1-cairo)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

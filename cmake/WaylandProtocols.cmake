@@ -1,6 +1,6 @@
 # The Wayland protocols the saver and its test helpers speak, as C code generated at build time
-# by wayland-scanner from the protocols' XML descriptions. xdg-shell, viewporter, fractional-scale
-# and xdg-output come with Debian's wayland-protocols; the wlroots protocols (layer-shell, virtual
+# by wayland-scanner from the protocols' XML descriptions. xdg-shell, viewporter, fractional-scale,
+# xdg-output and xdg-decoration come with Debian's wayland-protocols; the wlroots protocols (layer-shell, virtual
 # pointer) are in no package meant for C, so they are taken from the one Debian package that
 # ships them, the Rust crate package librust-wayland-protocols-dev (or from QW_WLR_PROTOCOLS_DIR).
 #
@@ -44,8 +44,11 @@ set(QW_PROTOCOL_fractional-scale-v1
     "${QW_WAYLAND_PROTOCOLS_DIR}/staging/fractional-scale/fractional-scale-v1.xml")
 set(QW_PROTOCOL_xdg-output-unstable-v1
     "${QW_WAYLAND_PROTOCOLS_DIR}/unstable/xdg-output/xdg-output-unstable-v1.xml")
+set(QW_PROTOCOL_xdg-decoration-unstable-v1
+    "${QW_WAYLAND_PROTOCOLS_DIR}/unstable/xdg-decoration/xdg-decoration-unstable-v1.xml")
 set(QW_PROTOCOL_wlr-layer-shell-unstable-v1 "${wlr_dir}/wlr-layer-shell-unstable-v1.xml")
-foreach(name xdg-shell viewporter fractional-scale-v1 xdg-output-unstable-v1)
+foreach(name xdg-shell viewporter fractional-scale-v1 xdg-output-unstable-v1
+             xdg-decoration-unstable-v1)
   if(NOT EXISTS "${QW_PROTOCOL_${name}}")
     message(STATUS "Wayland saver not built: ${QW_PROTOCOL_${name}} not found "
                    "(wayland-protocols too old?)")
@@ -68,6 +71,12 @@ if(EXISTS "${wlr_dir}/wlr-virtual-pointer-unstable-v1.xml")
 else()
   message(STATUS "Wayland tests on sway left out: wlr-virtual-pointer-unstable-v1.xml not found "
                  "in \"${wlr_dir}\"")
+endif()
+# KWin's fake-input protocol, for the tests' keys on KWin, comes with plasma-wayland-protocols.
+find_file(QW_FAKE_INPUT_XML fake-input.xml PATHS /usr/share/plasma-wayland-protocols
+          NO_DEFAULT_PATH)
+if(QW_FAKE_INPUT_XML)
+  set(QW_PROTOCOL_fake-input "${QW_FAKE_INPUT_XML}")
 endif()
 set(QW_WAYLAND_FOUND ON)
 

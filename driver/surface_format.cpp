@@ -30,7 +30,8 @@ std::uint32_t surfaceFormatScore(const SurfaceFormat& format, const SurfaceReque
   // Then the colour and depth buffers, RGBA and bitmap support.
   if (request.colorBits == -1 || request.colorBits == format.colorBits) score += 0x800;
   if (format.colorBits >= 16) score += 0x20;
-  if (format.colorBits == 16) score += 8;
+  if (format.channelBits == 0 ? format.colorBits == 16 : format.channelBits == 8) score += 8;
+  if (format.channelBits > 8) score += 4;
   if (request.depthBits == -1 || request.depthBits == format.depthBits) score += 0x400;
   if (format.depthBits >= 16) score += 0x10;
   if (format.depthBits == 16) score += 4;

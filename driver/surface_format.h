@@ -30,6 +30,9 @@ struct SurfaceFormat {
   FormatRenderer renderer;
   std::uint8_t colorBits;  // red, green and blue together, alpha left out
   std::uint8_t depthBits;
+  // The fewest bits of red, green or blue, where the system names each channel's size (EGL,
+  // GLX); 0 where it gives only their sum (the Windows pixel formats).
+  std::uint8_t channelBits = 0;
 };
 
 // What the caller asks for; -1 in any field means any value.
@@ -43,7 +46,11 @@ struct SurfaceRequest {
 // What the saver draws with: any colour and depth, double-buffered, accelerated.
 inline constexpr SurfaceRequest kSaverSurfaceRequest{-1, -1, 1, 1};
 
-// The weighted score of one format against a request; higher is better, 0 is the least.
+// The weighted score of one format against a request; higher is better, 0 is the least. Among
+// formats otherwise alike, a Windows pixel format of exactly 16 colour bits is preferred, as the
+// system's own chooser does; a format whose channels are sized is preferred with 8 bits in each
+// (true colour rather than 5-6-5), then with more (10 bits a channel, which compositors take with
+// less care than 8).
 std::uint32_t surfaceFormatScore(const SurfaceFormat& format, const SurfaceRequest& request);
 
 // Describes format `index` (1-based) of `source` into `format` and returns how many formats the

@@ -11,7 +11,11 @@
 # xautolock; xsetroot and xrdb from x11-xserver-utils). For the
 # Wayland saver: libwayland and EGL, wayland-scanner and the protocol descriptions (the
 # layer-shell and virtual-pointer ones come in the Rust crate package, the only Debian package
-# holding them), and for its tests headless sway and weston, swayidle, swaylock, grim and wtype. For the
+# holding them), libdecor (and its plugin) for the window's own decorations, sd-bus (libsystemd)
+# for quellwire-idle, and for its tests headless sway and weston, swayidle, swaylock, grim and
+# wtype, KWin (with its Breeze decorations, the lock screen's Qt Wayland plugin and
+# plasma-wayland-protocols for its fake input) and Mutter with PipeWire,
+# GStreamer and GObject's Python bindings for its remote-desktop input and screenshots. For the
 # web page: emscripten, and Debian's Chromium with puppeteer-core (from npm, the version
 # tests/web/package-lock.json names; it downloads no browser) for its tests. Quick when
 # everything is there: it asks apt only for what is missing.
@@ -31,6 +35,10 @@ packages=(
   xsecurelock xss-lock xautolock x11-xserver-utils
   libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
   libegl-dev libegl-mesa0 sway swayidle swaylock grim wtype weston
+  libdecor-0-dev libdecor-0-plugin-1-cairo libsystemd-dev
+  kwin-wayland kwin-style-breeze qtwayland5 plasma-wayland-protocols dbus wayland-utils
+  mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-good
+  python3-gi gir1.2-glib-2.0
   emscripten chromium
   wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 )

@@ -129,6 +129,24 @@ TEST(ChooseSurfaceFormat, CountsFirstThenListsEveryIndexInOrder) {
   EXPECT_EQ(three.listedIndices, (std::vector<int>{1, 1, 2, 3}));
 }
 
+// A Windows pixel format gives only its colour bits and keeps the bonus for exactly 16; a format
+// whose channels are sized (EGL, GLX) takes 8 bits a channel over 5-6-5, then deeper ones.
+TEST(ChooseSurfaceFormat, PrefersSixteenBitsOnWindowsAndTrueColourWhereChannelsAreSized) {
+  EXPECT_EQ(Choose({{GlWindow(true, Hardware, 24, 16), Hardware16x16}, {}, {}}), 2);
+  SurfaceFormat rgb565 = Hardware16x16, rgb888 = GlWindow(true, Hardware, 24, 16);
+  SurfaceFormat rgb101010 = GlWindow(true, Hardware, 30, 16);
+  rgb565.channelBits = 5;
+  rgb888.channelBits = 8;
+  rgb101010.channelBits = 10;
+  EXPECT_EQ(Choose({{rgb565, rgb888}, {}, {}}), 2);
+  EXPECT_EQ(Choose({{rgb565, rgb101010, rgb888}, {}, {}}), 3);
+  EXPECT_EQ(Choose({{rgb565, rgb101010}, {}, {}}), 2);
+  EXPECT_EQ(surfaceFormatScore(rgb888, kSaverSurfaceRequest),
+            surfaceFormatScore(Hardware16x16, kSaverSurfaceRequest));
+  EXPECT_EQ(surfaceFormatScore(rgb565, kSaverSurfaceRequest) + 8,
+            surfaceFormatScore(rgb888, kSaverSurfaceRequest));
+}
+
 // An undescribable format must score from a zeroed record, not from the previous format's.
 TEST(ChooseSurfaceFormat, UndescribableFormatScoresAsZeroed) {
   const SurfaceFormat weak{false, false, false, false, true, Software, 8, 0};  // 19456

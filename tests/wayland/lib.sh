@@ -188,12 +188,14 @@ qw_outputs() {
     <<<"$json"
 }
 
-# qw_start_weston: a headless weston 10 (one 1024x768 output; no layer-shell, no seat).
+# qw_start_weston: a headless weston 10 (one 1024x768 output; no layer-shell, no seat), with its
+# GL renderer (on llvmpipe): its screenshots show an XRGB buffer as the screen does, where the
+# pixman renderer's would take the unused byte of its pixels for their alpha.
 qw_start_weston() {
   local before
   before=$(qw_sockets)
   "${qw_as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$qw_tmp" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
-    weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --idle-time=0 \
+    weston --backend=headless-backend.so --use-gl --width=1024 --height=768 --idle-time=0 \
     --debug >>"$qw_tmp/weston.log" 2>&1 &
   qw_compositor_pids+=("$!")
   qw_socket=$(qw_new_socket "$before") || qw_fail "weston did not start: $(tail -5 "$qw_tmp/weston.log")"

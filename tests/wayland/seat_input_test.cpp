@@ -45,6 +45,8 @@ TEST(SeatInput, TheFocusIsLostOnlyToAnotherProgram) {
   EXPECT_FALSE(LostAfter({P + 0}));                       // the pointer alone (cursor hidden)
   EXPECT_TRUE(LostAfter({P + 0, 0, K + 0}));              // both taken (a locker on sway 1.7)
   EXPECT_FALSE(LostAfter({P + 0, P + K + 1, 0, K + 0}));  // the pointer onto another output
+  EXPECT_FALSE(LostAfter({P + 0, 0, K + 1}));             // the keyboard over first (KWin)
+  EXPECT_FALSE(LostAfter({P + K + 1}, 0, false));         // and the pointer after it
   EXPECT_FALSE(LostAfter({0, K + 2, 2, P + 0, P + K + 2, P + 2}));  // 2 closed with its output
   EXPECT_FALSE(LostAfter({-1, 99, K + 99, P + 99}));                // surfaces already gone
 

@@ -4,6 +4,7 @@
 
 #include "wayland/egl_choice.h"
 #include "wayland/surface_plan.h"
+#include "wayland/window_decorations.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ TEST(SurfacePlan, ScalesFollowTheOutputsAndFailuresNeitherFreezeNorHide) {
   const std::int32_t scales[3] = {1, 3, 2};
   EXPECT_EQ(surfaceIntegerScale(2, 0b011, scales, 3), 2);
   EXPECT_EQ(surfaceIntegerScale(0, 0b101, scales, 3), 2);
+  EXPECT_EQ(surfaceIntegerScale(0, 0b110, scales, 3), 3);  // not the last output's
   EXPECT_EQ(surfaceIntegerScale(0, 0b111, scales, 2), 3);
   EXPECT_EQ(surfaceIntegerScale(0, 0b1000, scales, 3), 1);
   const SurfaceBuffer empty = surfaceBuffer({0, 768}, SurfaceScale{2, 180, true});
@@ -104,6 +106,26 @@ TEST(SurfacePlan, ScalesFollowTheOutputsAndFailuresNeitherFreezeNorHide) {
   EXPECT_TRUE(surfaceSwapOutcome(false, many, late).givesUp);
   EXPECT_FALSE(surfaceSwapOutcome(false, {kSwapFailuresToGiveUp - 2, 0}, 60000).givesUp);
   EXPECT_EQ(surfaceSwapOutcome(true, many, late).failures.count, 0u);
+}
+
+// Only the window is decorated: by the compositor where it offers to, else by libdecor where the
+// program has it. Its content keeps the size asked for, else the one it had, else the default.
+TEST(SurfacePlan, TheWindowAloneIsDecoratedAndKeepsItsSize) {
+  for (const SurfaceRole role : {SurfaceRole::OverlayLayer, SurfaceRole::BackgroundLayer,
+                                 SurfaceRole::FullscreenToplevel, SurfaceRole::None}) {
+    EXPECT_EQ(chooseWindowDecorations(role, DecorationOffer{true, true}), WindowDecorations::None);
+  }
+  const SurfaceRole window = SurfaceRole::Toplevel;
+  EXPECT_EQ(chooseWindowDecorations(window, {true, true}), WindowDecorations::ServerSide);
+  EXPECT_EQ(chooseWindowDecorations(window, {true, false}), WindowDecorations::ServerSide);
+  EXPECT_EQ(chooseWindowDecorations(window, {false, true}), WindowDecorations::ClientSide);
+  EXPECT_EQ(chooseWindowDecorations(window, {false, false}), WindowDecorations::None);
+
+  EXPECT_EQ(windowContentSize({800, 600}, {300, 200}).width, 800);
+  const ClientSize kept = windowContentSize({0, 600}, {300, 200});
+  EXPECT_TRUE(kept.width == 300 && kept.height == 200);
+  const ClientSize first = windowContentSize({-1, 0}, {0, 0});
+  EXPECT_TRUE(first.width == kDefaultWindowSize.width && first.height == kDefaultWindowSize.height);
 }
 
 TEST(EglChoice, TheDisplayIsAskedForAsAWaylandOneWhereEglCanBeTold) {

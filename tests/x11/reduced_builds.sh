@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # quellwire where a display system's libraries are missing, each hidden from CMake: configuring
 # says what is missing, and the program asked for that display system says so and ends with 1.
+# The Wayland-only build is also the one without libdecor (the window then decorated only by
+# compositors that draw decorations).
 set -euo pipefail
 : "${QW_SOURCE_DIR:?the source folder}" "${QW_BUILD_DIR:?the build folder}"
 nothing=$(mktemp -d)
@@ -25,8 +27,19 @@ check() {
 }
 
 mkdir -p "$QW_BUILD_DIR/reduced"
-check no-x11 "built for Wayland only: Xlib or GLX" -x11 "cannot draw on X11 (built without Xlib" \
-  -DCMAKE_DISABLE_FIND_PACKAGE_X11=ON
+# The Wayland-only build is made without libdecor too: pkg-config sees every package but it.
+no_libdecor="$nothing/no-libdecor"
+mkdir "$no_libdecor"
+for folder in $(pkg-config --variable pc_path pkg-config | tr : ' '); do
+  for pc in "$folder"/*.pc; do
+    case $(basename "$pc") in
+      libdecor* | '*.pc') ;;
+      *) ln -sf "$pc" "$no_libdecor/" ;;
+    esac
+  done
+done
+PKG_CONFIG_LIBDIR=$no_libdecor check no-x11 "built for Wayland only: Xlib or GLX" -x11 \
+  "cannot draw on X11 (built without Xlib" -DCMAKE_DISABLE_FIND_PACKAGE_X11=ON
 PKG_CONFIG_LIBDIR=$nothing check no-wayland "Wayland saver not built: libwayland" -wayland \
   "cannot draw on Wayland"
 check no-layer-shell "wlr-layer-shell-unstable-v1.xml not found" -wayland "cannot draw on Wayland" \

@@ -4,6 +4,7 @@
 // or QUELLWIRE_GL asks for it, OpenGL ES 3 for the ES renderer: chooseEglContextPlan decides
 // what is tried in which order; the first API a context is made with serves every surface after.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,9 +81,11 @@ int DescribeConfig(const void* source, int index, SurfaceFormat* format) {
   const OpaqueConfigs& list = *static_cast<const OpaqueConfigs*>(source);
   if (index >= 1 && index <= list.count) {
     const EGLConfig config = list.configs[index - 1];
-    const EGLint colorBits = ConfigAttribute(list.display, config, EGL_RED_SIZE) +
-                             ConfigAttribute(list.display, config, EGL_GREEN_SIZE) +
-                             ConfigAttribute(list.display, config, EGL_BLUE_SIZE);
+    const EGLint red = ConfigAttribute(list.display, config, EGL_RED_SIZE);
+    const EGLint green = ConfigAttribute(list.display, config, EGL_GREEN_SIZE);
+    const EGLint blue = ConfigAttribute(list.display, config, EGL_BLUE_SIZE);
+    const EGLint colorBits = red + green + blue;
+    const EGLint channelBits = std::min(red, std::min(green, blue));
     const EGLint depthBits = ConfigAttribute(list.display, config, EGL_DEPTH_SIZE);
     SurfaceFormat described{};
     described.openGl =
@@ -98,6 +101,7 @@ int DescribeConfig(const void* source, int index, SurfaceFormat* format) {
                              : FormatRenderer::Hardware;
     described.colorBits = static_cast<std::uint8_t>(colorBits > 255 ? 255 : colorBits);
     described.depthBits = static_cast<std::uint8_t>(depthBits > 255 ? 255 : depthBits);
+    described.channelBits = static_cast<std::uint8_t>(std::clamp(channelBits, 1, 255));
     *format = described;
   }
   return list.count;

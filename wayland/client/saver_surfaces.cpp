@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* kName = "quellwire";
-constexpr const char* kTitle = "Quellwire";
 constexpr std::uint32_t kAllEdges =
     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
@@ -115,7 +113,7 @@ void GiveRole(WaylandClient& client, SaverSurface& s) {
       s.layerSurface = zwlr_layer_shell_v1_get_layer_surface(
           client.layerShell, s.surface, s.output->output,
           overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
-          kName);
+          kWindowAppId);
       zwlr_layer_surface_v1_add_listener(s.layerSurface, &kLayerListener, &s);
       zwlr_layer_surface_v1_set_size(s.layerSurface, 0, 0);
       zwlr_layer_surface_v1_set_anchor(s.layerSurface, kAllEdges);
@@ -133,13 +131,15 @@ void GiveRole(WaylandClient& client, SaverSurface& s) {
     }
     case SurfaceRole::FullscreenToplevel:
     case SurfaceRole::Toplevel:
+      if (DecorateWithLibrary(client, s)) break;
       s.xdgSurface = xdg_wm_base_get_xdg_surface(client.wmBase, s.surface);
       xdg_surface_add_listener(s.xdgSurface, &kXdgSurfaceListener, &s);
       s.toplevel = xdg_surface_get_toplevel(s.xdgSurface);
       xdg_toplevel_add_listener(s.toplevel, &kToplevelListener, &s);
-      xdg_toplevel_set_title(s.toplevel, kTitle);
-      xdg_toplevel_set_app_id(s.toplevel, kName);
+      xdg_toplevel_set_title(s.toplevel, kWindowTitle);
+      xdg_toplevel_set_app_id(s.toplevel, kWindowAppId);
       if (s.output != nullptr) xdg_toplevel_set_fullscreen(s.toplevel, s.output->output);
+      AskServerDecorations(client, s);
       break;
     case SurfaceRole::None:
       break;
@@ -226,6 +226,7 @@ void DropSaverSurface(WaylandClient& client, SaverSurface& s) {
   if (s.fractionalScale != nullptr) wp_fractional_scale_v1_destroy(s.fractionalScale);
   if (s.viewport != nullptr) wp_viewport_destroy(s.viewport);
   if (s.layerSurface != nullptr) zwlr_layer_surface_v1_destroy(s.layerSurface);
+  DropDecorations(s);
   if (s.toplevel != nullptr) xdg_toplevel_destroy(s.toplevel);
   if (s.xdgSurface != nullptr) xdg_surface_destroy(s.xdgSurface);
   wl_surface_destroy(s.surface);

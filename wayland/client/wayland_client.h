@@ -23,12 +23,21 @@
 #define namespace name_space
 #include "wlr-layer-shell-unstable-v1-client.h"
 #undef namespace
+#include "xdg-decoration-unstable-v1-client.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "xdg-shell-client.h"
+
+struct libdecor;
+struct libdecor_frame;
 
 inline constexpr int kMaxOutputs = 16;
 inline constexpr int kMaxSurfaces = kMaxOutputs;
 inline constexpr int kMaxSeats = 4;
+
+// What the compositor shows of the saver's surfaces: the window's title, and the name of the
+// program its surfaces belong to (the layer surfaces' namespace).
+inline constexpr const char* kWindowTitle = "Quellwire";
+inline constexpr const char* kWindowAppId = "quellwire";
 
 struct SaverSurface;
 struct WaylandClient;
@@ -56,6 +65,8 @@ struct SaverSurface {
   zwlr_layer_surface_v1* layerSurface;
   xdg_surface* xdgSurface;
   xdg_toplevel* toplevel;
+  zxdg_toplevel_decoration_v1* decoration;  // the window's, asked of the compositor
+  libdecor_frame* frame;                    // or the window's, by libdecor (its own toplevel)
   wp_viewport* viewport;
   wp_fractional_scale_v1* fractionalScale;
   wl_callback* frameCallback;  // the last frame's, until the compositor shows it
@@ -111,6 +122,8 @@ struct WaylandClient {
   wp_viewporter* viewporter;
   wp_fractional_scale_manager_v1* fractionalScaleManager;
   zxdg_output_manager_v1* xdgOutputManager;
+  zxdg_decoration_manager_v1* decorationManager;
+  libdecor* decorationLibrary;  // made for the first window it decorates
 
   SurfaceRole role;
 
@@ -161,6 +174,24 @@ extern const wl_callback_listener kFrameListener;
 
 // Draws, at a frame timer tick, every surface that may; the number drawn.
 int DrawSurfaces(WaylandClient& client);
+
+// Decorations (window_decorations.cpp, libdecor/decorated_frame.cpp) ----------------------------
+
+// For the window where chooseWindowDecorations picks libdecor: its frame is made, which gives
+// the surface its toplevel; false where it was not (the caller then makes the toplevel itself).
+bool DecorateWithLibrary(WaylandClient& client, SaverSurface& surface);
+// For the window's own toplevel where the compositor offers decorations: asks for them.
+void AskServerDecorations(WaylandClient& client, SaverSurface& surface);
+// Before the surface's toplevel goes.
+void DropDecorations(SaverSurface& surface);
+// Before the connection closes.
+void CloseDecorations(WaylandClient& client);
+
+// What libdecor's file gives (or its stand-in, where the program is built without libdecor).
+extern const bool kDecorationLibraryBuilt;
+bool MakeLibraryFrame(WaylandClient& client, SaverSurface& surface);
+void DropLibraryFrame(SaverSurface& surface);
+void CloseDecorationLibrary(WaylandClient& client);
 
 // Input (wayland_input.cpp) -------------------------------------------------------------------
 

@@ -157,6 +157,9 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
     for (Output& output : client.outputs) {
       if (output.inUse) WatchLogicalPlace(client, output);
     }
+  } else if (is(zxdg_decoration_manager_v1_interface) && client.decorationManager == nullptr) {
+    client.decorationManager =
+        Bind<zxdg_decoration_manager_v1>(registry, name, &zxdg_decoration_manager_v1_interface, 1);
   } else if (is(wl_output_interface)) {
     AddOutput(client, name, version);
   } else if (is(wl_seat_interface) && client.run.mode == WaylandMode::FullScreen) {
@@ -264,6 +267,7 @@ void Disconnect(WaylandClient& client) {
   for (Output& output : client.outputs) {
     if (output.inUse) DropOutput(client, output);
   }
+  CloseDecorations(client);
   if (client.xdgOutputManager != nullptr) zxdg_output_manager_v1_destroy(client.xdgOutputManager);
   if (client.fractionalScaleManager != nullptr) {
     wp_fractional_scale_manager_v1_destroy(client.fractionalScaleManager);

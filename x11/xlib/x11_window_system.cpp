@@ -1,5 +1,6 @@
 #include "x11/xlib/x11_window_system.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "driver/posix/monotonic_clock.h"
@@ -27,12 +28,15 @@ SurfaceFormat DescribeConfig(Display* display, GLXFBConfig config) {
   format.renderer = ConfigAttribute(display, config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG
                         ? FormatRenderer::Software
                         : FormatRenderer::Hardware;
-  const int colorBits = ConfigAttribute(display, config, GLX_RED_SIZE) +
-                        ConfigAttribute(display, config, GLX_GREEN_SIZE) +
-                        ConfigAttribute(display, config, GLX_BLUE_SIZE);
+  const int red = ConfigAttribute(display, config, GLX_RED_SIZE);
+  const int green = ConfigAttribute(display, config, GLX_GREEN_SIZE);
+  const int blue = ConfigAttribute(display, config, GLX_BLUE_SIZE);
+  const int colorBits = red + green + blue;
+  const int channelBits = std::min(red, std::min(green, blue));
   const int depthBits = ConfigAttribute(display, config, GLX_DEPTH_SIZE);
   format.colorBits = static_cast<std::uint8_t>(colorBits > 255 ? 255 : colorBits);
   format.depthBits = static_cast<std::uint8_t>(depthBits > 255 ? 255 : depthBits);
+  format.channelBits = static_cast<std::uint8_t>(std::clamp(channelBits, 1, 255));
   return format;
 }
 
