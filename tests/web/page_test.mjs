@@ -134,11 +134,13 @@ const checks = {
     expect(first.equals(await capture(again)), 'another load drew another picture');
     await again.close();
     await page.bringToFront();
+    const shown = await page.screenshot();
     await page.setViewport({ width: 1, height: 1, deviceScaleFactor: 1 });
     await nextFrames(page);
     expect((await page.evaluate(() => quellwire.size().join('x'))) === '1x1', 'not resized to 1 x 1');
     await page.setViewport({ width: 320, height: 200, deviceScaleFactor: 1 });
     await nextFrames(page);
+    expect(shown.equals(await page.screenshot()), 'the still was not drawn again after a resize');
     expect(first.equals(await capture(page)), 'another picture after a resize to 1 x 1 and back');
     await page.evaluate(() => { window.loser = document.getElementById('saver').getContext('webgl2').getExtension('WEBGL_lose_context'); loser.loseContext(); });
     await page.waitForFunction(() => document.body.dataset.state === 'lost');
@@ -201,10 +203,11 @@ const checks = {
   // more than 4 pixels leaves it, a move of 4 and the wheel do not.
   async fullscreen(browser) {
     const page = await open(browser, '', 640, 400);
-    const enter = async () => {
+    // Each entry watches afresh: the pointer's first report there is its new origin.
+    const enter = async (x = 200, y = 200) => {
       await page.click('#fullscreen-button');
       await page.waitForFunction(() => document.fullscreenElement !== null);
-      await page.mouse.move(200, 200);
+      await page.mouse.move(x, y);
       await nextFrames(page);
     };
     const inFullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
@@ -217,7 +220,10 @@ const checks = {
     expect(await inFullScreen(), 'a move of 4 or the wheel left full screen');
     await page.mouse.move(203, 202);
     await left();
-    await enter();
+    await enter(400, 300);
+    await page.mouse.move(404, 300);
+    await nextFrames(page);
+    expect(await inFullScreen(), 'the origin of the last full screen carried over');
     await page.keyboard.press('KeyA');
     await left();
     await enter();
