@@ -1,7 +1,8 @@
 // Drives the web page in Debian's headless Chromium (puppeteer-core, no browser of its own), served
 // from the page folder on 127.0.0.1.
 // Usage: node page_test.mjs PAGE_FOLDER CHECK [quellwire-render]
-//   live, pictures, settings, fullscreen, no-webgl2, native: the checks (native needs the tool);
+//   live, pictures, settings, fullscreen, kept, motion, no-webgl2, native: the checks (native
+//   needs the tool);
 //   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -80,6 +81,13 @@ function gzippedSize() {
   for (const file of fs.readdirSync(folder)) bytes += zlib.gzipSync(fs.readFileSync(path.join(folder, file)), { level: 9 }).length;
   return bytes;
 }
+// Keeps in window.longestTask the longest task the page's thread has run (over 50 ms).
+function longestTask() {
+  window.longestTask = 0;
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) window.longestTask = Math.max(window.longestTask, entry.duration);
+  }).observe({ type: 'longtask', buffered: true });
+}
 async function healthy(page, what) {
   expect((await glError(page)) === 0, `${what}: a GL error`);
   expect(page.problems.length === 0, `${what}: ${page.problems.join(' | ')}`);
@@ -90,7 +98,7 @@ const checks = {
   // every control is reached from the keyboard and named, and the folder stays within 100 KB
   // gzipped.
   async live(browser) {
-    const page = await open(browser, '', 640, 400);
+    const page = await open(browser, '', 640, 400, (p) => p.evaluateOnNewDocument(longestTask));
     expect((await state(page)) === 'live', 'not live');
     const frames = await page.evaluate(() => quellwire.frames());
     await page.waitForFunction((n) => quellwire.frames() >= n + 20, {}, frames);
@@ -121,8 +129,9 @@ const checks = {
       .filter((c) => c.labels.length === 0).map((c) => c.id));
     expect(unnamed.length === 0, `controls without a label: ${unnamed}`);
     const gzipped = gzippedSize();
-    const first = await page.evaluate(() => quellwire.firstFrameMs);
-    console.log(`page: ${(gzipped / 1024).toFixed(1)} KiB gzipped; first frame ${first.toFixed(0)} ms after navigation`);
+    const [first, longest] = await page.evaluate(() => [quellwire.firstFrameMs, window.longestTask]);
+    console.log(`page: ${(gzipped / 1024).toFixed(1)} KiB gzipped; first frame ${first.toFixed(0)} ms after navigation; ` +
+      `longest task on the page's thread ${longest ? longest.toFixed(0) + ' ms' : 'under 50 ms'}`);
     expect(gzipped <= 100 * 1024, 'over 100 KB gzipped');
   },
 
@@ -205,6 +214,8 @@ const checks = {
   // The button makes the page the saver, with the pointer hidden; a key, a button or a move of
   // more than 4 pixels leaves it, a move of 4 and the wheel do not.
   async fullscreen(browser) {
+    await (await browser.target().createCDPSession()).send('Browser.grantPermissions',
+      { origin: address.slice(0, -1), permissions: ['wakeLockScreen'] });
     const page = await open(browser, '', 640, 400);
     // Each entry watches afresh from its fullscreenchange: the pointer's first report after it
     // is its new origin.
@@ -221,12 +232,15 @@ const checks = {
     const left = () => page.waitForFunction(() => document.fullscreenElement === null);
     await enter();
     expect((await page.evaluate(() => getComputedStyle(document.getElementById('saver')).cursor)) === 'none', 'the pointer shows');
+    await page.waitForFunction(() => quellwire.wakeLock() === 'held');
     await page.mouse.move(202, 202);
     await page.mouse.wheel({ deltaY: 100 });
     await settle(page);
     expect(await inFullScreen(), 'a move of 4 or the wheel left full screen');
     await page.mouse.move(203, 202);
     await left();
+    const after = await page.evaluate(() => [quellwire.wakeLock(), document.activeElement.id]);
+    expect(after.join() === 'released,fullscreen-button', `after full screen: ${after}`);
     await enter(400, 300);
     await page.mouse.move(404, 300);
     await settle(page);
@@ -240,6 +254,83 @@ const checks = {
     await healthy(page, 'fullscreen');
   },
 
+  // What keeps the page: its manifest, icons and previews; the offline copy, one cache named by
+  // the build; the panel showing what is drawn, the address keeping others' pairs and the
+  // fragment; landmarks; Escape; the panel in small windows.
+  async kept(browser) {
+    const page = await open(browser, 'utm_source=mail&glow=3&color=lapis&x#here', 320, 200);
+    const head = await page.evaluate(async () => {
+      const link = (rel) => document.querySelector(`link[rel="${rel}"]`).href;
+      const meta = (name) => document.querySelector(`meta[name="${name}"], meta[property="${name}"]`).content;
+      const manifest = await (await fetch(link('manifest'))).json();
+      const sizes = [];
+      for (const src of [...manifest.icons.map((i) => new URL(i.src, link('manifest')).href), link('apple-touch-icon'),
+        new URL(meta('og:image'), location.href).href]) {
+        const image = await createImageBitmap(await (await fetch(src)).blob());
+        sizes.push(`${image.width}x${image.height}`);
+      }
+      return { manifest, sizes, theme: meta('theme-color'), twitter: meta('twitter:image'),
+               main: document.querySelectorAll('main h1').length, glow: document.getElementById('glow').value,
+               search: location.search, hash: location.hash };
+    });
+    const m = head.manifest;
+    expect(m.name === 'Quellwire' && /fullscreen|standalone/.test(m.display) && /^#[0-3]/.test(m.theme_color) &&
+      m.icons.map((i) => i.sizes).join() === '192x192,512x512' && head.theme === m.theme_color, `manifest ${JSON.stringify(m)}`);
+    expect(head.sizes.join() === '192x192,512x512,192x192,600x315' && head.twitter === 'preview.jpg', `pictures ${head.sizes}`);
+    expect(head.main === 1 && head.glow === '3', `landmark ${head.main}, glow shows ${head.glow}`);
+    expect(head.search === '?color=lapis&glow=3&wires=50&speed=50&length=50&symmetry=0&utm_source=mail&x' &&
+      head.hash === '#here', `address ${head.search}${head.hash}`);
+
+    // The panel fits 320 pixels across, and at 640 x 300 scrolls to its last control.
+    await page.click('#settings-button');
+    const fits = () => page.evaluate(() => {
+      const panel = document.getElementById('panel'), box = panel.getBoundingClientRect();
+      document.getElementById('reset').scrollIntoView();
+      const reset = document.getElementById('reset').getBoundingClientRect();
+      return panel.scrollWidth <= panel.clientWidth && box.right <= innerWidth && box.bottom <= innerHeight &&
+        reset.bottom <= box.bottom && reset.top >= box.top;
+    });
+    expect(await fits(), 'the panel overflows 320 pixels');
+    await page.setViewport({ width: 640, height: 300, deviceScaleFactor: 1 });
+    expect(await fits(), 'the panel is cut off at 640 x 300');
+    await page.focus('#wires');
+    await page.keyboard.press('Escape');
+    const closed = await page.evaluate(() => [document.getElementById('panel').hidden, document.activeElement.id]);
+    expect(closed.join() === 'true,settings-button', `Escape: ${closed}`);
+
+    // Offline: the service worker's one cache, named by the build, serves the page again.
+    const caches = await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      return (await window.caches.keys()).join();
+    });
+    expect(/^quellwire-[0-9a-f]{16}$/.test(caches), `caches: ${caches}`);
+    await page.setOfflineMode(true);
+    await page.goto(address + '?seed=4&still=3000');
+    await page.waitForFunction(() => document.body.dataset.state !== 'loading');
+    expect((await state(page)) === 'live' && measure(await capture(page)).lit > 500, 'not live offline');
+    await page.setOfflineMode(false);
+    await healthy(page, 'kept');
+  },
+
+  // With reduced motion asked for, the flock is held until Play, and flies in full screen.
+  async motion(browser) {
+    const page = await open(browser, '', 320, 200, (p) => p.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]));
+    const look = async () => { await settle(page); await nextFrames(page); await settle(page); return page.evaluate(() => [quellwire.runMs(), document.getElementById('play-button').textContent]); };
+    const held = await look();
+    await new Promise((r) => setTimeout(r, 500));
+    expect((await look()).join() === held.join() && held[1] === 'Play' && measure(await capture(page)).lit > 500,
+      `held: ${held} then ${await look()}`);
+    await page.click('#play-button');
+    await page.waitForFunction((t) => quellwire.runMs() > t + 200, {}, held[0]);
+    await page.click('#play-button');
+    const paused = await look();
+    await new Promise((r) => setTimeout(r, 500));
+    expect((await look()).join() === paused.join() && paused[1] === 'Play', `paused: ${paused}`);
+    await page.click('#fullscreen-button');
+    await page.waitForFunction((t) => quellwire.runMs() > t + 200, {}, paused[0]);
+    await healthy(page, 'motion');
+  },
+
   async 'no-webgl2'() {
     // Chromium's switch reaches only the page's own thread: the page is kept from workers.
     const browser = await launch(['--disable-webgl2']);
@@ -248,8 +339,12 @@ const checks = {
         delete HTMLCanvasElement.prototype.transferControlToOffscreen;
       }));
       expect((await state(page)) === 'no-webgl2', `state ${await state(page)}`);
-      const text = await page.evaluate(() => document.getElementById('message').innerText);
-      expect(text.includes('WebGL 2'), `message: ${text}`);
+      const [text, chrome] = await page.evaluate(() => [document.getElementById('message').innerText,
+        document.querySelector('.chrome').getClientRects().length]);
+      expect(text.includes('WebGL 2') && chrome === 0, `message: ${text}; controls shown: ${chrome}`);
+      await page.goto('file://' + path.resolve(folder, 'index.html'));
+      const file = await page.evaluate(() => document.getElementById('message').innerText);
+      expect(file.includes('web server'), `opened as a file: ${file}`);
       expect(page.problems.every((p) => !/Uncaught|exception/i.test(p)), page.problems.join(' | '));
     } finally {
       await browser.close();
@@ -292,18 +387,21 @@ const checks = {
     fs.rmSync(scratch, { recursive: true });
   },
 
-  // The folder's size gzipped (KiB), the first frame (ms from navigation) and the frames per
-  // second at 1280x720 over some seconds after two to warm up.
+  // The folder's size gzipped (KiB), the first frame (ms from navigation), the frames per
+  // second at 1280x720 over some seconds after two to warm up, the longest task on the page's
+  // thread from its start (ms; 0: none over 50, the least the browser reports) and the width
+  // drawn at the end.
   async fps(browser) {
-    const page = await open(browser, '', 1280, 720);
+    const page = await open(browser, '', 1280, 720, (p) => p.evaluateOnNewDocument(longestTask));
     await new Promise((r) => setTimeout(r, 2000));
     const seconds = Number(tool || 10);
     const before = await page.evaluate(() => [quellwire.frames(), performance.now()]);
     await new Promise((r) => setTimeout(r, seconds * 1000));
-    const after = await page.evaluate(() => [quellwire.frames(), performance.now()]);
+    const after = await page.evaluate(() => [quellwire.frames(), performance.now(), window.longestTask,
+      quellwire.drawn ? quellwire.drawn()[0] : quellwire.size()[0]]);
     const first = await page.evaluate(() => quellwire.firstFrameMs);
     console.log((gzippedSize() / 1024).toFixed(1), first.toFixed(0),
-      ((after[0] - before[0]) * 1000 / (after[1] - before[1])).toFixed(1));
+      ((after[0] - before[0]) * 1000 / (after[1] - before[1])).toFixed(1), after[2].toFixed(0), after[3]);
   },
 };
 
