@@ -3,7 +3,9 @@
 // Usage: node page_test.mjs PAGE_FOLDER CHECK [quellwire-render]
 //   live, pictures, settings, fullscreen, kept, motion, no-webgl2, native: the checks (native
 //   needs the tool);
-//   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench).
+//   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench);
+//   lighthouse: prints Lighthouse's Performance score and Total Blocking Time (ms), desktop then
+//   mobile (scripts/bench).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -405,12 +407,30 @@ const checks = {
   },
 };
 
+// Lighthouse's Performance audit of the page, on its desktop preset and on its default (mobile).
+checks.lighthouse = async function (browser) {
+  const { default: lighthouse } = await import('lighthouse');
+  const { default: desktop } = await import('lighthouse/core/config/desktop-config.js');
+  const figures = [];
+  for (const config of [desktop, undefined]) {
+    const page = await browser.newPage();
+    const run = await lighthouse(address, { output: 'json', logLevel: 'error', onlyCategories: ['performance'] },
+      config, page);
+    const lhr = run.lhr;
+    if (lhr.runtimeError) fail(`Lighthouse: ${lhr.runtimeError.message}`);
+    figures.push(Math.round(lhr.categories.performance.score * 100),
+      Math.round(lhr.audits['total-blocking-time'].numericValue));
+    await page.close();
+  }
+  console.log(figures.join(' '));
+};
+
 let status = 0;
 const browser = check === 'no-webgl2' ? null : await launch();
 try {
   if (!checks[check]) fail(`no check "${check}"`);
   await checks[check](browser);
-  if (check !== 'fps') console.log(`web page: ${check} passed`);
+  if (check !== 'fps' && check !== 'lighthouse') console.log(`web page: ${check} passed`);
 } catch (error) {
   console.error(`FAIL (${check}): ${error.message}`);
   status = 1;
