@@ -3,7 +3,7 @@
 # 192 and 512 pixel icons; a preview picture of the flock for links shared, drawn by the native
 # quellwire-render; and the service worker, whose cache is named by a hash of all of these.
 set(page_source ${CMAKE_CURRENT_SOURCE_DIR}/page)
-set(page_copied index.html page.js saver_host.js manifest.webmanifest)
+set(page_copied index.html page.js manifest.webmanifest)
 set(page_copied_paths)
 foreach(file ${page_copied})
   configure_file(${page_source}/${file} ${page_dir}/${file} COPYONLY)

@@ -1,4 +1,5 @@
-// The page around the saver. The flock is drawn by saver_host.js: in a worker on the canvas's
+// The page around the saver. The flock is drawn by quellwire.js (the module and its host,
+// saver_host.js): in a worker on the canvas's
 // OffscreenCanvas where the browser can, so that this thread only handles the page, else here.
 // Here: the canvas's size in device pixels, visibility, full screen and the screen kept awake
 // there, reduced motion, the settings panel, the address and what is remembered, sharing, and the
@@ -93,7 +94,7 @@
     measure(null);
     let target = canvas;
     if (onWorker) {
-      worker = new Worker('saver_host.js');
+      worker = new Worker('quellwire.js');
       worker.onerror = function (e) {
         e.preventDefault();
         show('Quellwire could not be loaded. Reload the page to try again.', 'failed');
@@ -123,8 +124,7 @@
     const fresh = canvas.cloneNode(false);
     canvas.replaceWith(fresh);
     canvas = fresh;
-    loadScript('quellwire.js').then(function () { return loadScript('saver_host.js'); })
-      .then(function () { begin(false); }, notLoaded);
+    loadScript('quellwire.js').then(function () { begin(false); }, notLoaded);
   }
   function notLoaded() {
     show('Quellwire could not be loaded. Reload the page to try again.', 'failed');

@@ -1,9 +1,11 @@
-// The saver's module (quellwire.js) on a canvas, driven by messages: in a worker on the canvas's
-// OffscreenCanvas, so the page's own thread stays free while the flock is drawn, or on the page
-// itself (through a MessageChannel) where a browser cannot draw WebGL 2 in a worker. page.js
-// sends what the browser reports; this answers with what the module decides.
-'use strict';
+// The saver's module on a canvas, driven by messages: in a worker on the canvas's OffscreenCanvas,
+// so the page's own thread stays free while the flock is drawn, or on the page itself (through a
+// MessageChannel) where a browser cannot draw WebGL 2 in a worker. page.js sends what the browser
+// reports; this answers with what the module decides. It ends quellwire.js, after the module's
+// factory, so that the worker's one script is quellwire.js.
 function quellwireHost(port, pageCanvas) {
+  'use strict';
+  const loading = createQuellwire();  // fetched and compiled while the page gets ready
   let module = null, api = null, canvas = null, gl = null, loser = null;
   const early = [];  // messages that came before the module was ready
   let visible = true, scheduled = false, framesPosted = -1;
@@ -50,8 +52,9 @@ function quellwireHost(port, pageCanvas) {
   const handlers = {
     start(m) {
       canvas = m.canvas || pageCanvas;
-      createQuellwire({ canvas: canvas }).then(function (loaded) {
+      loading.then(function (loaded) {
         module = loaded;
+        module.canvas = canvas;
         const c = (name, result, args) => module.cwrap('qw_' + name, result, args || []);
         api = {
           start: c('start', 'number', ['string', 'string', 'number', 'number', 'number']),
@@ -125,6 +128,5 @@ function quellwireHost(port, pageCanvas) {
 }
 
 if (typeof WorkerGlobalScope !== 'undefined' && self instanceof WorkerGlobalScope) {
-  importScripts('quellwire.js');
   quellwireHost(self);
 }
