@@ -299,6 +299,13 @@ const checks = {
     await page.keyboard.press('Escape');
     const closed = await page.evaluate(() => [document.getElementById('panel').hidden, document.activeElement.id]);
     expect(closed.join() === 'true,settings-button', `Escape: ${closed}`);
+    await (await page.browser().target().createCDPSession()).send('Browser.grantPermissions',
+      { origin: address.slice(0, -1), permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
+    await page.click('#share-button');
+    await page.waitForFunction(() => document.getElementById('announce').textContent !== '');
+    const copied = await page.evaluate(async () => [document.getElementById('announce').textContent,
+      (await navigator.clipboard.readText()) === location.href]);
+    expect(copied.join() === 'Link copied.,true', `Copy link: ${copied}`);
 
     // Offline: the service worker's one cache, named by the build, serves the page again.
     const caches = await page.evaluate(async () => {

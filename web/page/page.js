@@ -198,8 +198,8 @@
     settingsButton.setAttribute('aria-expanded', String(open));
   }
   settingsButton.addEventListener('click', function () { openPanel(panel.hidden); });
-  panel.addEventListener('keydown', function (e) {
-    if (e.key === 'Escape') {
+  document.addEventListener('keydown', function (e) {
+    if (e.key === 'Escape' && !panel.hidden && !document.fullscreenElement) {
       openPanel(false);
       settingsButton.focus();
     }
