@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr double kWindowMs = 1000.0;
-constexpr std::uint32_t kFastWindowsToRise = 10;
-
 std::int32_t Scaled(std::int32_t side, double scale) {
   return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(side * scale)));
 }
@@ -31,7 +28,7 @@ bool frameBudgetFrame(FrameBudget& budget, double nowMs) {
     return false;
   }
   const double elapsed = nowMs - budget.windowStartMs;
-  if (elapsed < kWindowMs) {
+  if (elapsed < kPageBudgetWindowMs) {
     ++budget.frames;
     return false;
   }
@@ -49,7 +46,7 @@ bool frameBudgetFrame(FrameBudget& budget, double nowMs) {
     return true;
   }
   budget.fastWindows = rate >= kPageRiseRate ? budget.fastWindows + 1 : 0;
-  if (budget.fastWindows < kFastWindowsToRise || budget.level == 0) return false;
+  if (budget.fastWindows < kPageFastWindowsToRise || budget.level == 0) return false;
   --budget.level;
   budget.fastWindows = 0;
   budget.warm = false;

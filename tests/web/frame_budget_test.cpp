@@ -26,24 +26,26 @@ TEST(FrameBudget, DrawsFewerPixelsWhileFramesComeSlowAndMoreOnceTheyComeFast) {
   const ClientSize tiny = pageDrawnSize({0, 1}, 99);
   EXPECT_TRUE(tiny.width == 1 && tiny.height == 1);
 
-  // The first second after a restart is left out; each slow second after it drops a level, the
-  // second after a change is left out too, and the last level holds.
+  // The first window after a restart is left out; each slow window after it drops a level, the
+  // window after a change is left out too, and the last level holds.
+  const double window = kPageBudgetWindowMs;
   FrameBudget budget{};
   double now = 1000.0;
-  EXPECT_EQ(0, Frames(budget, now, 50.0, 1100.0));
-  EXPECT_EQ(1, Frames(budget, now, 50.0, 1100.0));
+  EXPECT_EQ(0, Frames(budget, now, 50.0, window + 50.0));
+  EXPECT_EQ(1, Frames(budget, now, 50.0, window + 50.0));
   EXPECT_EQ(1, budget.level);
-  EXPECT_EQ(0, Frames(budget, now, 50.0, 1050.0));
-  EXPECT_EQ(4, Frames(budget, now, 50.0, 9000.0));
+  EXPECT_EQ(0, Frames(budget, now, 50.0, window));
+  EXPECT_EQ(kPageDrawLevels - 2, Frames(budget, now, 50.0, 2 * kPageDrawLevels * window + 100.0));
   EXPECT_EQ(kPageDrawLevels - 1, budget.level);
 
-  // 30 frames a second hold the level; 60 for ten seconds in a row raise it one level; a restart
-  // (a pause, a resize) begins the count again.
+  // 30 frames a second hold the level; 60 for kPageFastWindowsToRise windows in a row raise it
+  // one level; a restart (a pause, a resize) begins the count again.
+  const double fast = kPageFastWindowsToRise * window;
   EXPECT_EQ(0, Frames(budget, now, 1000.0 / 30, 20000.0));
-  EXPECT_EQ(0, Frames(budget, now, 1000.0 / 60, 9500.0));
+  EXPECT_EQ(0, Frames(budget, now, 1000.0 / 60, fast - window));
   frameBudgetRestart(budget);
-  EXPECT_EQ(0, Frames(budget, now, 1000.0 / 60, 9500.0));
-  EXPECT_EQ(1, Frames(budget, now, 1000.0 / 60, 3000.0));
+  EXPECT_EQ(0, Frames(budget, now, 1000.0 / 60, fast));
+  EXPECT_EQ(1, Frames(budget, now, 1000.0 / 60, 3 * window));
   EXPECT_EQ(kPageDrawLevels - 2, budget.level);
   // A clock that goes back starts a new window rather than counting a negative time.
   EXPECT_FALSE(frameBudgetFrame(budget, 10.0));
