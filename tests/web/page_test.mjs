@@ -144,6 +144,7 @@ const checks = {
     const page = await open(browser, query);
     const first = await capture(page);
     expect(measure(first).lit > 500, 'the still is dark');
+    expect(await page.evaluate(() => document.getElementById('play-button').hidden), 'a still offers Play');
     const again = await open(browser, query);
     expect(first.equals(await capture(again)), 'another load drew another picture');
     await again.close();
@@ -321,8 +322,11 @@ const checks = {
     await healthy(page, 'kept');
   },
 
-  // With reduced motion asked for, the flock is held until Play, and flies in full screen.
+  // With reduced motion asked for, the flock is held until Play, and flies in full screen, where
+  // a wake lock refused changes nothing.
   async motion(browser) {
+    await (await browser.target().createCDPSession()).send('Browser.setPermission',
+      { origin: address.slice(0, -1), permission: { name: 'screen-wake-lock' }, setting: 'denied' });
     const page = await open(browser, '', 320, 200, (p) => p.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]));
     const look = async () => { await settle(page); await nextFrames(page); await settle(page); return page.evaluate(() => [quellwire.runMs(), document.getElementById('play-button').textContent]); };
     const held = await look();
@@ -337,6 +341,9 @@ const checks = {
     expect((await look()).join() === paused.join() && paused[1] === 'Play', `paused: ${paused}`);
     await page.click('#fullscreen-button');
     await page.waitForFunction((t) => quellwire.runMs() > t + 200, {}, paused[0]);
+    await page.waitForFunction(() => quellwire.wakeLock() !== 'asked');
+    const lock = await page.evaluate(() => quellwire.wakeLock());
+    expect(lock === 'refused', `a wake lock refused: ${lock}`);
     await healthy(page, 'motion');
   },
 

@@ -287,6 +287,9 @@ EMSCRIPTEN_KEEPALIVE int qw_input_wakes(int kind, int x, int y) {
   return wakeWatchInput(saver.wake, input) ? 1 : 0;
 }
 
+// Whether the address holds a still.
+EMSCRIPTEN_KEEPALIVE int qw_is_still() { return saver.still ? 1 : 0; }
+
 // Frames shown since the start, the time the flock has run since it was built, and its wires.
 EMSCRIPTEN_KEEPALIVE unsigned qw_frames_drawn() { return saver.framesDrawn; }
 EMSCRIPTEN_KEEPALIVE double qw_run_ms() { return saver.runMs; }

@@ -110,7 +110,7 @@
     port.onmessage = function (e) { receive(e.data); };
     send({ type: 'start', canvas: target, query: location.search.slice(1), remembered: remembered(),
            width: width, height: height, seed: Math.floor(Math.random() * 4294967296),
-           held: userHeld }, onWorker ? [target] : []);
+           held: userHeld, visible: !document.hidden }, onWorker ? [target] : []);
     try {
       resized.observe(canvas, { box: 'device-pixel-content-box' });
     } catch (e) {
@@ -132,7 +132,7 @@
 
   const seen = { frames: 0, runMs: 0, wires: 0, drawn: [0, 0], level: 0 };
   function receive(m) {
-    if (m.type === 'started') started(m.code);
+    if (m.type === 'started') started(m.code, m.still);
     else if (m.type === 'status') status(m);
     else if (m.type === 'settings') settingsChanged(m);
     else if (m.type === 'wake' && m.session === session) leaveFullScreen();
@@ -144,7 +144,8 @@
       replies.delete(m.id);
     }
   }
-  function started(code) {
+  function started(code, still) {
+    playButton.hidden = still;  // a still from the address stays one
     if (code === 1 && worker) {
       beginHere();
     } else if (code === 1) {

@@ -71,13 +71,15 @@ function quellwireHost(port, pageCanvas) {
           inputWakes: c('input_wakes', 'number', ['number', 'number', 'number']),
           framesDrawn: c('frames_drawn', 'number'), wireCount: c('wire_count', 'number'),
           runMs: c('run_ms', 'number'), capture: c('capture', 'number'),
+          isStill: c('is_still', 'number'),
         };
         api.hold(m.held ? 1 : 0);
         const code = api.start(m.query, m.remembered, m.width, m.height, m.seed);
         fitCanvas();
         gl = canvas.getContext('webgl2');
         loser = gl && gl.getExtension('WEBGL_lose_context');
-        post({ type: 'started', code: code });
+        visible = m.visible;
+        post({ type: 'started', code: code, still: api.isStill() === 1 });
         if (code !== 0) return;
         early.splice(0).forEach(receive);
         post(settings());
