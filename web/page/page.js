@@ -120,6 +120,7 @@
   // A canvas handed to a worker is that worker's for good: the page falls back on a fresh one.
   function beginHere() {
     if (worker) worker.terminate();
+    worker = null;
     resized.disconnect();
     const fresh = canvas.cloneNode(false);
     canvas.replaceWith(fresh);
