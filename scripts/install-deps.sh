@@ -16,8 +16,9 @@
 # wtype, KWin (with its Breeze decorations, the lock screen's Qt Wayland plugin and
 # plasma-wayland-protocols for its fake input) and Mutter with PipeWire,
 # GStreamer and GObject's Python bindings for its remote-desktop input and screenshots. For the
-# web page: emscripten, and Debian's Chromium with puppeteer-core (from npm, the version
-# tests/web/package-lock.json names; it downloads no browser) for its tests. Quick when
+# web page: emscripten, ImageMagick (its icons and preview), and Debian's Chromium with
+# puppeteer-core and Lighthouse (from npm, the versions tests/web/package-lock.json names; they
+# download no browser) for its tests and benchmark. Quick when
 # everything is there: it asks apt only for what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -67,6 +68,7 @@ if ! command -v npm >/dev/null; then
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm
 fi
-if [ ! -f tests/web/node_modules/puppeteer-core/package.json ]; then
+if [ ! -f tests/web/node_modules/puppeteer-core/package.json ] ||
+   [ ! -f tests/web/node_modules/lighthouse/package.json ]; then
   npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 fi

@@ -25,7 +25,8 @@ bool ReadWhole(const char* text, std::size_t length, std::uint32_t& number) {
   return true;
 }
 
-void ReadPair(PageAddress& address, const char* name, std::size_t nameLength, const char* value,
+// False when the pair is none of the page's.
+bool ReadPair(PageAddress& address, const char* name, std::size_t nameLength, const char* value,
               std::size_t valueLength) {
   for (int i = 0; i < StoredSettingCount; ++i) {
     if (!Named(name, nameLength, kPairNames[i])) continue;
@@ -36,14 +37,17 @@ void ReadPair(PageAddress& address, const char* name, std::size_t nameLength, co
                                                    valueLength <= kLongestValue ? text : "");
     address.reading.values[i] = StoredNumber{true, read.number};
     address.namesSettings = true;
-    return;
+    return true;
   }
   if (Named(name, nameLength, "seed")) {
     address.seedGiven = ReadWhole(value, valueLength, address.seed);
   } else if (Named(name, nameLength, "still")) {
     address.stillGiven =
         ReadWhole(value, valueLength, address.stillMs) && address.stillMs <= kPageStillMostMs;
+  } else {
+    return false;
   }
+  return true;
 }
 
 }  // namespace
@@ -56,8 +60,11 @@ PageAddress readPageAddress(const char* query, std::size_t length) {
     while (end < length && query[end] != '&') ++end;
     std::size_t equals = start;
     while (equals < end && query[equals] != '=') ++equals;
-    if (equals < end) {
-      ReadPair(address, query + start, equals - start, query + equals + 1, end - equals - 1);
+    const bool ours = equals < end && ReadPair(address, query + start, equals - start,
+                                               query + equals + 1, end - equals - 1);
+    if (!ours && end > start) {
+      if (!address.otherPairs.empty()) address.otherPairs += '&';
+      address.otherPairs.append(query + start, end - start);
     }
     start = end + 1;
   }
@@ -81,6 +88,7 @@ std::string pageAddressQuery(const StoredSettings& settings, const PageAddress& 
   }
   if (fixed.seedGiven) query += "&seed=" + std::to_string(fixed.seed);
   if (fixed.stillGiven) query += "&still=" + std::to_string(fixed.stillMs);
+  if (!fixed.otherPairs.empty()) query += '&' + fixed.otherPairs;
   return query;
 }
 

@@ -3,7 +3,7 @@
 // bounded as quellwire's options: wires, length and speed (0 to 100), glow (0 to 3), color (0 to
 // 6 or a scheme's name, in any case) and symmetry (0 or 1). Two more pairs fix a picture: seed
 // (the clock's start, which seeds the flock) and still (a time in milliseconds at which the
-// picture is held). Other pairs are left alone, so the page's own links may carry more.
+// picture is held). Other pairs are kept as they are, in their order, so a link may carry more.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +24,7 @@ struct PageAddress {
   std::uint32_t seed;
   bool stillGiven;  // a still within kPageStillMostMs (another is not given)
   std::uint32_t stillMs;
+  std::string otherPairs;  // the pairs not named as these eight, as given, joined by '&'
 };
 
 // Reads `length` bytes of a query. A pair named twice counts with its later value. A value that
@@ -34,7 +35,7 @@ PageAddress readPageAddress(const char* query, std::size_t length);
 
 // The query that names these settings, in the store's order: colours by their names in lower case
 // ("color=cycle&glow=2&wires=50&speed=50&length=50&symmetry=0"), then the seed and still of
-// `fixed` when given.
+// `fixed` when given, then its other pairs.
 std::string pageAddressQuery(const StoredSettings& settings, const PageAddress& fixed);
 
 // What the page starts with: the address's settings when it names any (a link shows its look),

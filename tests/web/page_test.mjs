@@ -1,8 +1,11 @@
 // Drives the web page in Debian's headless Chromium (puppeteer-core, no browser of its own), served
 // from the page folder on 127.0.0.1.
 // Usage: node page_test.mjs PAGE_FOLDER CHECK [quellwire-render]
-//   live, pictures, settings, fullscreen, no-webgl2, native: the checks (native needs the tool);
-//   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench).
+//   live, pictures, settings, fullscreen, kept, motion, no-webgl2, native: the checks (native
+//   needs the tool);
+//   fps [seconds]: prints the frame rate at 1280x720 (scripts/bench);
+//   lighthouse: prints Lighthouse's Performance score and Total Blocking Time (ms), desktop then
+//   mobile (scripts/bench).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -17,7 +20,8 @@ if (!fs.existsSync(path.join(folder, 'quellwire.wasm'))) {
   process.exit(1);
 }
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.ico': 'image/x-icon' };
+                '.ico': 'image/x-icon', '.png': 'image/png', '.webp': 'image/webp',
+                '.jpg': 'image/jpeg', '.webmanifest': 'application/manifest+json' };
 const server = http.createServer((request, response) => {
   const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
   const file = path.join(folder, path.normalize(name));
@@ -39,8 +43,9 @@ async function launch(extra = []) {
 
 // A page on `query`, once it has left 'loading'; every console error and uncaught exception is
 // kept in page.problems.
-async function open(browser, query, width = 320, height = 200) {
+async function open(browser, query, width = 320, height = 200, prepare = null) {
   const page = await browser.newPage();
+  if (prepare) await prepare(page);
   page.problems = [];
   page.on('console', (m) => { if (m.type() === 'error') page.problems.push(m.text()); });
   page.on('pageerror', (e) => page.problems.push(e.message));
@@ -50,11 +55,13 @@ async function open(browser, query, width = 320, height = 200) {
   return page;
 }
 const state = (page) => page.evaluate(() => document.body.dataset.state);
-const glError = (page) => page.evaluate(() => document.getElementById('saver').getContext('webgl2').getError());
+const glError = (page) => page.evaluate(() => quellwire.glError());
+// A round trip to the module, which has then seen every message sent before.
+const settle = (page) => page.evaluate(() => quellwire.sync());
 const nextFrames = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 async function capture(page) {
-  return Buffer.from(await page.evaluate(() => {
-    const rgba = quellwire.capture() || new Uint8Array(0);
+  return Buffer.from(await page.evaluate(async () => {
+    const rgba = (await quellwire.capture()) || new Uint8Array(0);
     let text = '';
     for (let i = 0; i < rgba.length; i += 4096) text += String.fromCharCode(...rgba.subarray(i, i + 4096));
     return btoa(text);
@@ -76,6 +83,15 @@ function gzippedSize() {
   for (const file of fs.readdirSync(folder)) bytes += zlib.gzipSync(fs.readFileSync(path.join(folder, file)), { level: 9 }).length;
   return bytes;
 }
+// A page that cannot hand its canvas to a worker, so draws on its own thread.
+const onThePage = (page) => page.evaluateOnNewDocument(() => { delete HTMLCanvasElement.prototype.transferControlToOffscreen; });
+// Keeps in window.longestTask the longest task the page's thread has run (over 50 ms).
+function longestTask() {
+  window.longestTask = 0;
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) window.longestTask = Math.max(window.longestTask, entry.duration);
+  }).observe({ type: 'longtask', buffered: true });
+}
 async function healthy(page, what) {
   expect((await glError(page)) === 0, `${what}: a GL error`);
   expect(page.problems.length === 0, `${what}: ${page.problems.join(' | ')}`);
@@ -86,7 +102,7 @@ const checks = {
   // every control is reached from the keyboard and named, and the folder stays within 100 KB
   // gzipped.
   async live(browser) {
-    const page = await open(browser, '', 640, 400);
+    const page = await open(browser, '', 640, 400, (p) => p.evaluateOnNewDocument(longestTask));
     expect((await state(page)) === 'live', 'not live');
     const frames = await page.evaluate(() => quellwire.frames());
     await page.waitForFunction((n) => quellwire.frames() >= n + 20, {}, frames);
@@ -96,13 +112,12 @@ const checks = {
     await new Promise((r) => setTimeout(r, 2000));
     await other.close();
     await page.bringToFront();
-    await nextFrames(page);
+    await page.waitForFunction((n) => quellwire.frames() > n, {}, hidden[1]);
     const shown = await page.evaluate(() => [quellwire.frames(), quellwire.runMs()]);
     expect(hidden[0] === 'hidden' && shown[0] > hidden[1] && shown[1] - hidden[2] < 1000,
       `while hidden the flock ran ${shown[1] - hidden[2]} ms`);
     await page.setViewport({ width: 640, height: 400, deviceScaleFactor: 2 });
-    await nextFrames(page);
-    expect((await page.evaluate(() => quellwire.size().join('x'))) === '1280x800', 'not at the pixel ratio');
+    await page.waitForFunction(() => quellwire.size().join('x') === '1280x800');
     await healthy(page, 'live');
     const order = [];
     for (let i = 0; i < 12; i++) {
@@ -118,31 +133,35 @@ const checks = {
       .filter((c) => c.labels.length === 0).map((c) => c.id));
     expect(unnamed.length === 0, `controls without a label: ${unnamed}`);
     const gzipped = gzippedSize();
-    const first = await page.evaluate(() => quellwire.firstFrameMs);
-    console.log(`page: ${(gzipped / 1024).toFixed(1)} KiB gzipped; first frame ${first.toFixed(0)} ms after navigation`);
+    const [first, longest] = await page.evaluate(() => [quellwire.firstFrameMs, window.longestTask]);
+    console.log(`page: ${(gzipped / 1024).toFixed(1)} KiB gzipped; first frame ${first.toFixed(0)} ms after navigation; ` +
+      `longest task on the page's thread ${longest ? longest.toFixed(0) + ' ms' : 'under 50 ms'}`);
     expect(gzipped <= 100 * 1024, 'over 100 KB gzipped');
   },
 
-  // The same seed and still give the same picture on every load, after a resize to 1 x 1 and
-  // back, and after the context is lost and given back.
+  // The same seed and still give the same picture on every load (drawn in the worker or on the
+  // page), after a resize to 1 x 1 and back, and after the context is lost and given back.
   async pictures(browser) {
     const query = 'seed=5&still=1500';
     const page = await open(browser, query);
     const first = await capture(page);
     expect(measure(first).lit > 500, 'the still is dark');
-    const again = await open(browser, query);
-    expect(first.equals(await capture(again)), 'another load drew another picture');
+    expect(await page.evaluate(() => document.getElementById('play-button').hidden), 'a still offers Play');
+    const again = await open(browser, query, 320, 200, onThePage);
+    expect(first.equals(await capture(again)), 'another load, on the page\'s own thread, drew another picture');
     await again.close();
     await page.bringToFront();
+    const shown = await page.screenshot();
     await page.setViewport({ width: 1, height: 1, deviceScaleFactor: 1 });
     await nextFrames(page);
     expect((await page.evaluate(() => quellwire.size().join('x'))) === '1x1', 'not resized to 1 x 1');
     await page.setViewport({ width: 320, height: 200, deviceScaleFactor: 1 });
     await nextFrames(page);
+    expect(shown.equals(await page.screenshot()), 'the still was not drawn again after a resize');
     expect(first.equals(await capture(page)), 'another picture after a resize to 1 x 1 and back');
-    await page.evaluate(() => { window.loser = document.getElementById('saver').getContext('webgl2').getExtension('WEBGL_lose_context'); loser.loseContext(); });
+    await page.evaluate(() => quellwire.loseContext());
     await page.waitForFunction(() => document.body.dataset.state === 'lost');
-    await page.evaluate(() => loser.restoreContext());
+    await page.evaluate(() => quellwire.restoreContext());
     await page.waitForFunction(() => document.body.dataset.state === 'live');
     await nextFrames(page);
     expect(first.equals(await capture(page)), 'another picture after the context came back');
@@ -200,24 +219,37 @@ const checks = {
   // The button makes the page the saver, with the pointer hidden; a key, a button or a move of
   // more than 4 pixels leaves it, a move of 4 and the wheel do not.
   async fullscreen(browser) {
+    await (await browser.target().createCDPSession()).send('Browser.grantPermissions',
+      { origin: address.slice(0, -1), permissions: ['wakeLockScreen'] });
     const page = await open(browser, '', 640, 400);
-    const enter = async () => {
+    // Each entry watches afresh from its fullscreenchange: the pointer's first report after it
+    // is its new origin.
+    const enter = async (x = 200, y = 200) => {
+      await page.evaluate(() => {
+        window.entered = new Promise((r) => document.addEventListener('fullscreenchange', r, { once: true }));
+      });
       await page.click('#fullscreen-button');
-      await page.waitForFunction(() => document.fullscreenElement !== null);
-      await page.mouse.move(200, 200);
+      await page.evaluate(() => window.entered);
+      await page.mouse.move(x, y);
       await nextFrames(page);
     };
     const inFullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
     const left = () => page.waitForFunction(() => document.fullscreenElement === null);
     await enter();
     expect((await page.evaluate(() => getComputedStyle(document.getElementById('saver')).cursor)) === 'none', 'the pointer shows');
+    await page.waitForFunction(() => quellwire.wakeLock() === 'held');
     await page.mouse.move(202, 202);
     await page.mouse.wheel({ deltaY: 100 });
-    await nextFrames(page);
+    await settle(page);
     expect(await inFullScreen(), 'a move of 4 or the wheel left full screen');
     await page.mouse.move(203, 202);
     await left();
-    await enter();
+    const after = await page.evaluate(() => [quellwire.wakeLock(), document.activeElement.id]);
+    expect(after.join() === 'released,fullscreen-button', `after full screen: ${after}`);
+    await enter(400, 300);
+    await page.mouse.move(404, 300);
+    await settle(page);
+    expect(await inFullScreen(), 'the origin of the last full screen carried over');
     await page.keyboard.press('KeyA');
     await left();
     await enter();
@@ -227,13 +259,108 @@ const checks = {
     await healthy(page, 'fullscreen');
   },
 
+  // What keeps the page: its manifest, icons and previews; the offline copy, one cache named by
+  // the build; the panel showing what is drawn, the address keeping others' pairs and the
+  // fragment; landmarks; Escape; the panel in small windows.
+  async kept(browser) {
+    const page = await open(browser, 'utm_source=mail&glow=3&color=lapis&x#here', 320, 200);
+    const head = await page.evaluate(async () => {
+      const link = (rel) => document.querySelector(`link[rel="${rel}"]`).href;
+      const meta = (name) => document.querySelector(`meta[name="${name}"], meta[property="${name}"]`).content;
+      const manifest = await (await fetch(link('manifest'))).json();
+      const sizes = [];
+      for (const src of [...manifest.icons.map((i) => new URL(i.src, link('manifest')).href), link('apple-touch-icon'),
+        new URL(meta('og:image'), location.href).href]) {
+        const image = await createImageBitmap(await (await fetch(src)).blob());
+        sizes.push(`${image.width}x${image.height}`);
+      }
+      return { manifest, sizes, theme: meta('theme-color'), twitter: meta('twitter:image'),
+               main: document.querySelectorAll('main h1').length, glow: document.getElementById('glow').value,
+               search: location.search, hash: location.hash };
+    });
+    const m = head.manifest;
+    expect(m.name === 'Quellwire' && /fullscreen|standalone/.test(m.display) && /^#[0-3]/.test(m.theme_color) &&
+      m.icons.map((i) => i.sizes).join() === '192x192,512x512' && head.theme === m.theme_color, `manifest ${JSON.stringify(m)}`);
+    expect(head.sizes.join() === '192x192,512x512,192x192,600x315' && head.twitter === 'preview.jpg', `pictures ${head.sizes}`);
+    expect(head.main === 1 && head.glow === '3', `landmark ${head.main}, glow shows ${head.glow}`);
+    expect(head.search === '?color=lapis&glow=3&wires=50&speed=50&length=50&symmetry=0&utm_source=mail&x' &&
+      head.hash === '#here', `address ${head.search}${head.hash}`);
+
+    // The panel fits 320 pixels across, and at 640 x 300 scrolls to its last control.
+    await page.click('#settings-button');
+    const fits = () => page.evaluate(() => {
+      const panel = document.getElementById('panel'), box = panel.getBoundingClientRect();
+      document.getElementById('reset').scrollIntoView();
+      const reset = document.getElementById('reset').getBoundingClientRect();
+      return panel.scrollWidth <= panel.clientWidth && box.right <= innerWidth && box.bottom <= innerHeight &&
+        reset.bottom <= box.bottom && reset.top >= box.top;
+    });
+    expect(await fits(), 'the panel overflows 320 pixels');
+    await page.setViewport({ width: 640, height: 300, deviceScaleFactor: 1 });
+    expect(await fits(), 'the panel is cut off at 640 x 300');
+    await page.focus('#wires');
+    await page.keyboard.press('Escape');
+    const closed = await page.evaluate(() => [document.getElementById('panel').hidden, document.activeElement.id]);
+    expect(closed.join() === 'true,settings-button', `Escape: ${closed}`);
+    await (await page.browser().target().createCDPSession()).send('Browser.grantPermissions',
+      { origin: address.slice(0, -1), permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
+    await page.click('#share-button');
+    await page.waitForFunction(() => document.getElementById('announce').textContent !== '');
+    const copied = await page.evaluate(async () => [document.getElementById('announce').textContent,
+      (await navigator.clipboard.readText()) === location.href]);
+    expect(copied.join() === 'Link copied.,true', `Copy link: ${copied}`);
+
+    // Offline: the service worker's one cache, named by the build, serves the page again.
+    const caches = await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      return (await window.caches.keys()).join();
+    });
+    expect(/^quellwire-[0-9a-f]{16}$/.test(caches), `caches: ${caches}`);
+    await page.setOfflineMode(true);
+    await page.goto(address + '?seed=4&still=3000');
+    await page.waitForFunction(() => document.body.dataset.state !== 'loading');
+    expect((await state(page)) === 'live' && measure(await capture(page)).lit > 500, 'not live offline');
+    await page.setOfflineMode(false);
+    await healthy(page, 'kept');
+  },
+
+  // With reduced motion asked for, the flock is held until Play, and flies in full screen, where
+  // a wake lock refused changes nothing.
+  async motion(browser) {
+    await (await browser.target().createCDPSession()).send('Browser.setPermission',
+      { origin: address.slice(0, -1), permission: { name: 'screen-wake-lock' }, setting: 'denied' });
+    const page = await open(browser, '', 320, 200, (p) => p.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]));
+    const look = async () => { await settle(page); await nextFrames(page); await settle(page); return page.evaluate(() => [quellwire.runMs(), document.getElementById('play-button').textContent]); };
+    const held = await look();
+    await new Promise((r) => setTimeout(r, 500));
+    expect((await look()).join() === held.join() && held[1] === 'Play' && measure(await capture(page)).lit > 500,
+      `held: ${held} then ${await look()}`);
+    await page.click('#play-button');
+    await page.waitForFunction((t) => quellwire.runMs() > t + 200, {}, held[0]);
+    await page.click('#play-button');
+    const paused = await look();
+    await new Promise((r) => setTimeout(r, 500));
+    expect((await look()).join() === paused.join() && paused[1] === 'Play', `paused: ${paused}`);
+    await page.click('#fullscreen-button');
+    await page.waitForFunction((t) => quellwire.runMs() > t + 200, {}, paused[0]);
+    await page.waitForFunction(() => quellwire.wakeLock() !== 'asked');
+    const lock = await page.evaluate(() => quellwire.wakeLock());
+    expect(lock === 'refused', `a wake lock refused: ${lock}`);
+    await healthy(page, 'motion');
+  },
+
   async 'no-webgl2'() {
+    // Chromium's switch reaches only the page's own thread: the page is kept from workers.
     const browser = await launch(['--disable-webgl2']);
     try {
-      const page = await open(browser, '');
+      const page = await open(browser, '', 320, 200, onThePage);
       expect((await state(page)) === 'no-webgl2', `state ${await state(page)}`);
-      const text = await page.evaluate(() => document.getElementById('message').innerText);
-      expect(text.includes('WebGL 2'), `message: ${text}`);
+      const [text, chrome] = await page.evaluate(() => [document.getElementById('message').innerText,
+        document.querySelector('.chrome').getClientRects().length]);
+      expect(text.includes('WebGL 2') && chrome === 0, `message: ${text}; controls shown: ${chrome}`);
+      await page.goto('file://' + path.resolve(folder, 'index.html'));
+      const file = await page.evaluate(() => document.getElementById('message').innerText);
+      expect(file.includes('web server'), `opened as a file: ${file}`);
       expect(page.problems.every((p) => !/Uncaught|exception/i.test(p)), page.problems.join(' | '));
     } finally {
       await browser.close();
@@ -276,19 +403,41 @@ const checks = {
     fs.rmSync(scratch, { recursive: true });
   },
 
-  // The folder's size gzipped (KiB), the first frame (ms from navigation) and the frames per
-  // second at 1280x720 over some seconds after two to warm up.
+  // The folder's size gzipped (KiB), the first frame (ms from navigation), the frames per
+  // second at 1280x720 over some seconds after eight to warm up (and the page to find the pixels
+  // it can draw in time), the longest task on the page's
+  // thread from its start (ms; 0: none over 50, the least the browser reports) and the width
+  // drawn at the end.
   async fps(browser) {
-    const page = await open(browser, '', 1280, 720);
-    await new Promise((r) => setTimeout(r, 2000));
+    const page = await open(browser, '', 1280, 720, (p) => p.evaluateOnNewDocument(longestTask));
+    await new Promise((r) => setTimeout(r, 8000));
     const seconds = Number(tool || 10);
     const before = await page.evaluate(() => [quellwire.frames(), performance.now()]);
     await new Promise((r) => setTimeout(r, seconds * 1000));
-    const after = await page.evaluate(() => [quellwire.frames(), performance.now()]);
+    const after = await page.evaluate(() => [quellwire.frames(), performance.now(), window.longestTask,
+      quellwire.drawn ? quellwire.drawn()[0] : quellwire.size()[0]]);
     const first = await page.evaluate(() => quellwire.firstFrameMs);
     console.log((gzippedSize() / 1024).toFixed(1), first.toFixed(0),
-      ((after[0] - before[0]) * 1000 / (after[1] - before[1])).toFixed(1));
+      ((after[0] - before[0]) * 1000 / (after[1] - before[1])).toFixed(1), after[2].toFixed(0), after[3]);
   },
+};
+
+// Lighthouse's Performance audit of the page, on its desktop preset and on its default (mobile).
+checks.lighthouse = async function (browser) {
+  const { default: lighthouse } = await import('lighthouse');
+  const { default: desktop } = await import('lighthouse/core/config/desktop-config.js');
+  const figures = [];
+  for (const config of [desktop, undefined]) {
+    const page = await browser.newPage();
+    const run = await lighthouse(address, { output: 'json', logLevel: 'error', onlyCategories: ['performance'] },
+      config, page);
+    const lhr = run.lhr;
+    if (lhr.runtimeError) fail(`Lighthouse: ${lhr.runtimeError.message}`);
+    figures.push(Math.round(lhr.categories.performance.score * 100),
+      Math.round(lhr.audits['total-blocking-time'].numericValue));
+    await page.close();
+  }
+  console.log(figures.join(' '));
 };
 
 let status = 0;
@@ -296,7 +445,7 @@ const browser = check === 'no-webgl2' ? null : await launch();
 try {
   if (!checks[check]) fail(`no check "${check}"`);
   await checks[check](browser);
-  if (check !== 'fps') console.log(`web page: ${check} passed`);
+  if (check !== 'fps' && check !== 'lighthouse') console.log(`web page: ${check} passed`);
 } catch (error) {
   console.error(`FAIL (${check}): ${error.message}`);
   status = 1;

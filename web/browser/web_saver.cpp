@@ -1,7 +1,9 @@
 // The web page's saver: the frame driver on the page's WebGL 2 canvas, drawn by the ES renderer.
 // The page's script owns the browser's events (animation frames, the canvas's size, visibility,
 // the loss of the context, full screen, the settings panel, the address and what is remembered)
-// and calls the functions exported here; they carry out what the core decides.
+// and calls the functions exported here; they carry out what the core decides. The page's script
+// may run this module in a worker, drawing on the canvas's OffscreenCanvas: nothing here needs
+// the page's document.
 #include <GLES3/gl3.h>
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
@@ -17,14 +19,19 @@
 #include "render/es/es_renderer.h"
 #include "settings/stored_settings.h"
 #include "sim/scene_build.h"
+#include "web/frame_budget.h"
 #include "web/page_address.h"
+
+// Points "#saver" at the canvas the module was given (Module.canvas): an OffscreenCanvas in a
+// worker has no document to be found in (page_canvas.js).
+extern "C" void qw_page_canvas_target();
 
 namespace {
 
 // The canvas the page draws on, and its clock.
 struct WebCanvas {
   EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context;  // the canvas's one context, made once; 0: none
-  std::int32_t width;                       // the canvas's size in device pixels
+  std::int32_t width;                       // the size drawn, in pixels (pageDrawnSize)
   std::int32_t height;
   std::uint32_t tickMs;  // the seed plus the time the flock has run while the page was shown
   std::uint32_t framesDrawn;
@@ -37,10 +44,13 @@ struct WebSaver {
   std::uint32_t seed;
   bool live;         // a scene is built and frames are drawn
   bool still;        // the picture is held at fixed.stillMs
+  bool held;         // the picture is held where the flock is (the page asks no motion)
   bool stillShown;   // the held picture is on the canvas
   bool running;      // the clock ran at the last frame (not after a pause)
   double lastNowMs;  // the page's time at the last frame
   double runMs;      // the time the flock has run since it was built
+  ClientSize device;  // the canvas's size in device pixels
+  FrameBudget budget;
   WakeWatch wake;
   std::string query;
   std::uint8_t* capture;  // the last picture read back, RGBA bottom row first
@@ -60,6 +70,7 @@ ClientSize Size(void* window) { return ClientSize{Canvas(window).width, Canvas(w
 bool CreateContext(void* window, const SurfaceRequest&) {
   WebCanvas& canvas = Canvas(window);
   if (canvas.context <= 0) {
+    qw_page_canvas_target();
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;
@@ -92,23 +103,28 @@ const RendererTable kPageRenderers{nullptr, &kEsRenderer};
 const WindowSystem kWebWindowSystem{&saver.canvas, Size,           CreateContext, MakeCurrent,
                                     SwapBuffers,   DestroyContext, TickCount,     Api};
 
-// Builds the scene from the seed, with the renderer in the canvas's context; a still is run to
-// its time in 10 ms steps, as quellwire-render runs it. False when the flock could not be built.
+// A held flock is first shown this far into its flight, where its wires have spread.
+constexpr std::uint32_t kHeldStartMs = 5000;
+
+// Builds the scene from the seed, with the renderer in the canvas's context; a still (or a held
+// flock) is run to its time in 10 ms steps, as quellwire-render runs it. False when the flock
+// could not be built.
 bool Build(const Settings& settings) {
   saver.canvas.tickMs = saver.seed;
   saver.runMs = 0.0;
   saver.running = false;
   saver.stillShown = false;
+  frameBudgetRestart(saver.budget);
   if (!RunCreationSequence(saver.state, kWebWindowSystem, Size(&saver.canvas), settings)) {
     saver.live = false;
     return false;
   }
-  if (saver.still) {
-    for (std::uint32_t t = kFramePeriodMs; t <= saver.fixed.stillMs; t += kFramePeriodMs) {
-      saver.canvas.tickMs = saver.seed + t;
-      AdvanceFrame(saver.state, kWebWindowSystem);
-    }
+  const std::uint32_t until = saver.still ? saver.fixed.stillMs : saver.held ? kHeldStartMs : 0;
+  for (std::uint32_t t = kFramePeriodMs; t <= until; t += kFramePeriodMs) {
+    saver.canvas.tickMs = saver.seed + t;
+    AdvanceFrame(saver.state, kWebWindowSystem);
   }
+  if (!saver.still) saver.runMs = until;
   saver.live = true;
   return true;
 }
@@ -139,6 +155,18 @@ int Apply(const Settings& settings) {
   return Build(settings) ? 0 : 2;
 }
 
+// Sizes the drawing for the canvas's device pixels at the budget's level.
+void Resize(ClientSize device) {
+  saver.device = device;
+  const ClientSize drawn = pageDrawnSize(device, saver.budget.level);
+  saver.canvas.width = drawn.width;
+  saver.canvas.height = drawn.height;
+  frameBudgetRestart(saver.budget);
+  if (!saver.live) return;
+  RunResizeSequence(saver.state, drawn);
+  saver.stillShown = false;
+}
+
 }  // namespace
 
 extern "C" {
@@ -148,8 +176,7 @@ extern "C" {
 // address gives one. 0: live; 1: no WebGL 2 context; 2: no memory for the flock.
 EMSCRIPTEN_KEEPALIVE int qw_start(const char* query, const char* remembered, int width, int height,
                                   double seed) {
-  saver.canvas.width = width;
-  saver.canvas.height = height;
+  Resize(ClientSize{width, height});
   saver.state.renderers = &kPageRenderers;
   saver.fixed = readPageAddress(query, std::strlen(query));
   const PageAddress memory = readPageAddress(remembered, std::strlen(remembered));
@@ -164,11 +191,11 @@ EMSCRIPTEN_KEEPALIVE int qw_start(const char* query, const char* remembered, int
 }
 
 // One animation frame at the page's time nowMs. The clock runs by the time between shown frames;
-// after a pause it takes up again where it stopped. A still is drawn once, and again after a
-// resize or a new context.
+// after a pause it takes up again where it stopped. A still or a held flock is drawn once, and
+// again after a resize or a new context.
 EMSCRIPTEN_KEEPALIVE void qw_frame(double nowMs) {
   if (!saver.live) return;
-  if (saver.still) {
+  if (saver.still || saver.held) {
     if (!saver.stillShown) DrawFrame(saver.state, kWebWindowSystem);
     saver.stillShown = true;
     return;
@@ -183,17 +210,37 @@ EMSCRIPTEN_KEEPALIVE void qw_frame(double nowMs) {
   RunFrame(saver.state, kWebWindowSystem);
 }
 
+// Counts a frame about to be drawn at nowMs against the frame rate: 1 when the pixels drawn
+// change (the page then sizes the canvas to qw_drawn_width x qw_drawn_height), else 0.
+EMSCRIPTEN_KEEPALIVE int qw_budget(double nowMs) {
+  if (!saver.live || saver.still || saver.held) return 0;
+  if (!frameBudgetFrame(saver.budget, nowMs)) return 0;
+  Resize(saver.device);
+  return 1;
+}
+
 // The page is hidden: the flock stops until the next frame.
-EMSCRIPTEN_KEEPALIVE void qw_pause() { saver.running = false; }
+EMSCRIPTEN_KEEPALIVE void qw_pause() {
+  saver.running = false;
+  frameBudgetRestart(saver.budget);
+}
+
+// 1: the flock holds still where it is (before qw_start: it first shows a few seconds into its
+// flight); 0: it flies on from there.
+EMSCRIPTEN_KEEPALIVE void qw_hold(int hold) {
+  saver.held = hold != 0;
+  saver.running = false;
+  saver.stillShown = false;
+  frameBudgetRestart(saver.budget);
+}
 
 // The canvas has a new size in device pixels.
-EMSCRIPTEN_KEEPALIVE void qw_resize(int width, int height) {
-  saver.canvas.width = width;
-  saver.canvas.height = height;
-  if (!saver.live) return;
-  RunResizeSequence(saver.state, ClientSize{width, height});
-  saver.stillShown = false;
-}
+EMSCRIPTEN_KEEPALIVE void qw_resize(int width, int height) { Resize(ClientSize{width, height}); }
+
+// The size drawn, and the budget's level (0: every pixel).
+EMSCRIPTEN_KEEPALIVE int qw_drawn_width() { return saver.canvas.width; }
+EMSCRIPTEN_KEEPALIVE int qw_drawn_height() { return saver.canvas.height; }
+EMSCRIPTEN_KEEPALIVE int qw_draw_level() { return saver.budget.level; }
 
 // The number of one setting (by its stored index), as the store holds it.
 EMSCRIPTEN_KEEPALIVE int qw_setting(int index) {
@@ -240,6 +287,9 @@ EMSCRIPTEN_KEEPALIVE int qw_input_wakes(int kind, int x, int y) {
   const WakeInput input{static_cast<WakeInputKind>(kind), ScreenPoint{x, y}};
   return wakeWatchInput(saver.wake, input) ? 1 : 0;
 }
+
+// Whether the address holds a still.
+EMSCRIPTEN_KEEPALIVE int qw_is_still() { return saver.still ? 1 : 0; }
 
 // Frames shown since the start, the time the flock has run since it was built, and its wires.
 EMSCRIPTEN_KEEPALIVE unsigned qw_frames_drawn() { return saver.canvas.framesDrawn; }
