@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "display/window_system.h"
+#include "driver/window_system.h"
 
 inline constexpr std::int64_t kPageMostPixels = std::int64_t{2560} * 1440;
 inline constexpr double kPageLeastRate = 30.0;
