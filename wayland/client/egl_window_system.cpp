@@ -23,6 +23,7 @@ EGLDisplay gDisplay = EGL_NO_DISPLAY;
 EglContextPlan gPlan{};    // what OpenEgl found may be tried
 ContextApi gApi{};         // the API of the contexts made, once gApiSettled
 bool gApiSettled = false;  // a context was made: later surfaces use its API alone
+bool gSoftware = false;    // the display draws on the processor (eglDrawsInSoftware)
 
 EGLint ConfigAttribute(EGLConfig config, EGLint attribute) {
   EGLint value = 0;
@@ -65,7 +66,7 @@ void ListOpaqueConfigs(OpaqueConfigs& list, ContextApi api) {
     all[fit] = all[i];
     samples[fit++] = ConfigAttribute(all[i], EGL_SAMPLES);
   }
-  const int wanted = chooseEglSamples(api, samples, fit);
+  const int wanted = chooseEglSamples(api, gSoftware, samples, fit);
   for (int i = 0; i < fit; ++i) {
     if (samples[i] == wanted || (wanted == 0 && samples[i] <= 1)) {
       list.configs[list.count++] = all[i];
@@ -213,6 +214,32 @@ std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 namespace {
 
+// Whether the initialised display draws on the processor, from what EGL tells of its driver and
+// device where it has the extensions to (see egl_choice.h).
+bool DisplayDrawsInSoftware(EGLDisplay display) {
+  const char* driver = nullptr;
+  if (eglExtensionListed(eglQueryString(display, EGL_EXTENSIONS), "EGL_MESA_query_driver")) {
+    const auto name = reinterpret_cast<PFNEGLGETDISPLAYDRIVERNAMEPROC>(
+        eglGetProcAddress("eglGetDisplayDriverName"));
+    if (name != nullptr) driver = name(display);
+  }
+  const char* device = nullptr;
+  if (eglExtensionListed(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS), "EGL_EXT_device_query")) {
+    const auto attribute = reinterpret_cast<PFNEGLQUERYDISPLAYATTRIBEXTPROC>(
+        eglGetProcAddress("eglQueryDisplayAttribEXT"));
+    const auto string = reinterpret_cast<PFNEGLQUERYDEVICESTRINGEXTPROC>(
+        eglGetProcAddress("eglQueryDeviceStringEXT"));
+    EGLAttrib handle = 0;
+    if (attribute != nullptr && string != nullptr && attribute(display, EGL_DEVICE_EXT, &handle) &&
+        handle != 0) {
+      device = string(reinterpret_cast<EGLDeviceEXT>(handle), EGL_EXTENSIONS);
+    }
+  }
+  // Where EGL could not tell, asking was an error to clear.
+  eglGetError();
+  return eglDrawsInSoftware(driver, device);
+}
+
 // The connection's EGL display, as the client extensions allow (see egl_choice.h).
 EGLDisplay WaylandEglDisplay(wl_display* display) {
   const EglDisplayCall call = chooseEglDisplayCall(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS),
@@ -242,6 +269,7 @@ bool OpenEgl(WaylandClient& client) {
     gDisplay = EGL_NO_DISPLAY;
     return false;
   }
+  gSoftware = DisplayDrawsInSoftware(gDisplay);
   EglApiOffer offer{eglQueryString(gDisplay, EGL_CLIENT_APIS), false, false};
   EGLConfig all[256];
   EGLint count = 0;
