@@ -108,8 +108,8 @@ void rendererFrame(benchmark::State& state) {
   if (!system.createContext(&window, kSaverSurfaceRequest) || finish == nullptr) {
     state.SkipWithError("no context");
   } else if (system.makeCurrent(&window, true),
-             !renderer.create(
-                 record, RendererSetup{width, height, settings.glow, GlowBlurRequest::Automatic})) {
+             !renderer.create(record, RendererSetup{width, height, settings.glow,
+                                                    GlowBlurRequest::Automatic, false})) {
     state.SkipWithError("the renderer could not be made");
   } else if (!buildSettledScene(scene, settings, width, height, kStepUs)) {
     state.SkipWithError("scene not built");

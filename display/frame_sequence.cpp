@@ -12,7 +12,8 @@ namespace {
 // QUELLWIRE_BLUR, or else the renderer, says.
 RendererSetup SetupFor(const FrameDriverState& state, std::int32_t width, std::int32_t height) {
   return RendererSetup{width, height, state.settings.glow,
-                       glowBlurRequestFromText(std::getenv(kGlowBlurVariable))};
+                       glowBlurRequestFromText(std::getenv(kGlowBlurVariable)),
+                       state.keepGl11Calls};
 }
 
 // The renderer for the context the window system made.

@@ -1,5 +1,7 @@
 #include "render/glow_sizes.h"
 
+#include <cmath>
+
 namespace {
 
 std::int32_t nonNegative(std::int32_t side) { return side > 0 ? side : 0; }
@@ -35,4 +37,49 @@ GlowAspectFactors glowAspectFactors(std::int32_t width, std::int32_t height) {
   if (w > h) return GlowAspectFactors{static_cast<float>(h) / static_cast<float>(w), 1.0f};
   if (h == 0) return GlowAspectFactors{1.0f, 1.0f};
   return GlowAspectFactors{1.0f, static_cast<float>(w) / static_cast<float>(h)};
+}
+
+int glowCompositeBands(const BlurSpan* haloSpans, std::int32_t side, std::int32_t width,
+                       std::int32_t height, GlowBand* bands) {
+  if (haloSpans == nullptr || side < 1 || width < 1 || height < 1) return 0;
+  // A pixel at p of a window side of n samples texels floor(t) and floor(t) + 1 of the m on
+  // that side, where t = (p + 0.5) m / n - 0.5.
+  const auto texel = [](double pixel, std::int32_t n, std::int32_t m) {
+    return static_cast<std::int32_t>(std::floor((pixel + 0.5) * m / n - 0.5));
+  };
+  const double across = static_cast<double>(width) / side;
+  int count = 0;
+  for (int band = 0; band < kGlowBands; ++band) {
+    const auto y0 =
+        static_cast<std::int32_t>(static_cast<std::int64_t>(height) * band / kGlowBands);
+    const auto y1 =
+        static_cast<std::int32_t>(static_cast<std::int64_t>(height) * (band + 1) / kGlowBands);
+    if (y1 <= y0) continue;
+    std::int32_t first = texel(y0, height, side) - 1;
+    std::int32_t end = texel(y1 - 1, height, side) + 3;
+    if (first < 0) first = 0;
+    if (end > side) end = side;
+    std::int32_t lo = side;
+    std::int32_t hi = 0;
+    for (std::int32_t row = first; row < end; ++row) {
+      const BlurSpan span = haloSpans[row];
+      if (span.lo >= span.hi) continue;
+      if (span.lo < lo) lo = span.lo;
+      if (span.hi > hi) hi = span.hi;
+    }
+    if (lo >= hi) continue;
+    // Pixels whose first texel lies in [lo - 1, hi - 1], two more each way.
+    auto x0 = static_cast<std::int32_t>(std::floor((lo - 0.5) * across - 0.5)) - 2;
+    auto x1 = static_cast<std::int32_t>(std::ceil((hi + 0.5) * across - 0.5)) + 2;
+    if (x0 < 0) x0 = 0;
+    if (x1 > width) x1 = width;
+    GlowBand* last = count > 0 ? &bands[count - 1] : nullptr;
+    if (last != nullptr && last->x == x0 && last->width == x1 - x0 &&
+        last->y + last->height == y0) {
+      last->height += y1 - y0;
+    } else {
+      bands[count++] = GlowBand{x0, y0, x1 - x0, y1 - y0};
+    }
+  }
+  return count;
 }

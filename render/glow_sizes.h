@@ -40,6 +40,31 @@ inline float glowTapOffset(int i, float factor) {
   return static_cast<float>(kGlowTapSpacing * i * factor);
 }
 
+// Where a row of the halo may be lit: texels [lo, hi), none when lo == hi; black outside.
+struct BlurSpan {
+  std::int32_t lo;
+  std::int32_t hi;
+};
+
+// A rectangle of the window in pixels from its lower-left corner, as glScissor takes it.
+struct GlowBand {
+  std::int32_t x;
+  std::int32_t y;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// The window's rows are cut into this many bands for the composite.
+inline constexpr int kGlowBands = 64;
+
+// Where the halo of side x side texels (row 0 at the bottom, each row lit only within its span)
+// can light the window it is stretched over with linear filtering: for each band of the
+// window's rows, the columns whose samples may read a lit texel of the rows the band samples,
+// with a margin of a texel row and two pixels for rounding; bands lit nowhere left out, and
+// neighbours lit in the same columns joined. Fills at most kGlowBands and returns how many.
+int glowCompositeBands(const BlurSpan* haloSpans, std::int32_t side, std::int32_t width,
+                       std::int32_t height, GlowBand* bands);
+
 // False when either side is 0 or less: such a window shows nothing, so nothing is drawn.
 inline bool windowHasPixels(std::int32_t width, std::int32_t height) {
   return width > 0 && height > 0;

@@ -17,5 +17,6 @@ enum GlowTextureIndex : int {
 struct GlowTextures {
   GLuint names[2];        // capture first, blur second; 0 when not made
   GlowBlurPath path;      // where the halo is blurred
+  bool trimmed;           // the software path's calls trimmed to the halo's lit part (Linux)
   SoftwareBlur software;  // the processor's buffers on the software path; empty otherwise
 };

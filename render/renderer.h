@@ -29,13 +29,15 @@ enum class RendererKind : std::uint8_t {
 // links it, and none elsewhere (the Windows saver never makes one).
 RendererKind chooseRenderer(bool contextMade, ContextApi api, bool esRendererLinked);
 
-// What a renderer is made for: the window's size and glow mode, and where the halo is to be
-// blurred (QUELLWIRE_BLUR's request; the renderer settles it with its GL_RENDERER).
+// What a renderer is made for: the window's size and glow mode, where the halo is to be
+// blurred (QUELLWIRE_BLUR's request; the renderer settles it with its GL_RENDERER), and whether
+// the GL 1.1 renderer keeps the calls and sizes the Windows saver has always made.
 struct RendererSetup {
   std::int32_t width;
   std::int32_t height;
   GlowMode glowMode;
   GlowBlurRequest blurRequest;
+  bool keepGl11Calls;
 };
 
 // One frame to draw: the scene (null when it could not be built: only the clear is drawn), the

@@ -14,12 +14,6 @@
 
 #include "render/glow_sizes.h"
 
-// Where a row may be lit: pixels [lo, hi), none when lo == hi; black outside.
-struct BlurSpan {
-  std::int32_t lo;
-  std::int32_t hi;
-};
-
 struct SoftwareBlur {
   std::int32_t captureSide;  // the capture square, read back as RGBA
   std::int32_t blurSide;     // the blur square: the capture side or half of it

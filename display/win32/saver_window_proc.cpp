@@ -28,6 +28,7 @@ void CreateDrawing(HWND window) {
   const WindowSystem windowSystem = Win32WindowSystem(record);
   const ClientSize size = windowSystem.clientSize(windowSystem.window);
   loadSettings();
+  CurrentFrameDriverState().keepGl11Calls = true;
   if (!RunCreationSequence(CurrentFrameDriverState(), windowSystem, size, currentSettings())) {
     ExitProcess(static_cast<UINT>(kSceneBuildFailedExitStatus));
   }
