@@ -13,8 +13,6 @@ namespace {
 
 constexpr float kTintAlpha = 0.7f;
 constexpr float kCaptureLineWidth = 0.5f;
-// How far beyond the capture square the thin smoothed lines drawn into it may reach.
-constexpr std::int32_t kTrimMargin = 4;
 
 // Four textured vertices at z = -1 covering the unit square and the whole texture shifted by
 // (offsetU, offsetV), the texture's row offsetV at y = 1; the caller brackets them with
@@ -179,21 +177,19 @@ void compositeHalo(const Scene& scene, std::int32_t width, std::int32_t height) 
   drawOneQuad();
 }
 
-// The same where the software path trims its calls. Only the capture square (with a margin
-// for the thin lines' smoothing) was drawn into since the frame was cleared, so only it is
-// erased; and the halo, added to black, changes only the pixels whose samples reach a lit
-// texel, so the one quad is drawn once per band of rows, scissored to the columns those rows'
-// texels may light: the same pixels, byte for byte, without shading the black ones.
+// The same where the software path trims its calls: the halo, added to black, changes only the
+// pixels whose samples reach a lit texel, so the one quad is drawn once per band of rows,
+// scissored to the columns those rows' texels may light: the same pixels, byte for byte,
+// without shading the black ones. (The whole window is erased, as a clear of all of it is
+// the cheapest a software renderer makes.)
 void compositeHaloTrimmed(const Scene& scene, const SoftwareBlur& blur, std::int32_t width,
-                          std::int32_t height, std::int32_t captureSide) {
+                          std::int32_t height) {
   glViewport(0, 0, width, height);
-  glEnable(GL_SCISSOR_TEST);
-  const std::int32_t erased = captureSide + kTrimMargin;
-  glScissor(0, 0, erased < width ? erased : width, erased < height ? erased : height);
   glClear(GL_COLOR_BUFFER_BIT);
   glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
   GlowBand bands[kGlowBands];
   const int count = glowCompositeBands(blur.haloSpans, blur.blurSide, width, height, bands);
+  glEnable(GL_SCISSOR_TEST);
   for (int i = 0; i < count; ++i) {
     glScissor(bands[i].x, bands[i].y, bands[i].width, bands[i].height);
     drawOneQuad();
@@ -279,7 +275,7 @@ void renderWithGlow(const Scene& scene, GlowTextures& textures) {
   enterScreenSpace();
   if (!blurred) blurWithGl(textures, squares, aspect);
   if (blurred && textures.trimmed) {
-    compositeHaloTrimmed(scene, textures.software, w, h, squares.capture);
+    compositeHaloTrimmed(scene, textures.software, w, h);
   } else {
     compositeHalo(scene, w, h);
   }
