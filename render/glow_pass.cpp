@@ -187,8 +187,9 @@ void compositeHaloTrimmed(const Scene& scene, const SoftwareBlur& blur, std::int
   glViewport(0, 0, width, height);
   glClear(GL_COLOR_BUFFER_BIT);
   glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
-  GlowBand bands[kGlowBands];
-  const int count = glowCompositeBands(blur.haloSpans, blur.blurSide, width, height, bands);
+  GlowBand bands[kGlowMaxRects];
+  const int count = glowCompositeBands(GlowHaloMap{blur.haloSpans, blur.haloCells, blur.blurSide},
+                                       width, height, bands);
   glEnable(GL_SCISSOR_TEST);
   for (int i = 0; i < count; ++i) {
     glScissor(bands[i].x, bands[i].y, bands[i].width, bands[i].height);

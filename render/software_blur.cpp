@@ -22,6 +22,8 @@ constexpr float kUnit = 1.0f / 255.0f;
 
 inline float saturated(float value) { return value < 255.0f ? value : 255.0f; }
 
+std::int32_t groupsOf(std::int32_t side) { return (side + kGlowCellRows - 1) / kGlowCellRows; }
+
 std::size_t area(std::int32_t side) {
   return static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
 }
@@ -213,6 +215,8 @@ void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
   const float* black = blur.source + area(side);
   float* sum = blur.source + area(side) + side;
   const Span* across = blur.acrossSpans;
+  for (std::int32_t group = 0; group < groupsOf(side); ++group) blur.haloCells[group] = 0;
+  const std::int32_t cellWidth = glowCellWidth(side);
   for (std::int32_t y = 0; y < side; ++y) {
     LineSample samples[kTaps];
     Span out = across[y];
@@ -242,6 +246,15 @@ void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
     for (std::int32_t x = out.lo; x < out.hi; ++x) {
       halo[x] = static_cast<std::uint8_t>(saturated(sum[x]));
     }
+    // The cells of the row that are lit, marked in its group.
+    std::uint64_t& cells = blur.haloCells[y / kGlowCellRows];
+    for (std::int32_t cell = out.lo / cellWidth; cell * cellWidth < out.hi; ++cell) {
+      const std::int32_t from = cell * cellWidth > out.lo ? cell * cellWidth : out.lo;
+      const std::int32_t to = (cell + 1) * cellWidth < out.hi ? (cell + 1) * cellWidth : out.hi;
+      std::uint8_t any = 0;
+      for (std::int32_t x = from; x < to; ++x) any |= halo[x];
+      if (any != 0) cells |= std::uint64_t{1} << cell;
+    }
   }
 }
 
@@ -258,6 +271,7 @@ bool softwareBlurInit(SoftwareBlur& blur, std::int32_t captureSide, std::int32_t
       !storageObtainArray(blur.source, area(blurSide) + 2 * static_cast<std::size_t>(blurSide)) ||
       !storageObtainArray(blur.acrossSpans, static_cast<std::size_t>(blurSide)) ||
       !storageObtainArray(blur.haloSpans, static_cast<std::size_t>(blurSide)) ||
+      !storageObtainArray(blur.haloCells, static_cast<std::size_t>(groupsOf(blurSide))) ||
       !storageObtainArray(blur.across, area(blurSide)) ||
       !storageObtainArray(blur.halo, area(blurSide))) {
     softwareBlurRelease(blur);
@@ -273,6 +287,7 @@ void softwareBlurRelease(SoftwareBlur& blur) {
   storageRelease(blur.halo);
   storageRelease(blur.acrossSpans);
   storageRelease(blur.haloSpans);
+  storageRelease(blur.haloCells);
   blur = SoftwareBlur{};
 }
 

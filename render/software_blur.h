@@ -23,6 +23,7 @@ struct SoftwareBlur {
   std::uint8_t* halo;        // the finished halo, blurSide^2 grey bytes, bottom row first
   BlurSpan* acrossSpans;     // where each row of across may be lit
   BlurSpan* haloSpans;       // where each row of the halo may be lit
+  std::uint64_t* haloCells;  // where each group of rows is lit, as GlowHaloMap's groups
 };
 
 // Obtains the buffers for a capture square and a blur square of the same side or half of it
