@@ -108,8 +108,8 @@ void rendererFrame(benchmark::State& state) {
   if (!system.createContext(&window, kSaverSurfaceRequest) || finish == nullptr) {
     state.SkipWithError("no context");
   } else if (system.makeCurrent(&window, true),
-             !renderer.create(
-                 record, RendererSetup{width, height, settings.glow, GlowBlurRequest::Automatic})) {
+             !renderer.create(record, RendererSetup{width, height, settings.glow,
+                                                    GlowBlurRequest::Automatic, false})) {
     state.SkipWithError("the renderer could not be made");
   } else if (!buildSettledScene(scene, settings, width, height, kStepUs)) {
     state.SkipWithError("scene not built");
@@ -127,10 +127,11 @@ void rendererFrame(benchmark::State& state) {
   HeadlessWindowClose(window);
 }
 
-// Each renderer in the same run, at the large size, with the default glow and without one.
+// Each renderer in the same run, at a common size and at 4K, with the default glow and without.
 BENCHMARK(rendererFrame)
     ->ArgNames({"width", "height", "glow", "es"})
     ->ArgsProduct({{1920}, {1080}, {0, 2}, {0, 1}})
+    ->ArgsProduct({{3840}, {2160}, {0, 2}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->Iterations(50)

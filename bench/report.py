@@ -54,7 +54,7 @@ def frame_rows(build):
             continue
         args = dict(part.split(":") for part in b["run_name"].split("/")[1:] if ":" in part)
         if b["run_name"].startswith("rendererFrame"):
-            renderers[(args["glow"], args["es"])] = b
+            renderers[(args["width"], args["height"], args["glow"], args["es"])] = b
             continue
         label = (f"whole frame, {args['width']}x{args['height']}, "
                  f"{glow_names.get(args['glow'], 'glow ' + args['glow'])}")
@@ -64,16 +64,18 @@ def frame_rows(build):
                      f"OSMesa (llvmpipe), {int(b['wires'])} wires, median of 5 × 50 frames"))
     # The two renderers in the same run: the process's CPU time per frame (llvmpipe's threads
     # included), the ES one as a share of the GL 1.1 one.
-    for glow in ("0", "2"):
-        gl, es = renderers.get((glow, "0")), renderers.get((glow, "1"))
+    for (width, height, glow) in sorted({key[:3] for key in renderers},
+                                        key=lambda k: (int(k[0]), k[2])):
+        gl, es = renderers.get((width, height, glow, "0")), renderers.get((width, height, glow, "1"))
         if gl is None or es is None:
             continue
         name = glow_names.get(glow, "glow " + glow)
-        rows.append((f"CPU per frame, 1920x1080, {name}, GL 1.1 renderer",
+        size = f"{width}x{height}"
+        rows.append((f"CPU per frame, {size}, {name}, GL 1.1 renderer",
                      f"{gl['cpu_time']:.2f} ms",
                      "OSMesa (llvmpipe)" + (", processor blur" if glow != "0" else "") +
                      ", median of 5 × 50 frames"))
-        rows.append((f"CPU per frame, 1920x1080, {name}, ES 3 renderer",
+        rows.append((f"CPU per frame, {size}, {name}, ES 3 renderer",
                      f"{es['cpu_time']:.2f} ms",
                      f"EGL surfaceless (llvmpipe), {es['cpu_time'] / gl['cpu_time']:.2f} × the "
                      "GL 1.1 renderer's, median of 5 × 50 frames"))
@@ -244,7 +246,8 @@ def peer_rows(build, frames):
 WAYLAND = [
     ("wayland -fullscreen", "-fullscreen (overlay layer), default settings"),
     ("wayland -fullscreen, OpenGL ES",
-     "-fullscreen, OpenGL ES 3 forced (QUELLWIRE_GL=es, 4x multisampled), default settings"),
+     "-fullscreen, OpenGL ES 3 forced (QUELLWIRE_GL=es; single-sampled on llvmpipe), "
+     "default settings"),
     ("wayland -background", "-background (background layer), default settings"),
     ("wayland -background, a second output hidden",
      "-background, a second 1920x1080 output covered by a fullscreen window"),
@@ -253,7 +256,8 @@ WAYLAND = [
 
 def wayland_rows(build, frames, x11):
     """CPU per frame of the saver on a headless sway with 1920x1080 outputs, measured by
-    scripts/measure-wayland-cpu, beside the X11 saver's figure of the same run."""
+    scripts/measure-wayland-cpu, beside the X11 saver's figure of the same run; and the
+    measures themselves."""
     env = dict(os.environ, QW_BUILD=build, QW_FRAMES=str(frames))
     out = subprocess.run(["bash", "scripts/measure-wayland-cpu"], env=env, check=True,
                          capture_output=True, text=True).stdout
@@ -265,7 +269,32 @@ def wayland_rows(build, frames, x11):
         per_frame, rate = measured[what]
         rows.append(("Wayland", settings, f"{per_frame:.1f} ms", f"{per_frame / reference:.2f}",
                      f"{rate:.0f}"))
-    return rows
+    return rows, measured
+
+
+def large_rows(build, frames):
+    """The native X11 saver at 3840x2160, with the default settings and without glow (the
+    floor: the same frame without the halo), measured by scripts/measure-x11-cpu."""
+    env = dict(os.environ, QW_BUILD=build, QW_SCREEN="3840x2160x24", QW_FRAMES=str(frames))
+    out = subprocess.run(["bash", "scripts/measure-x11-cpu", "quellwire", "quellwire -glow 0"],
+                         env=env, check=True, capture_output=True, text=True).stdout
+    return measured_lines(out)
+
+
+def goal_rows(large, x11, wayland, wine_ms):
+    """The speed goals on a software renderer, from the measures of this one run."""
+    default_4k, floor_4k = large["quellwire"][0], large["quellwire -glow 0"][0]
+    default_hd, glblur = x11["quellwire"][0], x11["glblur"][0]
+    es, gl = wayland["wayland -fullscreen, OpenGL ES"][0], wayland["wayland -fullscreen"][0]
+    return [
+        ("3840x2160, default settings, CPU per frame", f"{default_4k:.1f} ms", "at most 50 ms"),
+        ("3840x2160, no glow (the floor)", f"{floor_4k:.1f} ms", ""),
+        ("3840x2160, default frame / floor", f"{default_4k / floor_4k:.2f}", "at most 3"),
+        ("1920x1080, default settings / glblur", f"{default_hd / glblur:.3f}", "at most 0.10"),
+        ("default frame, 3840x2160 / 1920x1080", f"{default_4k / default_hd:.2f}", "at most 4"),
+        ("Wayland, OpenGL ES / desktop OpenGL, -fullscreen", f"{es / gl:.2f}", "at most 1.10"),
+        ("Wine, 1920x1080, whole-process CPU per frame", f"{wine_ms:.1f} ms", "below 35.2 ms"),
+    ]
 
 
 # The longest task the web page's own thread may run while the flock flies (ms).
@@ -322,12 +351,15 @@ def main():
     parser.add_argument("--x11-frames", type=int, default=150)
     parser.add_argument("--web-page", help="the web build's page folder")
     args = parser.parse_args()
+    load_at_start = os.getloadavg()[0]
 
     rows = scene_update_rows(args.native_build) + frame_rows(args.native_build)
-    rows += wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
-    rows += web_rows(args.web_page, args.cpu_seconds)
+    wine = wine_rows(args.scr, args.template, args.cpu_seconds, args.trials)
+    rows += wine + web_rows(args.web_page, args.cpu_seconds)
     peers, x11 = peer_rows(args.native_build, args.x11_frames)
-    wayland = wayland_rows(args.native_build, args.x11_frames, x11)
+    wayland, wayland_measured = wayland_rows(args.native_build, args.x11_frames, x11)
+    large = large_rows(args.native_build, args.x11_frames)
+    goals = goal_rows(large, x11, wayland_measured, float(wine[-1][1].split()[0]))
     print(f"Machine: {machine()}\n")
     print("| Measure | Value | How |")
     print("|---|---|---|")
@@ -343,6 +375,12 @@ def main():
     print("| Display system | Settings | CPU per frame | Ratio to X11 | Frames/s |")
     print("|---|---|---|---|---|")
     for row in wayland:
+        print("| " + " | ".join(row) + " |")
+    print(f"\nThe goals on a software renderer, from this run ({args.x11_frames} frames each; "
+          f"load average {load_at_start:.1f} at its start, {os.getloadavg()[0]:.1f} at its end):\n")
+    print("| Goal | Measured | Target |")
+    print("|---|---|---|")
+    for row in goals:
         print("| " + " | ".join(row) + " |")
 
 

@@ -21,6 +21,9 @@ struct FrameDriverState {
   // The renderers the program links, set before creation; null: nothing draws.
   const RendererTable* renderers;
   GlowBlurRequest blurRequest;  // where the program asks the halo to be blurred (before creation)
+  // The Windows saver's: the GL 1.1 renderer makes the calls it always made, in their order and
+  // sizes. Otherwise (the Linux programs) its software path trims them to the halo's lit part.
+  bool keepGl11Calls;
   const Renderer* renderer;     // chosen at creation for the context made; null: none draws
   void* rendererRecord;         // what the renderer draws through, from its create to its release
   Settings settings;            // what the window was created with

@@ -25,13 +25,15 @@ struct RendererTable {
 // The renderer a context gets from what the window system made.
 const Renderer* chooseRenderer(const RendererTable& table, bool contextMade, ContextApi api);
 
-// What a renderer is made for: the window's size and glow mode, and where the halo is to be
-// blurred (the program's request; the renderer settles it with its GL_RENDERER).
+// What a renderer is made for: the window's size and glow mode, where the halo is to be
+// blurred (the program's request; the renderer settles it with its GL_RENDERER), and whether
+// the GL 1.1 renderer keeps the calls and sizes the Windows saver makes.
 struct RendererSetup {
   std::int32_t width;
   std::int32_t height;
   GlowMode glowMode;
   GlowBlurRequest blurRequest;
+  bool keepGl11Calls;
 };
 
 // One frame to draw: the scene (null when it could not be built: only the clear is drawn), the

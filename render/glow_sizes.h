@@ -40,6 +40,47 @@ inline float glowTapOffset(int i, float factor) {
   return static_cast<float>(kGlowTapSpacing * i * factor);
 }
 
+// Where a row of the halo may be lit: texels [lo, hi), none when lo == hi; black outside.
+struct BlurSpan {
+  std::int32_t lo;
+  std::int32_t hi;
+};
+
+// A rectangle of the window in pixels from its lower-left corner, as glScissor takes it.
+struct GlowBand {
+  std::int32_t x;
+  std::int32_t y;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// Where a halo of side x side texels, row 0 at the bottom, is lit: each row only within its
+// span, and each group of kGlowCellRows rows only in the cells whose bits are set, a cell being
+// one of 64 equal runs of columns (one column each for a side below 64).
+inline constexpr std::int32_t kGlowCellRows = 16;
+struct GlowHaloMap {
+  const BlurSpan* rows;         // side spans
+  const std::uint64_t* groups;  // one mask per kGlowCellRows rows (the last group may be short)
+  std::int32_t side;
+};
+
+// The columns of a halo's side that one cell holds: [cell * width, (cell + 1) * width).
+inline std::int32_t glowCellWidth(std::int32_t side) { return side >= 64 ? side / 64 : 1; }
+
+// The window's rows are cut into this many bands for the composite, each into at most
+// kGlowRunsPerBand rectangles.
+inline constexpr int kGlowBands = 64;
+inline constexpr int kGlowRunsPerBand = 4;
+inline constexpr int kGlowMaxRects = kGlowBands * kGlowRunsPerBand;
+
+// Where the halo can light the window it is stretched over with linear filtering: for each band
+// of the window's rows, the runs of columns whose samples may read a lit texel of the rows the
+// band samples, with a margin of a texel row and two pixels for rounding; runs less than a
+// tenth of the window apart are joined, bands lit nowhere left out, and neighbouring bands lit in
+// the same columns joined. Fills at most kGlowMaxRects rectangles and returns how many.
+int glowCompositeBands(const GlowHaloMap& halo, std::int32_t width, std::int32_t height,
+                       GlowBand* bands);
+
 // False when either side is 0 or less: such a window shows nothing, so nothing is drawn.
 inline bool windowHasPixels(std::int32_t width, std::int32_t height) {
   return width > 0 && height > 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 
 #include "render/glow_sizes.h"
 #include "sim/storage.h"
@@ -20,6 +21,8 @@ inline float roundToWhole(float value) {
 constexpr float kUnit = 1.0f / 255.0f;
 
 inline float saturated(float value) { return value < 255.0f ? value : 255.0f; }
+
+std::int32_t groupsOf(std::int32_t side) { return (side + kGlowCellRows - 1) / kGlowCellRows; }
 
 std::size_t area(std::int32_t side) {
   return static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
@@ -77,40 +80,107 @@ void addClampedTap(float* sum, const float* row, std::int32_t from, std::int32_t
   }
 }
 
-// The blur square's grey values from the capture's green channel: a copy, or each 2 x 2 block
-// averaged when the blur square is half the capture.
-void fillSource(const SoftwareBlur& blur) {
-  const std::int32_t c = blur.captureSide;
-  const std::int32_t b = blur.blurSide;
-  const std::uint8_t* green = blur.capture + 1;
-  if (b == c) {
-    for (std::size_t i = 0; i < area(b); ++i) blur.source[i] = green[4 * i];
-    return;
-  }
-  for (std::int32_t y = 0; y < b; ++y) {
-    const std::uint8_t* lower = green + static_cast<std::size_t>(2 * y) * c * 4;
-    const std::uint8_t* upper = lower + static_cast<std::size_t>(c) * 4;
-    float* row = blur.source + static_cast<std::size_t>(y) * b;
-    for (std::int32_t x = 0; x < b; ++x) {
-      // As a linear sample halfway between the four computes it: in fractions of full
-      // intensity, each pair of the row first, then the two rows, rounded at the end.
-      const float lowerLeft = lower[8 * x] * kUnit;
-      const float lowerMiddle = lowerLeft + 0.5f * (lower[8 * x + 4] * kUnit - lowerLeft);
-      const float upperLeft = upper[8 * x] * kUnit;
-      const float upperMiddle = upperLeft + 0.5f * (upper[8 * x + 4] * kUnit - upperLeft);
-      const float middle = lowerMiddle + 0.5f * (upperMiddle - lowerMiddle);
-      row[x] = roundToWhole(middle * 255.0f);
-    }
+using Span = BlurSpan;
+
+Span spanUnion(Span a, Span b) {
+  if (a.lo == a.hi) return b;
+  if (b.lo == b.hi) return a;
+  return Span{a.lo < b.lo ? a.lo : b.lo, a.hi > b.hi ? a.hi : b.hi};
+}
+
+// The span widened by reach on both sides, within [0, side).
+Span spanWidened(Span span, std::int32_t reach, std::int32_t side) {
+  if (span.lo == span.hi) return span;
+  const std::int32_t lo = span.lo - reach;
+  const std::int32_t hi = span.hi + reach;
+  return Span{lo > 0 ? lo : 0, hi < side ? hi : side};
+}
+
+// The pixels of a capture row that are not black: all four bytes of each pixel tested at once.
+Span capturedSpan(const std::uint8_t* row, std::int32_t count) {
+  std::int32_t lo = 0;
+  std::int32_t hi = count;
+  const auto lit = [row](std::int32_t x) {
+    return (row[4 * x] | row[4 * x + 1] | row[4 * x + 2] | row[4 * x + 3]) != 0;
+  };
+  while (lo < hi && !lit(lo)) ++lo;
+  while (hi > lo && !lit(hi - 1)) --hi;
+  return Span{lo, hi};
+}
+
+// Blacks out line[old] where it lies outside now, so that the line is black outside now.
+template <typename T>
+void blackOutside(T* line, Span old, Span now) {
+  for (std::int32_t x = old.lo; x < old.hi; ++x) {
+    if (x < now.lo || x >= now.hi) line[x] = 0;
   }
 }
 
-// Each row: a fifth of itself plus a fifth of its eight horizontal taps, saturated.
+// How far from a pixel a tap's linear sample reaches, with both texels it reads: at most the
+// largest offset rounded up, plus one.
+std::int32_t tapReach(const float offsets[kTaps]) {
+  float largest = 0.0f;
+  for (int tap = 0; tap < kTaps; ++tap) {
+    const float size = std::fabs(offsets[tap]);
+    if (size > largest) largest = size;
+  }
+  return static_cast<std::int32_t>(std::ceil(largest)) + 1;
+}
+
+// Row y of the blur square's grey values from the capture's green channel, over the span: a
+// copy, or each 2 x 2 block averaged when the blur square is half the capture.
+void fillSourceRow(const SoftwareBlur& blur, std::int32_t y, Span span) {
+  const std::int32_t c = blur.captureSide;
+  const std::int32_t b = blur.blurSide;
+  float* row = blur.source + static_cast<std::size_t>(y) * b;
+  if (b == c) {
+    const std::uint8_t* green = blur.capture + static_cast<std::size_t>(y) * c * 4 + 1;
+    for (std::int32_t x = span.lo; x < span.hi; ++x) row[x] = green[4 * x];
+    return;
+  }
+  const std::uint8_t* lower = blur.capture + static_cast<std::size_t>(2 * y) * c * 4 + 1;
+  const std::uint8_t* upper = lower + static_cast<std::size_t>(c) * 4;
+  for (std::int32_t x = span.lo; x < span.hi; ++x) {
+    // As a linear sample halfway between the four computes it: in fractions of full
+    // intensity, each pair of the row first, then the two rows, rounded at the end.
+    const float lowerLeft = lower[8 * x] * kUnit;
+    const float lowerMiddle = lowerLeft + 0.5f * (lower[8 * x + 4] * kUnit - lowerLeft);
+    const float upperLeft = upper[8 * x] * kUnit;
+    const float upperMiddle = upperLeft + 0.5f * (upper[8 * x + 4] * kUnit - upperLeft);
+    const float middle = lowerMiddle + 0.5f * (upperMiddle - lowerMiddle);
+    row[x] = roundToWhole(middle * 255.0f);
+  }
+}
+
+// Where row y of the blur square's source is lit, from the capture row or rows it is made of.
+Span sourceSpan(const SoftwareBlur& blur, std::int32_t y) {
+  const std::int32_t c = blur.captureSide;
+  if (blur.blurSide == c) {
+    return capturedSpan(blur.capture + static_cast<std::size_t>(y) * c * 4, c);
+  }
+  const std::uint8_t* lower = blur.capture + static_cast<std::size_t>(2 * y) * c * 4;
+  const Span lit = spanUnion(capturedSpan(lower, c), capturedSpan(lower + std::size_t(c) * 4, c));
+  return Span{lit.lo / 2, (lit.hi + 1) / 2};
+}
+
+// Each row: a fifth of itself plus a fifth of its eight horizontal taps, saturated, computed
+// only where a tap reaches a lit source pixel; everywhere else the sum is black. The span each
+// row of the result is lit in is kept in the record, and the row is black outside it.
 void horizontalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
   const std::int32_t side = blur.blurSide;
+  const std::int32_t reach = tapReach(offsets);
   for (std::int32_t y = 0; y < side; ++y) {
-    const float* row = blur.source + static_cast<std::size_t>(y) * side;
     float* sum = blur.across + static_cast<std::size_t>(y) * side;
-    for (std::int32_t x = 0; x < side; ++x) sum[x] = roundToWhole(row[x] * kGlowTapAlpha);
+    Span& kept = blur.acrossSpans[y];
+    const Span lit = sourceSpan(blur, y);
+    const Span out = spanWidened(lit, reach, side);
+    blackOutside(sum, kept, out);
+    kept = out;
+    if (out.lo == out.hi) continue;
+    // The source the sums read, black beyond where the capture is lit.
+    fillSourceRow(blur, y, spanWidened(out, reach, side));
+    const float* row = blur.source + static_cast<std::size_t>(y) * side;
+    for (std::int32_t x = out.lo; x < out.hi; ++x) sum[x] = roundToWhole(row[x] * kGlowTapAlpha);
     for (int tap = 0; tap < kTaps; ++tap) {
       const float offset = offsets[tap];
       // Inside, every pixel samples the same two neighbours' weight; pixels whose sample
@@ -122,39 +192,68 @@ void horizontalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
       if (first < 0) first = 0;
       if (end > side) end = side;
       if (end < first) end = first;
-      addClampedTap(sum, row, 0, first, offset, side);
-      if (end > first) {
-        const float* a = row + first + inside.below;
-        addTap(sum + first, a, a + 1, inside.weight, end - first);
+      // The same split, within the span.
+      const std::int32_t leftEnd = first < out.hi ? first : out.hi;
+      const std::int32_t innerFirst = first > out.lo ? first : out.lo;
+      const std::int32_t innerEnd = end < out.hi ? end : out.hi;
+      addClampedTap(sum, row, out.lo, leftEnd, offset, side);
+      if (innerEnd > innerFirst) {
+        const float* a = row + innerFirst + inside.below;
+        addTap(sum + innerFirst, a, a + 1, inside.weight, innerEnd - innerFirst);
       }
-      addClampedTap(sum, row, end, side, offset, side);
+      addClampedTap(sum, row, end > out.lo ? end : out.lo, out.hi, offset, side);
     }
-    for (std::int32_t x = 0; x < side; ++x) sum[x] = saturated(sum[x]);
+    for (std::int32_t x = out.lo; x < out.hi; ++x) sum[x] = saturated(sum[x]);
   }
 }
 
 // Each row of the horizontal result at full weight plus a fifth of its eight vertical taps,
-// saturated, into the halo. The rows beyond the edges are the black row after the source.
+// saturated, into the halo, computed only where one of the rows it reads is lit. Rows beyond
+// the edges are black.
 void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
   const std::int32_t side = blur.blurSide;
   const float* black = blur.source + area(side);
-  float* sum = blur.source;  // the source is not needed again: its first row sums
+  float* sum = blur.source + area(side) + side;
+  const Span* across = blur.acrossSpans;
+  for (std::int32_t group = 0; group < groupsOf(side); ++group) blur.haloCells[group] = 0;
+  const std::int32_t cellWidth = glowCellWidth(side);
   for (std::int32_t y = 0; y < side; ++y) {
-    const float* own = blur.across + static_cast<std::size_t>(y) * side;
-    for (std::int32_t x = 0; x < side; ++x) sum[x] = own[x];
+    LineSample samples[kTaps];
+    Span out = across[y];
     for (int tap = 0; tap < kTaps; ++tap) {
-      const LineSample s = lineSample(y, offsets[tap], side);
+      samples[tap] = lineSample(y, offsets[tap], side);
+      for (const std::int32_t read : {samples[tap].below, samples[tap].below + 1}) {
+        if (read >= 0 && read < side) out = spanUnion(out, across[read]);
+      }
+    }
+    std::uint8_t* halo = blur.halo + static_cast<std::size_t>(y) * side;
+    Span& kept = blur.haloSpans[y];
+    blackOutside(halo, kept, out);
+    kept = out;
+    if (out.lo == out.hi) continue;
+    const float* own = blur.across + static_cast<std::size_t>(y) * side;
+    for (std::int32_t x = out.lo; x < out.hi; ++x) sum[x] = own[x];
+    for (int tap = 0; tap < kTaps; ++tap) {
+      const LineSample s = samples[tap];
       const float* a = s.below >= 0 && s.below < side
                            ? blur.across + static_cast<std::size_t>(s.below) * side
                            : black;
       const float* b = s.below + 1 >= 0 && s.below + 1 < side
                            ? blur.across + static_cast<std::size_t>(s.below + 1) * side
                            : black;
-      addTap(sum, a, b, s.weight, side);
+      addTap(sum + out.lo, a + out.lo, b + out.lo, s.weight, out.hi - out.lo);
     }
-    std::uint8_t* halo = blur.halo + static_cast<std::size_t>(y) * side;
-    for (std::int32_t x = 0; x < side; ++x) {
+    for (std::int32_t x = out.lo; x < out.hi; ++x) {
       halo[x] = static_cast<std::uint8_t>(saturated(sum[x]));
+    }
+    // The cells of the row that are lit, marked in its group.
+    std::uint64_t& cells = blur.haloCells[y / kGlowCellRows];
+    for (std::int32_t cell = out.lo / cellWidth; cell * cellWidth < out.hi; ++cell) {
+      const std::int32_t from = cell * cellWidth > out.lo ? cell * cellWidth : out.lo;
+      const std::int32_t to = (cell + 1) * cellWidth < out.hi ? (cell + 1) * cellWidth : out.hi;
+      std::uint8_t any = 0;
+      for (std::int32_t x = from; x < to; ++x) any |= halo[x];
+      if (any != 0) cells |= std::uint64_t{1} << cell;
     }
   }
 }
@@ -166,9 +265,13 @@ bool softwareBlurInit(SoftwareBlur& blur, std::int32_t captureSide, std::int32_t
   if (blurSide < 1 || (blurSide != captureSide && 2 * blurSide != captureSide)) return false;
   blur.captureSide = captureSide;
   blur.blurSide = blurSide;
-  // The source has one more row, kept black: the vertical pass reads it beyond the edges.
+  // The source has two more rows: one kept black, which the vertical pass reads beyond the
+  // edges, and the vertical pass's sums.
   if (!storageObtainArray(blur.capture, area(captureSide) * 4) ||
-      !storageObtainArray(blur.source, area(blurSide) + static_cast<std::size_t>(blurSide)) ||
+      !storageObtainArray(blur.source, area(blurSide) + 2 * static_cast<std::size_t>(blurSide)) ||
+      !storageObtainArray(blur.acrossSpans, static_cast<std::size_t>(blurSide)) ||
+      !storageObtainArray(blur.haloSpans, static_cast<std::size_t>(blurSide)) ||
+      !storageObtainArray(blur.haloCells, static_cast<std::size_t>(groupsOf(blurSide))) ||
       !storageObtainArray(blur.across, area(blurSide)) ||
       !storageObtainArray(blur.halo, area(blurSide))) {
     softwareBlurRelease(blur);
@@ -182,6 +285,9 @@ void softwareBlurRelease(SoftwareBlur& blur) {
   storageRelease(blur.source);
   storageRelease(blur.across);
   storageRelease(blur.halo);
+  storageRelease(blur.acrossSpans);
+  storageRelease(blur.haloSpans);
+  storageRelease(blur.haloCells);
   blur = SoftwareBlur{};
 }
 
@@ -193,7 +299,6 @@ void softwareBlurRun(SoftwareBlur& blur, const float tapOffsetsU[8], const float
     u[tap] = boundedOffset(tapOffsetsU[tap], blur.blurSide);
     v[tap] = boundedOffset(tapOffsetsV[tap], blur.blurSide);
   }
-  fillSource(blur);
   horizontalPass(blur, u);
   verticalPass(blur, v);
 }

@@ -6,6 +6,8 @@
 // them, as GL_CLAMP samples), scaled by the tap alpha 0.2 and rounded to 8 bits, and each sum
 // saturates at 255. The white wires make the capture grey, so one channel is blurred and the
 // halo is one channel too. Pure code over buffers obtained once: nothing is allocated per frame.
+// Only the pixels a tap carries a lit pixel to are computed; the rest of each row stays black,
+// and the halo's rows say where they may be lit.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +18,12 @@ struct SoftwareBlur {
   std::int32_t captureSide;  // the capture square, read back as RGBA
   std::int32_t blurSide;     // the blur square: the capture side or half of it
   std::uint8_t* capture;     // captureSide^2 RGBA pixels, bottom row first, as glReadPixels gives
-  float* source;             // the blur square's grey values, blurSide^2, then one black row
+  float* source;             // the blur square's grey values, blurSide^2, one black row, one more
   float* across;             // the horizontal pass's saturated result, blurSide^2
   std::uint8_t* halo;        // the finished halo, blurSide^2 grey bytes, bottom row first
+  BlurSpan* acrossSpans;     // where each row of across may be lit
+  BlurSpan* haloSpans;       // where each row of the halo may be lit
+  std::uint64_t* haloCells;  // where each group of rows is lit, as GlowHaloMap's groups
 };
 
 // Obtains the buffers for a capture square and a blur square of the same side or half of it

@@ -54,8 +54,16 @@ EglContextPlan chooseEglContextPlan(const char* glVariable, const EglApiOffer& o
   return plan;
 }
 
-int chooseEglSamples(ContextApi api, const int* sampleCounts, int count) {
-  if (api != ContextApi::Es3) return 0;
+bool eglDrawsInSoftware(const char* driverName, const char* deviceExtensions) {
+  if (driverName != nullptr &&
+      (std::strcmp(driverName, "swrast") == 0 || std::strcmp(driverName, "kms_swrast") == 0)) {
+    return true;
+  }
+  return eglExtensionListed(deviceExtensions, "EGL_MESA_device_software");
+}
+
+int chooseEglSamples(ContextApi api, bool software, const int* sampleCounts, int count) {
+  if (api != ContextApi::Es3 || software) return 0;
   int chosen = 0;
   for (int i = 0; i < count; ++i) {
     const int samples = sampleCounts[i];

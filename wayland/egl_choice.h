@@ -46,9 +46,18 @@ struct EglContextPlan {
 
 EglContextPlan chooseEglContextPlan(const char* glVariable, const EglApiOffer& offer);
 
+// Whether the EGL display draws on the processor, told before any surface or context is made:
+// by the driver's name (EGL_MESA_query_driver: Mesa's "swrast" and "kms_swrast", llvmpipe or
+// softpipe behind them) or by its device's extensions (EGL_EXT_device_query), where Mesa lists
+// EGL_MESA_device_software. Either may be null where EGL cannot tell; telling neither, the
+// display counts as a graphics card.
+bool eglDrawsInSoftware(const char* driverName, const char* deviceExtensions);
+
 // The multisample count a surface's configuration must have, from the counts (EGL_SAMPLES) of
-// the configurations fit for the API. ES has no smooth lines, so an ES context takes the
-// smallest count above 1 offered (at most 4: more costs a software driver much and smooths
-// little more), and 0 (single-sampled) where none is; desktop contexts smooth their lines
-// themselves and stay single-sampled, as they always were.
-int chooseEglSamples(ContextApi api, const int* sampleCounts, int count);
+// the configurations fit for the API. ES has no smooth lines, so on a graphics card an ES
+// context takes the smallest count above 1 offered (at most 4: more smooths little more), and
+// 0 (single-sampled) where none is. A software renderer shades and stores every sample and
+// resolves the picture at each swap, which costs it more than the whole GL 1.1 frame saves:
+// there ES stays single-sampled and lights its lines by their length instead. Desktop contexts
+// smooth their lines themselves and stay single-sampled, as they always were.
+int chooseEglSamples(ContextApi api, bool software, const int* sampleCounts, int count);

@@ -64,6 +64,7 @@
   X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage, "glRenderbufferStorage")             \
   X(PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC, RenderbufferStorageMultisample,                \
     "glRenderbufferStorageMultisample")                                                     \
+  X(PFNGLSCISSORPROC, Scissor, "glScissor")                                                 \
   X(PFNGLSHADERSOURCEPROC, ShaderSource, "glShaderSource")                                  \
   X(PFNGLTEXIMAGE2DPROC, TexImage2D, "glTexImage2D")                                        \
   X(PFNGLTEXPARAMETERIPROC, TexParameteri, "glTexParameteri")                               \

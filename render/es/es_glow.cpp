@@ -1,5 +1,6 @@
 #include "render/capture_read_back.h"
 #include "render/es/es_record.h"
+#include "render/glow_sizes.h"
 
 namespace {
 
@@ -95,5 +96,20 @@ void esDrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei
   gl.Uniform4f(r.composite.uniforms[1], scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
   gl.Uniform1f(r.composite.uniforms[2], static_cast<float>(s.blurSide));
   gl.BindTexture(GL_TEXTURE_2D, s.textures[kHalo]);
-  esDrawQuad(r);
+  if (!software) {
+    esDrawQuad(r);
+    return;
+  }
+  // Added to black, the processor's halo changes only the pixels its lit texels reach: the quad
+  // is drawn over those bands alone (glow_sizes), the same pixels byte for byte.
+  GlowBand bands[kGlowMaxRects];
+  const SoftwareBlur& blur = s.software;
+  const int count = glowCompositeBands(GlowHaloMap{blur.haloSpans, blur.haloCells, blur.blurSide},
+                                       r.width, r.height, bands);
+  gl.Enable(GL_SCISSOR_TEST);
+  for (int i = 0; i < count; ++i) {
+    gl.Scissor(bands[i].x, bands[i].y, bands[i].width, bands[i].height);
+    esDrawQuad(r);
+  }
+  gl.Disable(GL_SCISSOR_TEST);
 }

@@ -10,8 +10,8 @@ GlowTextures& Textures(void* record) { return *static_cast<GlowTextures*>(record
 
 // The glow textures for a size, then the initial GL state for it.
 bool Create(void*& record, const RendererSetup& setup) {
-  createGlowTextures(Textures(record), setup.width, setup.height, setup.glowMode,
-                     setup.blurRequest);
+  createGlowTextures(Textures(record), setup.width, setup.height, setup.glowMode, setup.blurRequest,
+                     !setup.keepGl11Calls);
   glViewport(0, 0, setup.width, setup.height);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glEnable(GL_TEXTURE_2D);
@@ -29,8 +29,8 @@ bool Create(void*& record, const RendererSetup& setup) {
 void Resize(void* record, const RendererSetup& setup) {
   glViewport(0, 0, setup.width > 0 ? setup.width : 0, setup.height > 0 ? setup.height : 0);
   releaseGlowTextures(Textures(record));
-  createGlowTextures(Textures(record), setup.width, setup.height, setup.glowMode,
-                     setup.blurRequest);
+  createGlowTextures(Textures(record), setup.width, setup.height, setup.glowMode, setup.blurRequest,
+                     !setup.keepGl11Calls);
 }
 
 // Clear to black, the scene with its glow under additive blending, ordinary blending, the

@@ -176,10 +176,31 @@ void compositeHalo(const Scene& scene, std::int32_t width, std::int32_t height) 
   drawOneQuad();
 }
 
+// The same where the software path trims its calls: the halo, added to black, changes only the
+// pixels whose samples reach a lit texel, so the one quad is drawn once per band of rows,
+// scissored to the columns those rows' texels may light: the same pixels, byte for byte,
+// without shading the black ones. (The whole window is erased, as a clear of all of it is
+// the cheapest a software renderer makes.)
+void compositeHaloTrimmed(const Scene& scene, const SoftwareBlur& blur, std::int32_t width,
+                          std::int32_t height) {
+  glViewport(0, 0, width, height);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor4f(scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
+  GlowBand bands[kGlowMaxRects];
+  const int count = glowCompositeBands(GlowHaloMap{blur.haloSpans, blur.haloCells, blur.blurSide},
+                                       width, height, bands);
+  glEnable(GL_SCISSOR_TEST);
+  for (int i = 0; i < count; ++i) {
+    glScissor(bands[i].x, bands[i].y, bands[i].width, bands[i].height);
+    drawOneQuad();
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
 }  // namespace
 
 void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
-                        GlowMode glowMode, GlowBlurRequest request) {
+                        GlowMode glowMode, GlowBlurRequest request, bool trimmed) {
   textures = GlowTextures{};
   const std::int32_t side = glowCaptureSize(windowWidth, windowHeight);
   const std::int32_t blurSide = glowBlurSize(windowWidth, windowHeight, glowMode);
@@ -190,6 +211,7 @@ void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::i
       !(halo && softwareBlurInit(textures.software, side, blurSide))) {
     textures.path = GlowBlurPath::Gl;
   }
+  textures.trimmed = trimmed && textures.path == GlowBlurPath::Software;
 
   // A black start image. Should it not be obtained, GL is given none and leaves the image
   // undefined: every frame's copies define it before it is drawn.
@@ -208,7 +230,8 @@ void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::i
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, textureSide, textureSide, 0, GL_RGB, GL_UNSIGNED_BYTE,
+    const GLint format = index == GlowBlurTexture && textures.trimmed ? GL_LUMINANCE8 : GL_RGB8;
+    glTexImage2D(GL_TEXTURE_2D, 0, format, textureSide, textureSide, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  zeros);
   }
   std::free(zeros);
@@ -251,7 +274,11 @@ void renderWithGlow(const Scene& scene, GlowTextures& textures) {
   const bool blurred = captureWires(scene, textures, squares, aspect);
   enterScreenSpace();
   if (!blurred) blurWithGl(textures, squares, aspect);
-  compositeHalo(scene, w, h);
+  if (blurred && textures.trimmed) {
+    compositeHaloTrimmed(scene, textures.software, w, h);
+  } else {
+    compositeHalo(scene, w, h);
+  }
   leaveScreenSpace();
 
   // The wires at full size on top.

@@ -16,5 +16,6 @@ enum GlowTextureIndex : int {
 struct GlowTextures {
   std::uint32_t names[2];  // GL texture names, capture first, blur second; 0 when not made
   GlowBlurPath path;       // where the halo is blurred
+  bool trimmed;            // the software path's calls trimmed to the halo's lit part (Linux)
   SoftwareBlur software;   // the processor's buffers on the software path; empty otherwise
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "render/trail_fade.h"
 
 namespace {
@@ -54,6 +57,51 @@ TEST(GlowSizes, SmallAndEmptyWindowsStaySafe) {
 
 // Breaks and the tip are covered by the strips' feedback; here what GL would hide: the tip rule
 // needs more than two points, and its alpha is not clamped.
+// The composite's rectangles hold every pixel whose linear sample reads a lit texel, for two
+// far-apart lit texels of a 128-texel halo stretched over a wide and a tall window, and leave out
+// most of the black; a halo lit nowhere gives none.
+TEST(GlowSizes, CompositeBandsHoldEveryPixelALitTexelReaches) {
+  constexpr std::int32_t kSide = 128;
+  BlurSpan rows[kSide] = {};
+  std::uint64_t groups[kSide / kGlowCellRows] = {};
+  GlowBand bands[kGlowMaxRects];
+  EXPECT_EQ(glowCompositeBands(GlowHaloMap{rows, groups, kSide}, 640, 480, bands), 0);
+  struct Texel {
+    std::int32_t x, y;
+  };
+  const Texel lit[] = {{3, 20}, {120, 100}};
+  for (const Texel t : lit) {
+    rows[t.y] = BlurSpan{rows[t.y].lo < rows[t.y].hi ? rows[t.y].lo : t.x, t.x + 1};
+    groups[t.y / kGlowCellRows] |= std::uint64_t{1} << (t.x / glowCellWidth(kSide));
+  }
+  for (const std::int32_t width : {1000, 300}) {
+    const std::int32_t height = 1300 - width;
+    const int count = glowCompositeBands(GlowHaloMap{rows, groups, kSide}, width, height, bands);
+    long covered = 0;
+    for (int i = 0; i < count; ++i) covered += static_cast<long>(bands[i].width) * bands[i].height;
+    EXPECT_LT(covered, static_cast<long>(width) * height / 20) << width;
+    const auto reads = [](std::int32_t pixel, std::int32_t n, std::int32_t texel) {
+      const double t = (pixel + 0.5) * kSide / n - 0.5;
+      const double below = std::floor(t);
+      return below == texel || below + 1 == texel;
+    };
+    for (std::int32_t y = 0; y < height; ++y) {
+      for (std::int32_t x = 0; x < width; ++x) {
+        bool lights = false;
+        for (const Texel t : lit)
+          lights = lights || (reads(x, width, t.x) && reads(y, height, t.y));
+        if (!lights) continue;
+        bool inside = false;
+        for (int i = 0; i < count; ++i) {
+          const GlowBand& r = bands[i];
+          inside = inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
+        }
+        ASSERT_TRUE(inside) << width << "x" << height << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(TrailFade, TipRuleOnlyWithMoreThanTwoPointsAndUnclamped) {
   TrailPoint points[3] = {
       {{0.50f, 0.5f, 0.5f}, 0}, {{0.52f, 0.5f, 0.5f}, 0}, {{0.54f, 0.5f, 0.5f}, 0}};

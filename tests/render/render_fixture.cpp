@@ -19,9 +19,9 @@ SaverSurface::SaverSurface(std::int32_t width, std::int32_t height)
   createGlowTextures(textures, width, height, GlowMode::HighQuality, GlowBlurRequest::Gl);
 }
 
-void SaverSurface::useGlow(GlowMode glowMode, GlowBlurRequest request) {
+void SaverSurface::useGlow(GlowMode glowMode, GlowBlurRequest request, bool trimmed) {
   releaseGlowTextures(textures);
-  createGlowTextures(textures, requestedWidth_, requestedHeight_, glowMode, request);
+  createGlowTextures(textures, requestedWidth_, requestedHeight_, glowMode, request, trimmed);
 }
 
 SaverSurface::~SaverSurface() {

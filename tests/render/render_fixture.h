@@ -22,8 +22,9 @@ class SaverSurface {
   SaverSurface(const SaverSurface&) = delete;
   SaverSurface& operator=(const SaverSurface&) = delete;
 
-  // Makes the glow textures anew for a glow mode and a blur path (at first: HighQuality, GL).
-  void useGlow(GlowMode glowMode, GlowBlurRequest request);
+  // Makes the glow textures anew for a glow mode and a blur path (at first: HighQuality, GL),
+  // with the calls the Windows saver makes or, trimmed, the Linux programs'.
+  void useGlow(GlowMode glowMode, GlowBlurRequest request, bool trimmed = false);
   // Clear, additive blending, renderWithGlow, ordinary blending; then the pixels.
   std::vector<Rgb> frame(const Scene& scene);
   // Every pixel after glFinish, bottom row first.

@@ -62,6 +62,24 @@ TEST(SoftwareBlur, TapsClampAtTheEdgesAndTheSumsSaturate) {
   // rows up clamped at the top edge (a tenth); 300 saturates.
   const std::vector<std::uint8_t> halo(blur.halo + 4 * 8, blur.halo + 5 * 8);
   EXPECT_EQ(halo, (std::vector<std::uint8_t>{255, 250, 200, 150, 100, 0, 0, 0}));
+  EXPECT_EQ(blur.haloSpans[4].lo, 0);
+  EXPECT_EQ(blur.haloSpans[4].hi, 6);  // the reach of the taps: four texels and the one they read
+
+  // The same buffers blurring the mirrored capture, and then a black one: each halo is what
+  // the first blur of it gives, with nothing left of the one before.
+  for (int y = 0; y < 8; ++y) {
+    for (int channel = 0; channel < 4; ++channel) {
+      blur.capture[y * 32 + channel] = 0;
+      blur.capture[y * 32 + 28 + channel] = 200;
+    }
+  }
+  softwareBlurRun(blur, whole, whole);
+  const std::vector<std::uint8_t> mirrored(blur.halo + 4 * 8, blur.halo + 5 * 8);
+  EXPECT_EQ(mirrored, (std::vector<std::uint8_t>{0, 0, 0, 100, 150, 200, 250, 255}));
+  for (int i = 0; i < 8 * 32; ++i) blur.capture[i] = 0;
+  softwareBlurRun(blur, whole, whole);
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(blur.halo[i] + blur.across[i], 0) << i;
+  EXPECT_EQ(blur.haloSpans[4].lo, blur.haloSpans[4].hi);
   softwareBlurRelease(blur);
   EXPECT_EQ(blur.capture, nullptr);
 

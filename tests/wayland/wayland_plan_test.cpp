@@ -167,17 +167,27 @@ TEST(EglChoice, DesktopGlComesFirstEsIsTheFallbackAndTheVariableForcesEither) {
   EXPECT_EQ(Plan(nullptr, nullptr), "");
 }
 
-TEST(EglChoice, EsSurfacesTakeTheSmallestMultisampleCountUpToFour) {
+TEST(EglChoice, EsSurfacesOnAGraphicsCardTakeTheSmallestMultisampleCountUpToFour) {
   const int mesa[] = {0, 4, 0, 4};
   const int many[] = {8, 2, 16, 4, 1};
   const int none[] = {0, 0, 1};
   const int large[] = {8, 16};
-  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, mesa, 4), 4);
-  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, many, 5), 2);
-  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, none, 3), 0);
-  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, large, 2), 0);
-  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, mesa, 0), 0);
-  EXPECT_EQ(chooseEglSamples(ContextApi::DesktopGl, mesa, 4), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, false, mesa, 4), 4);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, false, many, 5), 2);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, false, none, 3), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, false, large, 2), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, false, mesa, 0), 0);
+  EXPECT_EQ(chooseEglSamples(ContextApi::DesktopGl, false, mesa, 4), 0);
+  // A software renderer stays single-sampled, told by the driver's name or the device's
+  // extensions; a hardware driver, or a display that tells neither, keeps the samples.
+  const bool llvmpipe = eglDrawsInSoftware("swrast", nullptr);
+  EXPECT_EQ(chooseEglSamples(ContextApi::Es3, llvmpipe, mesa, 4), 0);
+  EXPECT_TRUE(eglDrawsInSoftware("kms_swrast", "EGL_EXT_device_drm"));
+  EXPECT_TRUE(
+      eglDrawsInSoftware(nullptr, "EGL_EXT_device_drm_render_node EGL_MESA_device_software"));
+  EXPECT_FALSE(eglDrawsInSoftware("iris", "EGL_EXT_device_drm EGL_EXT_device_drm_render_node"));
+  EXPECT_FALSE(eglDrawsInSoftware("swrast_dri", "EGL_MESA_device_softwares"));
+  EXPECT_FALSE(eglDrawsInSoftware(nullptr, nullptr));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct OpaqueConfigs {
   ContextApi api;
 };
 
-void ListOpaqueConfigs(EGLDisplay display, OpaqueConfigs& list, ContextApi api) {
+void ListOpaqueConfigs(EGLDisplay display, bool software, OpaqueConfigs& list, ContextApi api) {
   static EGLConfig all[256];
   static int samples[256];
   EGLint count = 0;
@@ -67,7 +67,7 @@ void ListOpaqueConfigs(EGLDisplay display, OpaqueConfigs& list, ContextApi api) 
     all[fit] = all[i];
     samples[fit++] = ConfigAttribute(display, all[i], EGL_SAMPLES);
   }
-  const int wanted = chooseEglSamples(api, samples, fit);
+  const int wanted = chooseEglSamples(api, software, samples, fit);
   for (int i = 0; i < fit; ++i) {
     if (samples[i] == wanted || (wanted == 0 && samples[i] <= 1)) {
       list.configs[list.count++] = all[i];
@@ -138,7 +138,7 @@ const char* TryContext(SaverSurface& s, const SurfaceRequest& request, ContextAp
   if (!eglBindAPI(api == ContextApi::Es3 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
     return "an OpenGL context";
   }
-  ListOpaqueConfigs(display, list, api);
+  ListOpaqueConfigs(display, Egl(s).software, list, api);
   const int chosen = chooseSurfaceFormat(DescribeConfig, &list, request);
   if (chosen == 0) return "an OpenGL context for any opaque window format";
   const EGLConfig config = list.configs[chosen - 1];
@@ -224,6 +224,32 @@ std::uint32_t TickCount(void*) { return MonotonicTickMs(); }
 
 namespace {
 
+// Whether the initialised display draws on the processor, from what EGL tells of its driver and
+// device where it has the extensions to (see egl_choice.h).
+bool DisplayDrawsInSoftware(EGLDisplay display) {
+  const char* driver = nullptr;
+  if (eglExtensionListed(eglQueryString(display, EGL_EXTENSIONS), "EGL_MESA_query_driver")) {
+    const auto name = reinterpret_cast<PFNEGLGETDISPLAYDRIVERNAMEPROC>(
+        eglGetProcAddress("eglGetDisplayDriverName"));
+    if (name != nullptr) driver = name(display);
+  }
+  const char* device = nullptr;
+  if (eglExtensionListed(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS), "EGL_EXT_device_query")) {
+    const auto attribute = reinterpret_cast<PFNEGLQUERYDISPLAYATTRIBEXTPROC>(
+        eglGetProcAddress("eglQueryDisplayAttribEXT"));
+    const auto string = reinterpret_cast<PFNEGLQUERYDEVICESTRINGEXTPROC>(
+        eglGetProcAddress("eglQueryDeviceStringEXT"));
+    EGLAttrib handle = 0;
+    if (attribute != nullptr && string != nullptr && attribute(display, EGL_DEVICE_EXT, &handle) &&
+        handle != 0) {
+      device = string(reinterpret_cast<EGLDeviceEXT>(handle), EGL_EXTENSIONS);
+    }
+  }
+  // Where EGL could not tell, asking was an error to clear.
+  eglGetError();
+  return eglDrawsInSoftware(driver, device);
+}
+
 // The connection's EGL display, as the client extensions allow (see egl_choice.h).
 EGLDisplay WaylandEglDisplay(wl_display* display) {
   const EglDisplayCall call = chooseEglDisplayCall(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS),
@@ -256,6 +282,7 @@ bool OpenEgl(WaylandClient& client) {
     egl.display = EGL_NO_DISPLAY;
     return false;
   }
+  egl.software = DisplayDrawsInSoftware(display);
   EglApiOffer offer{eglQueryString(display, EGL_CLIENT_APIS), false, false};
   EGLConfig all[256];
   EGLint count = 0;

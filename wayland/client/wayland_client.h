@@ -109,6 +109,7 @@ struct WaylandEgl {
   EglContextPlan plan;  // what OpenEgl found may be tried
   ContextApi api;       // the API of the contexts made, once apiSettled
   bool apiSettled;      // a context was made: later surfaces use its API alone
+  bool software;        // the display draws on the processor (eglDrawsInSoftware)
 };
 
 struct WaylandClient {

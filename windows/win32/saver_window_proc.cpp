@@ -40,6 +40,7 @@ void CreateDrawing(HWND window) {
   FrameDriverState& state = CurrentFrameDriverState();
   state.renderers = &kSaverRenderers;
   state.blurRequest = glowBlurRequestFromText(std::getenv(kGlowBlurVariable));
+  state.keepGl11Calls = true;
   if (!RunCreationSequence(state, windowSystem, size, currentSettings())) {
     ExitProcess(static_cast<UINT>(kSceneBuildFailedExitStatus));
   }
