@@ -24,11 +24,11 @@ struct FrameDriverState {
   // The Windows saver's: the GL 1.1 renderer makes the calls it always made, in their order and
   // sizes. Otherwise (the Linux programs) its software path trims them to the halo's lit part.
   bool keepGl11Calls;
-  const Renderer* renderer;     // chosen at creation for the context made; null: none draws
-  void* rendererRecord;         // what the renderer draws through, from its create to its release
-  Settings settings;            // what the window was created with
-  FrameClock* frameClock;       // made when the window is created
-  Scene* scene;                 // made when the window is created
-  bool showFps;                 // draw the frame-rate figures over each frame (set before creation)
+  const Renderer* renderer;  // chosen at creation for the context made; null: none draws
+  void* rendererRecord;      // what the renderer draws through, from its create to its release
+  Settings settings;         // what the window was created with
+  FrameClock* frameClock;    // made when the window is created
+  Scene* scene;              // made when the window is created
+  bool showFps;              // draw the frame-rate figures over each frame (set before creation)
   FpsCounter fps;
 };

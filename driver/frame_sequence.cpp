@@ -8,8 +8,7 @@ namespace {
 // What the renderer is made for at a size: the glow mode, and the halo blurred where the program
 // asks.
 RendererSetup SetupFor(const FrameDriverState& state, std::int32_t width, std::int32_t height) {
-  return RendererSetup{width, height, state.settings.glow, state.blurRequest,
-                       state.keepGl11Calls};
+  return RendererSetup{width, height, state.settings.glow, state.blurRequest, state.keepGl11Calls};
 }
 
 // The renderer for the context the window system made, from the program's table. A window

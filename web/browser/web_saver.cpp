@@ -42,13 +42,13 @@ struct WebSaver {
   FrameDriverState state;
   PageAddress fixed;  // the seed and the still from the address
   std::uint32_t seed;
-  bool live;         // a scene is built and frames are drawn
-  bool still;        // the picture is held at fixed.stillMs
-  bool held;         // the picture is held where the flock is (the page asks no motion)
-  bool stillShown;   // the held picture is on the canvas
-  bool running;      // the clock ran at the last frame (not after a pause)
-  double lastNowMs;  // the page's time at the last frame
-  double runMs;      // the time the flock has run since it was built
+  bool live;          // a scene is built and frames are drawn
+  bool still;         // the picture is held at fixed.stillMs
+  bool held;          // the picture is held where the flock is (the page asks no motion)
+  bool stillShown;    // the held picture is on the canvas
+  bool running;       // the clock ran at the last frame (not after a pause)
+  double lastNowMs;   // the page's time at the last frame
+  double runMs;       // the time the flock has run since it was built
   ClientSize device;  // the canvas's size in device pixels
   FrameBudget budget;
   WakeWatch wake;

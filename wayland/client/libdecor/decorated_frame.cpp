@@ -36,14 +36,29 @@ void FrameCommit(libdecor_frame*, void* data) { wl_surface_commit(Surface(data).
 
 void FrameDismissPopup(libdecor_frame*, const char*, void*) {}
 
-libdecor_frame_interface kFrameInterface = {FrameConfigure, FrameClose, FrameCommit,
-                                            FrameDismissPopup};
+// libdecor's interfaces end in reserved slots, left null.
+libdecor_frame_interface FrameInterface() {
+  libdecor_frame_interface calls{};
+  calls.configure = FrameConfigure;
+  calls.close = FrameClose;
+  calls.commit = FrameCommit;
+  calls.dismiss_popup = FrameDismissPopup;
+  return calls;
+}
+
+libdecor_frame_interface kFrameInterface = FrameInterface();
 
 void LibraryError(libdecor*, libdecor_error, const char* message) {
   std::fprintf(stderr, "quellwire: the window's decorations failed: %s\n", message);
 }
 
-libdecor_interface kLibraryInterface = {LibraryError};
+libdecor_interface LibraryInterface() {
+  libdecor_interface calls{};
+  calls.error = LibraryError;
+  return calls;
+}
+
+libdecor_interface kLibraryInterface = LibraryInterface();
 
 }  // namespace
 
