@@ -78,7 +78,7 @@ void BlurWithShaders(const EsRecord& r, GlowAspectFactors aspect) {
 
 // The capture, the blur and the halo stretched over the window, tinted, into the target.
 void esDrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei vertices,
-                GLsizei copies, GLuint target) {
+                GLsizei copies, GLuint target, bool covered) {
   const EsGl& gl = r.gl;
   const Sized& s = r.sized;
   const GlowAspectFactors aspect = glowAspectFactors(r.width, r.height);
@@ -96,12 +96,14 @@ void esDrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei
   gl.Uniform4f(r.composite.uniforms[1], scene.color.x, scene.color.y, scene.color.z, kTintAlpha);
   gl.Uniform1f(r.composite.uniforms[2], static_cast<float>(s.blurSide));
   gl.BindTexture(GL_TEXTURE_2D, s.textures[kHalo]);
-  if (!software) {
+  // Added to black, the processor's halo changes only the colours of the pixels its lit texels
+  // reach: into a single-sampled target the quad is drawn over those bands alone (glow_sizes),
+  // the same colours byte for byte. A multisampled target (a graphics card's, where the whole
+  // quad costs little) takes the whole quad: scissored there, llvmpipe's colours differ.
+  if (!software || covered) {
     esDrawQuad(r);
     return;
   }
-  // Added to black, the processor's halo changes only the pixels its lit texels reach: the quad
-  // is drawn over those bands alone (glow_sizes), the same pixels byte for byte.
   GlowBand bands[kGlowMaxRects];
   const SoftwareBlur& blur = s.software;
   const int count = glowCompositeBands(GlowHaloMap{blur.haloSpans, blur.haloCells, blur.blurSide},

@@ -90,9 +90,9 @@ void esDrawLines(const EsRecord& r, const float matrix[16], GLsizei vertexCount,
 void esDrawQuad(const EsRecord& r);
 
 // The glow (es_glow.cpp): the capture, the blur and the halo stretched over the window, tinted,
-// into the target.
+// into the target (`covered`: a multisampled one).
 void esDrawHalo(EsRecord& r, const Scene& scene, const float matrix[16], GLsizei vertices,
-                GLsizei copies, GLuint target);
+                GLsizei copies, GLuint target, bool covered);
 
 // The figures (es_figures.cpp): the glyph texture, and the frame rate drawn with it.
 void esMakeGlyphs(EsRecord& r);

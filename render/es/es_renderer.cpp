@@ -81,7 +81,8 @@ void Draw(void* record, const RenderedFrame& frame) {
     if (!glowIsOn(scene->glowMode)) {
       esDrawLines(r, matrix, vertices, copies, scene->color, r.width, r.height, covered);
     } else {
-      if (glowHasHalo(scene->glowMode)) esDrawHalo(r, *scene, matrix, vertices, copies, target);
+      if (glowHasHalo(scene->glowMode))
+        esDrawHalo(r, *scene, matrix, vertices, copies, target, covered);
       esDrawLines(r, matrix, vertices, copies, Vec3{1.0f, 1.0f, 1.0f}, r.width, r.height, covered);
     }
   }
