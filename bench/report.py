@@ -341,6 +341,14 @@ def machine():
     return f"{cpu}, {os.cpu_count()} cores, {platform.system()} {platform.release()}, {wine}"
 
 
+def print_table(columns, rows):
+    """Prints a Markdown table: its header, then a line a row."""
+    print("| " + " | ".join(columns) + " |")
+    print("|" + "---|" * len(columns))
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--native-build", required=True)
@@ -361,27 +369,15 @@ def main():
     large = large_rows(args.native_build, args.x11_frames)
     goals = goal_rows(large, x11, wayland_measured, float(wine[-1][1].split()[0]))
     print(f"Machine: {machine()}\n")
-    print("| Measure | Value | How |")
-    print("|---|---|---|")
-    for row in rows:
-        print("| " + " | ".join(row) + " |")
+    print_table(["Measure", "Value", "How"], rows)
     print(f"\nOn the root window of one 1920x1080 Xvfb display, {args.x11_frames} frames each:\n")
-    print("| Program | Settings | CPU per frame | Ratio to glblur | Frames/s |")
-    print("|---|---|---|---|---|")
-    for row in peers:
-        print("| " + " | ".join(row) + " |")
+    print_table(["Program", "Settings", "CPU per frame", "Ratio to glblur", "Frames/s"], peers)
     print(f"\nOn a headless sway (pixman, llvmpipe into shared memory), 1920x1080 outputs, "
           f"{args.x11_frames} frames each, beside the X11 saver of the same run:\n")
-    print("| Display system | Settings | CPU per frame | Ratio to X11 | Frames/s |")
-    print("|---|---|---|---|---|")
-    for row in wayland:
-        print("| " + " | ".join(row) + " |")
+    print_table(["Display system", "Settings", "CPU per frame", "Ratio to X11", "Frames/s"],
+                wayland)
     print(f"\nThe goals on a software renderer, from this run ({args.x11_frames} frames each; "
           f"load average {load_at_start:.1f} at its start, {os.getloadavg()[0]:.1f} at its end):\n")
-    print("| Goal | Measured | Target |")
-    print("|---|---|---|")
-    for row in goals:
-        print("| " + " | ".join(row) + " |")
-
+    print_table(["Goal", "Measured", "Target"], goals)
 
 main()
