@@ -37,7 +37,8 @@ void Resize(void* record, const RendererSetup& setup) {
 // figures when asked for.
 void Draw(void* record, const RenderedFrame& frame) {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glClear(Textures(record).colourClearOnly ? GL_COLOR_BUFFER_BIT
+                                           : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   if (frame.scene != nullptr) renderWithGlow(*frame.scene, Textures(record));
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -212,6 +212,7 @@ void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::i
     textures.path = GlowBlurPath::Gl;
   }
   textures.trimmed = trimmed && textures.path == GlowBlurPath::Software;
+  textures.colourClearOnly = trimmed;
 
   // A black start image. Should it not be obtained, GL is given none and leaves the image
   // undefined: every frame's copies define it before it is drawn.

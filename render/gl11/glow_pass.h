@@ -13,9 +13,10 @@
 // square the size of the capture square of the given client size, and leaves the blur texture
 // bound; chooses where the halo is blurred from the request and the context's GL_RENDERER, and
 // on the software path obtains the processor's buffers for the glow mode's squares and makes the
-// blur texture the blur square's size (falling back to GL when they are not obtained). Trimmed,
-// the software path's halo is a GL_LUMINANCE8 texture (the same grey picture, sent without
-// being widened to RGB) and each frame composites the halo only where it may light the window;
+// blur texture the blur square's size (falling back to GL when they are not obtained).
+// Trimmed (the Linux programs), each frame clears only the colour buffer, the depth buffer
+// being never tested, and the software path's halo is a GL_LUMINANCE8 texture (the same grey
+// picture, sent without being widened to RGB) composited only where it may light the window;
 // untrimmed, the calls are those the Windows saver has always made. Needs a current GL context.
 void createGlowTextures(GlowTextures& textures, std::int32_t windowWidth, std::int32_t windowHeight,
                         GlowMode glowMode, GlowBlurRequest request, bool trimmed = false);

@@ -17,5 +17,7 @@ struct GlowTextures {
   std::uint32_t names[2];  // GL texture names, capture first, blur second; 0 when not made
   GlowBlurPath path;       // where the halo is blurred
   bool trimmed;            // the software path's calls trimmed to the halo's lit part (Linux)
+  bool colourClearOnly;    // the frame clears only the colour buffer: nothing reads the depth
+                           // buffer (Linux; the Windows saver clears both, as it always has)
   SoftwareBlur software;   // the processor's buffers on the software path; empty otherwise
 };

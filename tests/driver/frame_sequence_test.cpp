@@ -427,8 +427,22 @@ TEST_P(HeadlessFrameDriver, FrameClearsToBlackRestoresBlendingAndSwaps) {
   glGetIntegerv(GL_BLEND_DST, &value);
   EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
   RunReleaseSequence(state_, system_);
+
+  // Nothing reads the depth buffer: only the Windows saver, which keeps its calls, clears it.
+  if (GetParam().width == 0) return;
+  for (const bool keep : {false, true}) {
+    state_.keepGl11Calls = keep;
+    Create();
+    glClearDepth(0.25);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
+    RunFrame(state_, system_);
+    GLfloat depth = 0.0f;
+    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_NEAR(depth, keep ? 1.0f : 0.25f, 0.01f) << "keeping the calls: " << keep;
+    RunReleaseSequence(state_, system_);
+  }
 }
 
 // The textures must go while their context is still current, and the names must read 0 after.
