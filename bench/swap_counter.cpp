@@ -3,7 +3,8 @@
 // the process's CPU time (user and system, all its threads) and the wall time when swap
 // QW_SWAP_FIRST returns and when swap QW_SWAP_LAST returns. There it writes
 // "<frames> <CPU seconds> <wall seconds>" for the frames in between to the file QW_SWAP_REPORT
-// and ends the process, so start-up and shutdown stay outside the measure.
+// and ends the process, so start-up and shutdown stay outside the measure. With QW_SWAP_SETTLE_S
+// the count starts instead at the first swap that many seconds after the first.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -43,11 +44,25 @@ long envNumber(const char* name, long fallback) {
 void swapped() {
   static const long first = envNumber("QW_SWAP_FIRST", 20);
   static const long last = envNumber("QW_SWAP_LAST", 170);
+  // With QW_SWAP_SETTLE_S, the count starts at the first swap that many seconds after the
+  // first one and takes last - first swaps from there: a flock of the same age at every size.
+  static const long settle = envNumber("QW_SWAP_SETTLE_S", 0);
   static long swaps = 0;
+  static long started = 0;  // the swap the count started at, 0 before
+  static Mark begin;
   static Mark start;
   ++swaps;
-  if (swaps == first) start = now();
-  if (swaps != last || last <= first) return;
+  if (swaps == 1) begin = now();
+  if (started == 0) {
+    const bool due =
+        settle > 0 ? now().wall - begin.wall >= static_cast<double>(settle) : swaps == first;
+    if (due) {
+      started = swaps;
+      start = now();
+    }
+    return;
+  }
+  if (swaps - started != last - first || last <= first) return;
   const Mark end = now();
   char line[128];
   const int length = std::snprintf(line, sizeof line, "%ld %.4f %.4f\n", last - first,
