@@ -12,14 +12,6 @@ namespace {
 
 constexpr int kTaps = 2 * kGlowTapsPerSide;
 
-// On x86-64 Linux the passes are also compiled for AVX2 and the processor's best is taken when
-// the program loads: the same operations on twice the lanes, so the same halo bit for bit.
-#if defined(__linux__) && defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QW_BLUR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define QW_BLUR_CLONES
-#endif
-
 // Rounds to the nearest whole number, halves to even, for |value| < 2^22: adding and taking
 // away 1.5 x 2^23 leaves no fraction bits. Plain additions, so the loops below vectorise.
 inline float roundToWhole(float value) {
@@ -185,7 +177,7 @@ Span sourceSpan(const SoftwareBlur& blur, std::int32_t y) {
 // Each row: a fifth of itself plus a fifth of its eight horizontal taps, saturated, computed
 // only where a tap reaches a lit source pixel; everywhere else the sum is black. The span each
 // row of the result is lit in is kept in the record, and the row is black outside it.
-QW_BLUR_CLONES void horizontalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
+void horizontalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
   const std::int32_t side = blur.blurSide;
   const std::int32_t reach = tapReach(offsets);
   for (std::int32_t y = 0; y < side; ++y) {
@@ -229,7 +221,7 @@ QW_BLUR_CLONES void horizontalPass(const SoftwareBlur& blur, const float offsets
 // Each row of the horizontal result at full weight plus a fifth of its eight vertical taps,
 // saturated, into the halo, computed only where one of the rows it reads is lit. Rows beyond
 // the edges are black.
-QW_BLUR_CLONES void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
+void verticalPass(const SoftwareBlur& blur, const float offsets[kTaps]) {
   const std::int32_t side = blur.blurSide;
   const float* black = blur.source + area(side);
   float* sum = blur.source + area(side) + side;
@@ -277,6 +269,21 @@ QW_BLUR_CLONES void verticalPass(const SoftwareBlur& blur, const float offsets[k
   }
 }
 
+// On x86 the passes are also compiled for AVX2, everything they call inlined into them, and
+// taken where the processor and the system support it: the same operations on twice the lanes,
+// so the same halo bit for bit.
+#if defined(__GNUC__) && !defined(__clang__) && (defined(__x86_64__) || defined(__i386__))
+#define QW_BLUR_AVX2 1
+__attribute__((target("avx2"), flatten)) void horizontalPassAvx2(const SoftwareBlur& blur,
+                                                                 const float offsets[kTaps]) {
+  horizontalPass(blur, offsets);
+}
+__attribute__((target("avx2"), flatten)) void verticalPassAvx2(const SoftwareBlur& blur,
+                                                               const float offsets[kTaps]) {
+  verticalPass(blur, offsets);
+}
+#endif
+
 }  // namespace
 
 bool softwareBlurInit(SoftwareBlur& blur, std::int32_t captureSide, std::int32_t blurSide) {
@@ -318,6 +325,14 @@ void softwareBlurRun(SoftwareBlur& blur, const float tapOffsetsU[8], const float
     u[tap] = boundedOffset(tapOffsetsU[tap], blur.blurSide);
     v[tap] = boundedOffset(tapOffsetsV[tap], blur.blurSide);
   }
+#ifdef QW_BLUR_AVX2
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) {
+    horizontalPassAvx2(blur, u);
+    verticalPassAvx2(blur, v);
+    return;
+  }
+#endif
   horizontalPass(blur, u);
   verticalPass(blur, v);
 }
