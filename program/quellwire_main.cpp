@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/posix/linux_saver.h"
 #include "settings/file/settings_file.h"
 #include "settings/posix/settings_file_io.h"
 #include "settings/stored_settings.h"
@@ -122,6 +123,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quellwire: %s\n", choice.refusal);
     return 1;
   }
+  KeepHeapBetweenFrames();
   return choice.system == DisplaySystem::Wayland ? RunOnWayland(options, settings)
                                                  : RunOnX11(options, settings);
 }

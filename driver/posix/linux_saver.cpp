@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "render/es/es_renderer.h"
 #include "render/gl11/gl11_renderer.h"
@@ -12,6 +15,13 @@ void LinuxFrameDriverSetup(FrameDriverState& state, bool showFps) {
   state.renderers = &kLinuxRenderers;
   state.showFps = showFps;
   state.blurRequest = glowBlurRequestFromText(std::getenv(kGlowBlurVariable));
+}
+
+void KeepHeapBetweenFrames() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
 }
 
 int ReportNoFlock() {

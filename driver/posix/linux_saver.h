@@ -14,6 +14,12 @@ extern const RendererTable kLinuxRenderers;
 // for, and the halo blurred where QUELLWIRE_BLUR asks.
 void LinuxFrameDriverSetup(FrameDriverState& state, bool showFps);
 
+// Keeps the memory the drawing frees at the end of each frame for the next, where the C library
+// would hand it back to the system and fault it in again: large blocks come from the heap below
+// 32 MiB, and the heap's top is given back only beyond 64 MiB (the values glibc itself settles on
+// once it has freed one block of 32 MiB or more). For the whole process, before the first frame.
+void KeepHeapBetweenFrames();
+
 // Says on stderr that a flock could not be built and gives the status the program then ends
 // with: 1, as for its other failures (the Windows saver's -1 is that platform's own).
 int ReportNoFlock();
