@@ -9,12 +9,15 @@
 source "$(dirname "$0")/lib.sh"
 qw_start_sway 800x600 1024x768@2
 
-# spread: a screenshot of $output (into $shot, its facts in $facts) shows the flock, drawn in
-# $colour, in all four quadrants.
+# spread: a screenshot of $output (into $shot, its facts in $facts) shows the flock in all four
+# quadrants, at least four fifths of its lit pixels in $colour (a young flock's few short wires
+# show more of their white cores than its halo).
 spread() {
+  local lit hue quadrants
   qw_shot "$output" "$shot"
   facts=$(qw_picture "$shot" "${colour[@]}")
-  [ "$(cut -d' ' -f7 <<<"$facts")" = 4 ]
+  read -r _ _ lit hue _ _ quadrants <<<"$facts"
+  [ "$quadrants" = 4 ] && [ $((hue * 10)) -ge $((lit * 8)) ]
 }
 
 # check_output <mode> <output> <width> <height> <r g b>: the flock drawn on the output.
